@@ -1,0 +1,50 @@
+# The README's commands. `make run` and `make test` do every set-up step themselves.
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+REL := build/release
+TST := build/test
+
+.PHONY: run test bench assets deps release testbuild clean tsan
+
+run: deps release assets
+	./$(REL)/mivo
+
+test: deps release assets testbuild
+	cd $(TST) && ctest --output-on-failure -j$(JOBS)
+
+bench: deps release assets
+	./$(REL)/mivo_bench
+
+deps:
+	@bash scripts/install-deps.sh
+
+$(REL)/Makefile:
+	cmake -S . -B $(REL) -DCMAKE_BUILD_TYPE=Release -DMIVO_TESTS=OFF
+
+release: | $(REL)/Makefile
+	cmake --build $(REL) -j$(JOBS)
+
+$(TST)/Makefile:
+	cmake -S . -B $(TST) -DCMAKE_BUILD_TYPE=Debug -DMIVO_SANITIZE=ON -DMIVO_WERROR=ON -DMIVO_BENCH=OFF
+
+testbuild: | $(TST)/Makefile
+	cmake --build $(TST) -j$(JOBS)
+
+# The resource tree is build output: made again when the generator changes or the tree is missing.
+ressources/.stamp: $(REL)/mivo_assets
+	rm -rf ressources.tmp
+	./$(REL)/mivo_assets ressources.tmp
+	rm -rf ressources
+	mv ressources.tmp ressources
+	touch ressources/.stamp
+
+assets: release
+	@$(MAKE) --no-print-directory ressources/.stamp
+
+# ThreadSanitizer run of the threaded tests (renderer handshake, music worker).
+tsan: deps
+	cmake -S . -B build/tsan -DCMAKE_BUILD_TYPE=Debug -DMIVO_TSAN=ON -DMIVO_BENCH=OFF
+	cmake --build build/tsan -j$(JOBS) --target mivo_tests
+	cd build/tsan && ./mivo_tests --gtest_filter='*Handshake*:*Music*'
+
+clean:
+	rm -rf build ressources ressources.tmp

@@ -1,1 +1,6 @@
-int main() { return 0; }
+// The program entry, reached through SDL's entry-point arrangement.
+#include <SDL.h>
+
+#include "app/main_flow.h"
+
+int main(int, char**) { return run_game(); }

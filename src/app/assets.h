@@ -1,0 +1,37 @@
+// Turning files of the resource tree into textures, and the renderer handshake that lets a
+// loading screen animate on its own thread while the main thread loads: the two threads take
+// turns with the renderer, one frame of the loading screen fitting between two loads.
+#pragma once
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include <string>
+
+#include "app/sdl_handles.h"
+
+// Main thread: waits until the loading screen is not drawing, then holds the renderer.
+void renderer_acquire();
+// Main thread: done with the renderer; the loading screen may draw its next frame.
+void renderer_release();
+// Loading thread: claims the renderer for one frame when the main thread neither asks for it
+// nor holds it. The check and the claim form one step with respect to renderer_acquire.
+bool loader_frame_begin();
+// Loading thread: the frame is drawn.
+void loader_frame_end();
+// Forgets every handshake flag, as at program start (tests).
+void renderer_handshake_reset();
+
+// "ressources/" + relative path. A path longer than the loaders accept loads nothing.
+TexturePtr load_texture(const std::string& relative);
+// "ressources/" + folder + "/" + file.
+TexturePtr load_texture_in(const std::string& folder, const std::string& file);
+// "ressources/textures/theme_<theme>/<category>/<code>.<ext>".
+TexturePtr load_theme_texture(const std::string& theme, const std::string& category, char code,
+                              const std::string& ext);
+// A 1 × 1 opaque black texture, stretched over the window as a veil for fades.
+TexturePtr make_black_texture();
+// The UTF-8 text rendered in the font and colour; null for an empty text or a missing font.
+TexturePtr make_text_texture(TTF_Font* font, const std::string& text, SDL_Color color);
+
+// Full paths of the loaders, at most 59 characters (longer ones are refused).
+constexpr size_t max_texture_path = 59;

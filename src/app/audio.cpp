@@ -1,0 +1,93 @@
+// Effects, volumes and the music fade worker.
+#include "app/audio.h"
+
+#include <SDL.h>
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+
+#include "app/clock.h"
+
+int menu_volume = 255;
+int effects_volume = 255;
+
+namespace {
+const std::string sounds_folder = "ressources/sounds/sounds/";
+const std::string music_folder = "ressources/sounds/musics/";
+
+std::string last_requested;
+Mix_Music* current_music_track = nullptr;  // owned; freed under music_lock
+std::mutex music_lock;                     // serialises the free-load-start step of workers
+std::atomic<int> workers_running{0};
+std::atomic<int> workers_started{0};
+
+int fade_worker(void* data) {
+    std::unique_ptr<std::string> name(static_cast<std::string*>(data));
+    std::string path = music_folder + *name;
+    Mix_FadeOutMusic(500);
+    sleep_ms(500);
+    {
+        std::lock_guard<std::mutex> lock(music_lock);
+        if (current_music_track) Mix_FreeMusic(current_music_track);
+        current_music_track =
+            path.size() <= max_sound_path ? Mix_LoadMUS(path.c_str()) : nullptr;
+        if (current_music_track) Mix_FadeInMusic(current_music_track, -1, 1000);
+    }
+    workers_running.fetch_sub(1);
+    return 0;
+}
+}  // namespace
+
+ChunkPtr load_sound(const std::string& name) {
+    std::string path = sounds_folder + name;
+    if (path.size() > max_sound_path) return nullptr;
+    SDL_RWops* rw = SDL_RWFromFile(path.c_str(), "rb");
+    if (!rw) return nullptr;
+    return ChunkPtr(Mix_LoadWAV_RW(rw, 1));
+}
+
+void play_sound(Mix_Chunk* chunk, bool menu) {
+    if (!chunk) return;
+    int channel = Mix_PlayChannelTimed(-1, chunk, 0, -1);
+    if (channel < 0) return;
+    Mix_Volume(channel, menu ? menu_volume : effects_volume);
+}
+
+void apply_effect_volumes(double general, double menus, double effects) {
+    menu_volume = static_cast<int>(general * menus * 255);
+    effects_volume = static_cast<int>(general * effects * 128);
+}
+
+void apply_music_volume(double volume) { Mix_VolumeMusic(static_cast<int>(volume * 128)); }
+
+void set_music_level(double fraction) { Mix_VolumeMusic(static_cast<int>(fraction * 128)); }
+
+void play_music(const std::string& name) {
+    if (name == last_requested) return;
+    last_requested = name;
+    workers_running.fetch_add(1);
+    workers_started.fetch_add(1);
+    auto arg = std::make_unique<std::string>(name);
+    SDL_Thread* t = SDL_CreateThread(fade_worker, "fonduson", arg.get());
+    if (t) {
+        arg.release();  // the worker owns its copy of the name now
+        SDL_DetachThread(t);
+    } else {
+        workers_running.fetch_sub(1);
+    }
+    set_music_level(1.0);
+}
+
+const std::string& current_music() { return last_requested; }
+
+int music_workers_started() { return workers_started.load(); }
+
+void audio_shutdown() {
+    while (workers_running.load() > 0) sleep_ms(1);
+    std::lock_guard<std::mutex> lock(music_lock);
+    Mix_HaltMusic();
+    if (current_music_track) Mix_FreeMusic(current_music_track);
+    current_music_track = nullptr;
+    last_requested.clear();
+}

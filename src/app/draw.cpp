@@ -1,0 +1,144 @@
+// Frame pacing and drawing helpers. Every real-to-pixel conversion truncates toward zero.
+#include "app/draw.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "app/clock.h"
+
+SDL_Window* game_window = nullptr;
+SDL_Renderer* game_renderer = nullptr;
+int window_width = 1000;
+int window_height = 600;
+
+namespace {
+constexpr double frame_target = 1.0 / 60.0;
+bool cap_started = false;
+double last_present = 0;
+std::function<void()> frame_hook;
+
+bool texture_size(SDL_Texture* tex, int* w, int* h) {
+    *w = *h = 0;
+    return tex && SDL_QueryTexture(tex, nullptr, nullptr, w, h) == 0;
+}
+
+void copy(SDL_Texture* tex, int x, int y, int w, int h) {
+    if (!tex) return;
+    SDL_Rect dst{x, y, w, h};
+    SDL_RenderCopy(game_renderer, tex, nullptr, &dst);
+}
+}  // namespace
+
+void refresh_window_size() {
+    if (game_window) SDL_GetWindowSize(game_window, &window_width, &window_height);
+}
+
+void present_frame() {
+    if (!cap_started) {
+        cap_started = true;
+        last_present = now_ms();
+    }
+    double elapsed = (now_ms() - last_present) / 1000.0;
+    double remaining = frame_target - elapsed;
+    if (remaining > 0) sleep_ms(static_cast<int>(remaining * 1000));
+    last_present = now_ms();
+    SDL_RenderPresent(game_renderer);
+    if (frame_hook) frame_hook();
+}
+
+void set_frame_hook(std::function<void()> hook) { frame_hook = std::move(hook); }
+
+void reset_frame_cap() { cap_started = false; }
+
+void draw_rect(SDL_Texture* tex, int x, int y, int w, int h) { copy(tex, x, y, w, h); }
+
+void draw_fullscreen(SDL_Texture* tex) { copy(tex, 0, 0, window_width, window_height); }
+
+void draw_scaled(SDL_Texture* tex, int x, int y, double s) {
+    int w, h;
+    if (!texture_size(tex, &w, &h)) return;
+    copy(tex, x, y, static_cast<int>(w * s), static_cast<int>(h * s));
+}
+
+void draw_scaled_anchored(SDL_Texture* tex, int x, int y, double s) {
+    int w, h;
+    if (!texture_size(tex, &w, &h)) return;
+    int sw = static_cast<int>(w * s), sh = static_cast<int>(h * s);
+    copy(tex, x, window_height - y - sh, sw, sh);
+}
+
+void draw_scaled_centered(SDL_Texture* tex, int px, int py, double s) {
+    int w, h;
+    if (!texture_size(tex, &w, &h)) return;
+    int sw = static_cast<int>(w * s), sh = static_cast<int>(h * s);
+    copy(tex, static_cast<int>(window_width * (px / 100.0) - sw * 0.5),
+         static_cast<int>(window_height * (py / 100.0) - sh * 0.5), sw, sh);
+}
+
+void draw_cell(SDL_Texture* tex, double cx, double cy) {
+    int t = tile_size();
+    copy(tex, static_cast<int>(t * cx), static_cast<int>(window_height - t * (cy + 1)), t, t);
+}
+
+void draw_cell_px(SDL_Texture* tex, int x, int y) {
+    int t = tile_size();
+    copy(tex, x, window_height - y, t, t);
+}
+
+void draw_sprite_cells(SDL_Texture* tex, bool mirror, int x, int y, double wc, double hc) {
+    if (!tex) return;
+    int t = tile_size();
+    SDL_Rect dst{x, static_cast<int>((window_height - y) - hc), static_cast<int>(t * wc),
+                 static_cast<int>(t * hc)};
+    SDL_RenderCopyEx(game_renderer, tex, nullptr, &dst, 0, nullptr,
+                     mirror ? SDL_FLIP_HORIZONTAL : SDL_FLIP_NONE);
+}
+
+int alpha_value(int lo, int hi, int base, int fade) {
+    int a = base;
+    if (a > hi) a = hi;
+    if (a < lo) a = lo;
+    a -= std::abs(fade);
+    if (a < 0) a = 0;
+    return a;
+}
+
+void set_alpha(SDL_Texture* tex, int lo, int hi, int base, int fade) {
+    if (tex) SDL_SetTextureAlphaMod(tex, static_cast<Uint8>(alpha_value(lo, hi, base, fade)));
+}
+
+TexturePtr window_snapshot() {
+    refresh_window_size();
+    SurfacePtr surface(SDL_CreateRGBSurface(0, window_width, window_height, 32, 0x00FF0000,
+                                            0x0000FF00, 0x000000FF, 0xFF000000));
+    if (!surface) return nullptr;
+    SDL_RenderReadPixels(game_renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, surface->pixels,
+                         surface->pitch);
+    return TexturePtr(SDL_CreateTextureFromSurface(game_renderer, surface.get()));
+}
+
+bool carousel_rect(SDL_Texture* tex, int x, int y, double s, SDL_Rect* out) {
+    int half = window_width / 2;
+    if (x >= half || x <= -half) return false;
+    double k = std::pow(static_cast<double>(half - std::abs(x)), 1.12) * 0.0015;
+    double f = k * 0.25 * s;
+    int w, h;
+    texture_size(tex, &w, &h);
+    int sw = static_cast<int>(w * f), sh = static_cast<int>(h * f);
+    *out = {x + (window_width - sw) / 2, y + (window_height - sh) / 2, sw, sh};
+    return true;
+}
+
+void draw_carousel_pair(SDL_Texture* front, SDL_Texture* back, int x, int y, double s) {
+    SDL_Rect r;
+    if (carousel_rect(back, x, y, s, &r)) copy(back, r.x, r.y, r.w, r.h);
+    if (carousel_rect(front, x, y, s, &r)) copy(front, r.x, r.y, r.w, r.h);
+}
+
+bool carousel_hit(const SDL_Event& event, SDL_Texture* front, int x, int y, double s) {
+    if (event.type != SDL_MOUSEBUTTONDOWN) return false;
+    SDL_Rect r;
+    if (!carousel_rect(front, x, y, s, &r)) return false;
+    int cx = event.button.x, cy = event.button.y;
+    return r.x < cx && cx < r.x + r.w && r.y < cy && cy < r.y + r.h;
+}

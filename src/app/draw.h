@@ -1,0 +1,59 @@
+// The window, its renderer and the frame: the frame cap every loop ends with, and the stateless
+// drawing helpers every screen draws with. Sizes come from the window at the moment of the call,
+// so the whole game follows a resized window; one cell is always a 24th of the window height.
+#pragma once
+#include <SDL.h>
+
+#include <functional>
+
+#include "app/sdl_handles.h"
+
+extern SDL_Window* game_window;      // the one window, from start-up to quit
+extern SDL_Renderer* game_renderer;  // its renderer, the only one of the program
+extern int window_width;             // drawable size in pixels, 1000 × 600 until the window exists
+extern int window_height;
+
+// Pixel size of one level cell.
+inline int tile_size() { return window_height / 24; }
+// Reads the window's size into window_width and window_height.
+void refresh_window_size();
+
+// Ends a frame: sleeps what is left of 1/60 s since the previous present (never catching up),
+// presents, then calls the frame hook.
+void present_frame();
+// Tests run code after every present (push events, look at state, close the window).
+void set_frame_hook(std::function<void()> hook);
+// Forgets the frame cap's last reading, as at program start (tests).
+void reset_frame_cap();
+
+void draw_rect(SDL_Texture* tex, int x, int y, int w, int h);
+void draw_fullscreen(SDL_Texture* tex);
+// Top-left corner at (x, y), y downward, scaled by s.
+void draw_scaled(SDL_Texture* tex, int x, int y, double s);
+// Lower-left corner at (x, y) measured upward from the window's lower-left corner.
+void draw_scaled_anchored(SDL_Texture* tex, int x, int y, double s);
+// Centre at px % of the width and py % of the height.
+void draw_scaled_centered(SDL_Texture* tex, int px, int py, double s);
+// The cell whose lower-left corner is (cx, cy) cells from the window's lower-left corner.
+void draw_cell(SDL_Texture* tex, double cx, double cy);
+// A cell-sized square whose top edge is y pixels above the window's lower edge.
+void draw_cell_px(SDL_Texture* tex, int x, int y);
+// A sprite wc × hc cells whose top edge is at upward pixel y; the top edge is moved down by hc
+// pixels (a number of cells taken as pixels), which every sprite of the game is placed with.
+void draw_sprite_cells(SDL_Texture* tex, bool mirror, int x, int y, double wc, double hc);
+
+// Alpha modulation from a base alpha limited to lo … hi, minus the absolute fade amount.
+void set_alpha(SDL_Texture* tex, int lo, int hi, int base, int fade);
+// The alpha that set_alpha applies.
+int alpha_value(int lo, int hi, int base, int fade);
+
+// A texture holding the frame currently on the renderer (owned by the caller).
+TexturePtr window_snapshot();
+
+// The level carousel's perspective: a card (back) and its label (front) at horizontal offset x
+// from the window centre, largest in the middle and shrinking sideways.
+void draw_carousel_pair(SDL_Texture* front, SDL_Texture* back, int x, int y, double s);
+// True for a mouse press strictly inside the front texture's rectangle of draw_carousel_pair.
+bool carousel_hit(const SDL_Event& event, SDL_Texture* front, int x, int y, double s);
+// The rectangle draw_carousel_pair gives a texture; false when x is at or beyond half the width.
+bool carousel_rect(SDL_Texture* tex, int x, int y, double s, SDL_Rect* out);

@@ -1,0 +1,125 @@
+// Libraries, window and renderer lifetime, and the window animations.
+#include "app/shell.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+#include <SDL_mixer.h>
+#include <SDL_ttf.h>
+
+#include <cstdio>
+
+#include "app/assets.h"
+#include "app/audio.h"
+#include "app/clock.h"
+#include "app/draw.h"
+#include "app/settings.h"
+
+namespace {
+WindowPtr window_owner;
+RendererPtr renderer_owner;
+
+void centre_window() {
+    SDL_SetWindowPosition(game_window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+}
+
+void set_window_percent(double p) {
+    SDL_SetWindowSize(game_window, static_cast<int>(settings.resx * p / 100),
+                      static_cast<int>(settings.resy * p / 100));
+}
+}  // namespace
+
+void init_libraries() {
+    TTF_Init();
+    SDL_Init(SDL_INIT_VIDEO);
+    IMG_Init(IMG_INIT_PNG);
+    Mix_Init(MIX_INIT_OGG);
+    Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 1024);
+}
+
+bool create_display() {
+    window_owner.reset(SDL_CreateWindow("Mivo : The Game", SDL_WINDOWPOS_CENTERED,
+                                        SDL_WINDOWPOS_CENTERED, 0, 0,
+                                        SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE));
+    if (!window_owner) {
+        std::printf("Cannot open the window: %s\n", SDL_GetError());
+        return false;
+    }
+    game_window = window_owner.get();
+    renderer_owner.reset(SDL_CreateRenderer(
+        game_window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC));
+    if (!renderer_owner) {
+        // No graphics driver: draw with the software renderer rather than with none.
+        renderer_owner.reset(SDL_CreateRenderer(game_window, -1, SDL_RENDERER_SOFTWARE));
+    }
+    if (!renderer_owner) {
+        std::printf("Cannot create a renderer: %s\n", SDL_GetError());
+        window_owner.reset();
+        game_window = nullptr;
+        return false;
+    }
+    game_renderer = renderer_owner.get();
+    return true;
+}
+
+void destroy_display() {
+    renderer_owner.reset();
+    game_renderer = nullptr;
+    window_owner.reset();
+    game_window = nullptr;
+}
+
+void quit_libraries() {
+    audio_shutdown();
+    Mix_CloseAudio();
+    Mix_Quit();
+    IMG_Quit();
+    SDL_Quit();
+    TTF_Quit();
+}
+
+void window_intro() {
+    SDL_SetWindowBordered(game_window, SDL_FALSE);
+    Uint8 shade = settings.mode == 0 ? 0 : 255;
+    SDL_SetRenderDrawColor(game_renderer, shade, shade, shade, 255);
+    SDL_SetRenderDrawBlendMode(game_renderer, SDL_BLENDMODE_BLEND);
+    SDL_ShowWindow(game_window);
+    double p = 0;
+    while (p < 100) {
+        set_window_percent(p);
+        p += (101 - p) / 10;
+        centre_window();
+        SDL_RenderClear(game_renderer);
+        present_frame();
+        sleep_ms(1);
+    }
+    if (settings.mode != 2) SDL_SetWindowBordered(game_window, SDL_TRUE);
+}
+
+void window_outro() {
+    SDL_SetWindowBordered(game_window, SDL_FALSE);
+    SDL_SetRenderDrawColor(game_renderer, 255, 255, 255, 255);
+    SDL_SetWindowMinimumSize(game_window, 1, 1);
+    double p = 100;
+    while (p > 1) {
+        set_window_percent(p);
+        p -= (101 - p) / 10;
+        centre_window();
+        present_frame();
+        sleep_ms(1);
+    }
+    SDL_HideWindow(game_window);
+}
+
+void show_message(const std::string& text) {
+    FontPtr font(TTF_OpenFont("ressources/fonts/intensa.ttf", 150));
+    TexturePtr black = make_black_texture();
+    TexturePtr label;
+    if (font) {
+        SurfacePtr surface(TTF_RenderText_Blended(font.get(), text.c_str(), {200, 200, 200, 255}));
+        if (surface) label.reset(SDL_CreateTextureFromSurface(game_renderer, surface.get()));
+    }
+    SDL_RenderClear(game_renderer);
+    draw_fullscreen(black.get());
+    draw_scaled_centered(label.get(), 50, 40, 0.3);
+    present_frame();
+}

@@ -1,0 +1,21 @@
+// Start-up and shutdown of the media libraries, the window and its renderer, the window's
+// opening and closing animations, and the full-window message shown after a won level.
+#pragma once
+#include <string>
+
+// Initialises SDL (video), SDL_image, SDL_mixer with its audio device, and SDL_ttf.
+void init_libraries();
+// Creates the hidden, resizable window and its renderer: accelerated with vsync when the
+// machine has it, the software renderer otherwise. False when no window can be made.
+bool create_display();
+// Destroys the renderer, then the window.
+void destroy_display();
+// Lets running music workers finish, closes the audio device, then quits the libraries.
+void quit_libraries();
+
+// The window grows from nothing to the settings' size, quickly at first, then slowing down.
+void window_intro();
+// The window shrinks to nothing, slowly at first, then faster, and hides.
+void window_outro();
+// Draws the text large and centred on black for one frame; the caller waits afterwards.
+void show_message(const std::string& text);

@@ -1,0 +1,72 @@
+// Effect volumes and music changes.
+#include "app/audio.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/clock.h"
+#include "app/shell.h"
+
+namespace {
+struct AudioOnly {
+    AudioOnly() {
+        clock_use_virtual(true, 0);
+        init_libraries();
+    }
+    ~AudioOnly() {
+        quit_libraries();
+        clock_use_virtual(false);
+    }
+};
+
+int channel_volume_after_playing(bool menu) {
+    static std::vector<Uint8> silence(44100, 0);
+    ChunkPtr chunk(Mix_QuickLoad_RAW(silence.data(), static_cast<Uint32>(silence.size())));
+    play_sound(chunk.get(), menu);
+    int volume = -1;
+    for (int ch = 0; ch < Mix_AllocateChannels(-1); ++ch)
+        if (Mix_Playing(ch)) volume = Mix_Volume(ch, -1);
+    Mix_HaltChannel(-1);
+    return volume;
+}
+}  // namespace
+
+TEST(Audio, EffectVolumesFollowTheSettingsFormulas) {
+    AudioOnly audio;
+    apply_effect_volumes(1.0, 1.0, 0.5);
+    EXPECT_EQ(effects_volume, 64);
+    EXPECT_EQ(channel_volume_after_playing(false), 64);
+
+    apply_effect_volumes(0.6, 1.0, 1.0);
+    EXPECT_EQ(menu_volume, 153);
+    EXPECT_EQ(channel_volume_after_playing(true), 128);  // the mixer caps channels at 128
+
+    apply_effect_volumes(0.4, 1.0, 1.0);
+    EXPECT_EQ(menu_volume, 102);
+    EXPECT_EQ(channel_volume_after_playing(true), 102);
+    EXPECT_EQ(effects_volume, 51);
+}
+
+TEST(Audio, SameTrackTwiceStartsOneWorkerAndLeavesTheVolume) {
+    AudioOnly audio;
+    int started = music_workers_started();
+    apply_music_volume(0.0);
+    play_music("vesk.ogg");
+    EXPECT_EQ(Mix_VolumeMusic(-1), 128);  // a new track starts at full volume
+    EXPECT_EQ(music_workers_started(), started + 1);
+    Mix_VolumeMusic(40);
+    play_music("vesk.ogg");
+    EXPECT_EQ(music_workers_started(), started + 1);
+    EXPECT_EQ(Mix_VolumeMusic(-1), 40);
+    play_music("");  // silence after a fade-out
+    EXPECT_EQ(current_music(), "");
+    EXPECT_EQ(music_workers_started(), started + 2);
+}
+
+TEST(Audio, MissingOrOverlongSoundNamesLoadNothing) {
+    AudioOnly audio;
+    EXPECT_EQ(load_sound("no-such-sound.wav"), nullptr);
+    EXPECT_EQ(load_sound(std::string(120, 'a') + ".wav"), nullptr);
+    play_sound(nullptr, true);  // plays nothing, changes nothing
+}

@@ -1,0 +1,148 @@
+// Frame cap and drawing helpers, checked by their numbers and by pixels on the software renderer.
+#include "app/draw.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "app/clock.h"
+#include "support/harness.h"
+
+namespace {
+const SDL_Color red{255, 0, 0, 255};
+
+bool same_rect(SDL_Rect a, SDL_Rect b) {
+    return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
+}
+#define EXPECT_RECT(actual, x, y, w, h) EXPECT_TRUE(same_rect(actual, SDL_Rect{x, y, w, h}))
+}  // namespace
+
+TEST(Draw, SetAlphaClampsThenSubtractsTheAbsoluteFade) {
+    EXPECT_EQ(alpha_value(0, 255, 255, 300), 0);
+    EXPECT_EQ(alpha_value(0, 200, 255, 0), 200);
+    EXPECT_EQ(alpha_value(0, 255, 250, -5), 245);
+    EXPECT_EQ(alpha_value(0, 180, 255, 100), 80);
+    EXPECT_EQ(alpha_value(10, 255, 0, 0), 10);
+}
+
+TEST(Draw, TileSizeIsATwentyFourthOfTheHeight) {
+    window_height = 600;
+    EXPECT_EQ(tile_size(), 25);
+    window_height = 1080;
+    EXPECT_EQ(tile_size(), 45);
+    window_height = 1050;
+    EXPECT_EQ(tile_size(), 43);
+    window_height = 600;
+}
+
+TEST(Draw, HelpersPlaceTexturesWhereTheGameExpects) {
+    TestDisplay display;
+    TexturePtr cell = solid_texture(7, 9, red);
+
+    clear_black();
+    draw_cell(cell.get(), 0, 0);
+    EXPECT_RECT(find_colour(red), 0, 575, 25, 25);
+
+    clear_black();
+    draw_cell(cell.get(), 2.5, 3.9);  // trunc(62.5), trunc(600 - 25 × 4.9)
+    EXPECT_RECT(find_colour(red), 62, 477, 25, 25);
+
+    TexturePtr wide = solid_texture(101, 51, red);
+    clear_black();
+    draw_scaled_centered(wide.get(), 50, 50, 1.0);
+    EXPECT_RECT(find_colour(red), 449, 274, 101, 51);
+
+    clear_black();
+    draw_scaled_anchored(wide.get(), 10, 20, 0.5);  // 50 × 25 with its lower-left at (10, 20)
+    EXPECT_RECT(find_colour(red), 10, 555, 50, 25);
+
+    clear_black();
+    draw_cell_px(cell.get(), 30, 100);
+    EXPECT_RECT(find_colour(red), 30, 500, 25, 25);
+
+    clear_black();
+    draw_scaled(wide.get(), 3, 4, 2.0);
+    EXPECT_RECT(find_colour(red), 3, 4, 202, 102);
+}
+
+TEST(Draw, SpriteCellsSubtractTheCellHeightAsPixels) {
+    TestDisplay display;
+    TexturePtr sprite = solid_texture(4, 8, red);
+    clear_black();
+    // The player's sprite: 1 × 2 cells whose top edge is 150 pixels above the lower edge.
+    draw_sprite_cells(sprite.get(), false, 100, 150, 1.0, 2.0);
+    EXPECT_RECT(find_colour(red), 100, 448, 25, 50);
+}
+
+TEST(Draw, CarouselScalesWithDistanceFromTheCentreAndHitsStrictlyInside) {
+    TestDisplay display;
+    TexturePtr card = solid_texture(400, 100, red);
+    SDL_Rect r;
+    // At the centre of a 1000-pixel window: k = 500^1.12 × 0.0015, f = k × 0.25 × 0.7.
+    ASSERT_TRUE(carousel_rect(card.get(), 0, 70, 0.7, &r));
+    double f = std::pow(500.0, 1.12) * 0.0015 * 0.25 * 0.7;
+    int w = static_cast<int>(400 * f), h = static_cast<int>(100 * f);
+    EXPECT_RECT(r, (1000 - w) / 2, 70 + (600 - h) / 2, w, h);
+    SDL_Rect side;
+    ASSERT_TRUE(carousel_rect(card.get(), 333, 70, 0.7, &side));
+    EXPECT_LT(side.w, r.w);
+
+    clear_black();
+    draw_carousel_pair(card.get(), nullptr, 0, 70, 0.7);
+    EXPECT_RECT(find_colour(red), r.x, r.y, r.w, r.h);
+
+    SDL_Event click{};
+    click.type = SDL_MOUSEBUTTONDOWN;
+    click.button.x = r.x + 1;
+    click.button.y = r.y + 1;
+    EXPECT_TRUE(carousel_hit(click, card.get(), 0, 70, 0.7));
+    click.button.x = r.x;  // on the border: a miss
+    EXPECT_FALSE(carousel_hit(click, card.get(), 0, 70, 0.7));
+    click.button.x = r.x + 1;
+    click.button.y = r.y + r.h;
+    EXPECT_FALSE(carousel_hit(click, card.get(), 0, 70, 0.7));
+    click.button.y = r.y + 1;
+    click.type = SDL_MOUSEBUTTONUP;
+    EXPECT_FALSE(carousel_hit(click, card.get(), 0, 70, 0.7));
+
+    // At half the window width or beyond nothing is drawn and nothing is hit.
+    click.type = SDL_MOUSEBUTTONDOWN;
+    EXPECT_FALSE(carousel_rect(card.get(), 500, 0, 0.7, &r));
+    EXPECT_FALSE(carousel_rect(card.get(), -500, 0, 0.7, &r));
+    EXPECT_FALSE(carousel_hit(click, card.get(), 500, 0, 0.7));
+    clear_black();
+    draw_carousel_pair(card.get(), card.get(), -500, 0, 0.7);
+    EXPECT_EQ(find_colour(red).w, 0);
+}
+
+TEST(Draw, PresentFrameSleepsTheRemainderAndNeverCatchesUp) {
+    TestDisplay display;
+    clock_use_virtual(true, 1000);
+    reset_frame_cap();
+    present_frame();  // first call: 1/60 s from now, trunc(16.67) = 16 ms
+    EXPECT_EQ(now_ms(), 1016);
+    clock_advance(5);  // 5 ms of work: sleeps trunc(11.67) = 11
+    present_frame();
+    EXPECT_EQ(now_ms(), 1032);
+    clock_advance(40);  // a slow frame: no sleep, no catching up afterwards
+    present_frame();
+    EXPECT_EQ(now_ms(), 1072);
+    present_frame();  // measured from the previous present
+    EXPECT_EQ(now_ms(), 1088);
+    int hook_calls = 0;
+    set_frame_hook([&] { ++hook_calls; });
+    present_frame();
+    EXPECT_EQ(hook_calls, 1);
+}
+
+TEST(Draw, WindowSnapshotCopiesTheCurrentFrame) {
+    TestDisplay display;
+    TexturePtr cell = solid_texture(1, 1, red);
+    clear_black();
+    draw_cell(cell.get(), 1, 1);
+    TexturePtr snap = window_snapshot();
+    ASSERT_NE(snap, nullptr);
+    clear_black();
+    draw_fullscreen(snap.get());
+    EXPECT_RECT(find_colour(red), 25, 550, 25, 25);
+}

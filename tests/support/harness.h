@@ -1,0 +1,51 @@
+// Headless test harness: a real window and software renderer on the dummy video driver, pixel
+// reading, solid test textures, temporary folders, and a working-folder sandbox holding its own
+// levels/ beside the generated resource tree.
+#pragma once
+#include <SDL.h>
+
+#include <string>
+
+#include "app/sdl_handles.h"
+
+// Opens the libraries, a window of w × h and its renderer, and switches to the virtual clock.
+// Closes everything again when it goes out of scope.
+struct TestDisplay {
+    explicit TestDisplay(int w = 1000, int h = 600);
+    ~TestDisplay();
+    TestDisplay(const TestDisplay&) = delete;
+    TestDisplay& operator=(const TestDisplay&) = delete;
+};
+
+// The colour of one pixel of the renderer's current frame.
+SDL_Color read_pixel(int x, int y);
+// The bounding box of pixels of exactly this colour (w = 0 when there is none).
+SDL_Rect find_colour(SDL_Color c);
+// Clears the renderer to opaque black.
+void clear_black();
+// A texture of w × h pixels of one opaque colour.
+TexturePtr solid_texture(int w, int h, SDL_Color c);
+
+// A fresh temporary folder, removed with everything in it at the end of the test.
+struct TempDir {
+    std::string path;
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+};
+
+// Runs the test inside a temporary working folder with "levels/" and a link to the repository's
+// "ressources/", as the game finds them; the previous working folder comes back afterwards.
+struct Sandbox {
+    TempDir dir;
+    std::string previous;
+    Sandbox();
+    ~Sandbox();
+};
+
+void write_file(const std::string& path, const std::string& content);  // creates folders
+std::string read_file(const std::string& path);                         // "" when missing
+bool file_exists(const std::string& path);
+// The repository's root (where ressources/ and levels/ live).
+std::string source_dir();

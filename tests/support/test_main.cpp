@@ -1,0 +1,13 @@
+// Test entry: every test runs headless (dummy video and audio, software renderer) unless the
+// caller chose other drivers.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    setenv("SDL_RENDER_DRIVER", "software", 0);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -3,14 +3,20 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
+#include <string>
+#include <vector>
 
 #include "app/audio.h"
 #include "app/clock.h"
 #include "app/draw.h"
 #include "app/settings.h"
 #include "app/shell.h"
+#include "session/session.h"
 
 namespace {
 constexpr int message_wait_ms = 1500;
@@ -30,6 +36,20 @@ bool start_up() {
     return true;
 }
 
+// The first level folder, in name order, that holds both grid files and a description.
+std::string first_level() {
+    namespace fs = std::filesystem;
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator("levels", ec)) {
+        fs::path p = entry.path();
+        if (fs::exists(p / "0.lvl") && fs::exists(p / "1.lvl") && fs::exists(p / "config.ini"))
+            names.push_back(p.filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names.empty() ? "" : names.front();
+}
+
 void shut_down() {
     window_outro();
     destroy_display();
@@ -42,8 +62,13 @@ int run_game() {
         quit_libraries();
         return 1;
     }
-    show_message("Bravo !");
-    sleep_ms(message_wait_ms);
+    std::string level = first_level();
+    if (level.empty()) {
+        std::printf("No level found in levels/ (a level is a folder holding 0.lvl, 1.lvl and config.ini).\n");
+    } else if (run_session(level) == session_won) {
+        show_message("Bravo !");
+        sleep_ms(message_wait_ms);
+    }
     shut_down();
     return 0;
 }

@@ -30,7 +30,7 @@ void set_window_percent(double p) {
 
 void init_libraries() {
     TTF_Init();
-    SDL_Init(SDL_INIT_VIDEO);
+    SDL_Init(SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER);
     IMG_Init(IMG_INIT_PNG);
     Mix_Init(MIX_INIT_OGG);
     Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 1024);

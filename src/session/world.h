@@ -1,0 +1,105 @@
+// The records every part of a running level shares: the two layers of cells and their codes,
+// the World, the Player, the per-frame PlayerInput and the level's description. Cells are
+// read and written only through grid_get and grid_set, with rows counted from the lowest row.
+#pragma once
+#include <array>
+#include <string>
+#include <vector>
+
+#include "app/sdl_handles.h"
+
+// Limits of a level: 999 cells a row, 100 rows.
+constexpr int max_grid_width = 999;
+constexpr int max_grid_height = 100;
+
+extern int grid_width;   // size of both layers in cells, set by the level loader
+extern int grid_height;
+
+constexpr int gravity = 90;              // cells/s², pulls the player and walking enemies
+constexpr double dash_step = 0.8;        // cells moved per frame of a dash
+constexpr double frame_dt = 1.0 / 60.0;  // the fixed step of every update
+
+// One layer: grid_width × grid_height cells, row-major with the top row first.
+using Grid = std::vector<char>;
+
+// The cell at (row, column), rows counted upwards from the lowest; ' ' outside the level.
+char grid_get(int row, int column, const Grid& layer);
+// Writes the cell; outside the level nothing happens.
+void grid_set(int row, int column, Grid& layer, char code);
+
+// Block classes: what collides with what.
+inline bool is_block(char c) { return c >= 'a' && c <= 's'; }
+inline bool floor_solid(char c) { return is_block(c) && c != 'f'; }    // can be stood on
+inline bool ceiling_solid(char c) { return is_block(c) && c != 'h'; }  // stops a rising head
+inline bool side_free(char c) { return !(is_block(c) && c != 'f' && c != 'h'); }
+inline bool side_solid(char c) { return !side_free(c); }
+
+// Slots of the theme's tile table.
+constexpr int tile_slot_count = 51;
+constexpr int slot_first_decor = 19;   // decorations 'A' … 'L'
+constexpr int slot_first_item = 31;    // items 'A' … 'H'
+constexpr int slot_first_enemy = 39;   // editor icons of spawn cells '0' … '2'
+constexpr int slot_spring = 37;
+constexpr int slot_coin = 38;
+constexpr int slot_rail = 44;
+constexpr int slot_rail_connector = 45;
+constexpr int slot_error_play = 46;
+constexpr int slot_error_decor = 47;
+constexpr int slot_portal = 48;  // three layers: 48, 49, 50
+using ThemeTiles = std::array<TexturePtr, tile_slot_count>;
+
+struct World {
+    int exit_x = 0, exit_y = 0;    // cell of the exit marker
+    int start_x = 0, start_y = 0;  // cell of the start marker
+    double camera_x = 0;           // left edge of the view, in cells
+    double camera_y = 0;           // lower edge of the view, in cells
+    ThemeTiles tiles;
+    Grid play_grid;   // blocks, items, enemy spawn cells ("0.lvl")
+    Grid decor_grid;  // background, decorations, markers, rails ("1.lvl")
+};
+
+constexpr int full_time = 300000;  // time_left at spawn and its cap
+constexpr int max_power = 40000;
+
+struct Player {
+    double w = 1.0, h = 2.0;
+    double x = 0, y = 0;  // lower-left corner
+    int alive = 0;        // 0 makes the session restart the level
+    TexturePtr tex_walk1, tex_walk2, tex_air;
+    int facing_left = 0;
+    int anim_frame = 0;
+    double vx = 0, vy = 0;
+    int step_phase = 0;
+    int hurt_until = 0;  // clock time before which enemies do not hurt
+    int vulnerable = 1;
+    int on_ground = 0;
+    int time_limit = full_time;
+    int respawns = 0;
+    int time_left = full_time;
+    int power = 0;
+    int enemy_points = 0;
+    int items_collected = 0;
+    double dash_timer = 0;  // non-zero while a dash runs
+    ChunkPtr snd_coin, snd_jump, snd_step, snd_step2, snd_item_block, snd_break_block, snd_hurt,
+        snd_over, snd_dash;
+};
+
+// The controls of one frame; all but jump_rise are cleared every frame.
+struct PlayerInput {
+    double left = 0, right = 0;  // 0 … 1
+    int jump_held = 0;
+    int jump_pressed = 0;
+    double jump_rise = 0;  // height risen in this jump; −1 when it can no longer be prolonged
+    int dash_pressed = 0;
+    int down_pressed = 0;
+};
+
+// A level's description, from its folder name and "config.ini".
+struct LevelInfo {
+    std::string name;
+    std::string titre;     // title
+    std::string createur;  // author
+    std::string fond;      // background set
+    std::string musique;   // music track file
+    std::string theme;     // tile theme
+};

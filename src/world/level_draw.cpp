@@ -1,0 +1,140 @@
+// Level drawing. Cell positions are relative to the camera, in cells, y upwards.
+#include "world/level_draw.h"
+
+#include <cmath>
+
+#include "app/clock.h"
+#include "app/draw.h"
+
+namespace {
+SDL_Texture* slot(const World& w, int i) { return w.tiles[i].get(); }
+
+// Decorations are drawn for 40-pixel cells: scaled to the cell size, growing up and to the right
+// from the cell's lower-left corner.
+void draw_own_size(SDL_Texture* tex, double x, double y) {
+    int tw, th;
+    if (!tex || SDL_QueryTexture(tex, nullptr, nullptr, &tw, &th) != 0) return;
+    int t = tile_size();
+    double s = t / 40.0;
+    int w = static_cast<int>(tw * s), h = static_cast<int>(th * s);
+    SDL_Rect dst{static_cast<int>(t * x), static_cast<int>(window_height - t * y - h), w, h};
+    SDL_RenderCopy(game_renderer, tex, nullptr, &dst);
+}
+
+double pulse() { return std::fabs(std::cos(now_ms() / 300.0)) * tile_size(); }
+
+void draw_spring(SDL_Texture* tex, double x, double y) {
+    int t = tile_size(), h = window_height;
+    double e = pulse() / 2 + h / 48;
+    SDL_Rect dst{static_cast<int>(t * x), static_cast<int>(h - t * y - e), t, static_cast<int>(e)};
+    if (tex) SDL_RenderCopy(game_renderer, tex, nullptr, &dst);
+}
+
+void draw_coin(SDL_Texture* tex, double x, double y) {
+    int t = tile_size();
+    double a = pulse();
+    SDL_Rect dst{static_cast<int>(t * (x + 0.5) - a / 2), static_cast<int>(window_height - t * (y + 1)),
+                 static_cast<int>(a), t};
+    if (tex) SDL_RenderCopy(game_renderer, tex, nullptr, &dst);
+}
+
+void draw_decor_cell(const World& w, char c, double x, double y, bool editor) {
+    if (c == ' ' || (c >= '0' && c <= '9')) return;
+    if (is_block(c)) {
+        // Background blocks: the block tile, darkened.
+        SDL_Texture* tex = slot(w, c - 'a');
+        if (!tex) return;
+        SDL_SetTextureColorMod(tex, 150, 150, 150);
+        draw_cell(tex, x, y);
+        SDL_SetTextureColorMod(tex, 255, 255, 255);
+    } else if (c >= 'A' && c <= 'L') {
+        SDL_Texture* tex = slot(w, slot_first_decor + c - 'A');
+        if (editor) draw_cell(tex, x, y);
+        if (c != 'A' && c != 'B') draw_own_size(tex, x, y);
+    } else if (c == '.') {
+        draw_cell(slot(w, slot_rail), x, y);
+    } else {
+        draw_cell(slot(w, slot_error_decor), x, y);
+    }
+}
+
+void draw_play_cell(const World& w, char c, double x, double y, bool editor) {
+    if (c == ' ') return;
+    if (is_block(c)) {
+        if (c != 'f' || editor) draw_cell(slot(w, c - 'a'), x, y);
+    } else if (c >= 'A' && c <= 'F') {
+        draw_cell(slot(w, slot_first_item + c - 'A'), x, y);
+    } else if (c == 'G') {
+        draw_spring(slot(w, slot_spring), x, y);
+    } else if (c == 'H') {
+        draw_coin(slot(w, slot_coin), x, y);
+    } else if (c >= '0' && c <= '5') {
+        if (editor) draw_cell(slot(w, slot_first_enemy + c - '0'), x, y);
+    } else {
+        draw_cell(slot(w, slot_error_play), x, y);
+    }
+}
+
+struct Connector {
+    int dr, dc;
+    double angle, length;
+};
+// Each pair of neighbouring rail cells is joined once: up-right, right, down-right, down.
+constexpr Connector connectors[] = {
+    {1, 1, -45, 1.41421356237}, {0, 1, 0, 1}, {-1, 1, 45, 1.41421356237}, {-1, 0, 90, 1}};
+
+void draw_rail_connectors(const World& w) {
+    SDL_Texture* tex = slot(w, slot_rail_connector);
+    if (!tex) return;
+    int t = tile_size(), h = window_height;
+    int rows = h / t + 1, cols = window_width / t + 1;
+    for (int i = 0; i <= rows; ++i) {
+        for (int j = 0; j <= cols; ++j) {
+            int r = static_cast<int>(w.camera_y + i), c = static_cast<int>(w.camera_x + j);
+            if (grid_get(r, c, w.decor_grid) != '.') continue;
+            double x = c - w.camera_x, y = r - w.camera_y;
+            for (const Connector& k : connectors) {
+                if (grid_get(r + k.dr, c + k.dc, w.decor_grid) != '.') continue;
+                SDL_Rect dst{static_cast<int>(t * (x + 0.5)), static_cast<int>(h - t * (y + 0.5)),
+                             static_cast<int>(t * k.length), static_cast<int>(t * 0.1)};
+                SDL_Point centre{0, static_cast<int>(t * 0.1 / 2)};
+                SDL_RenderCopyEx(game_renderer, tex, nullptr, &dst, k.angle, &centre, SDL_FLIP_NONE);
+            }
+        }
+    }
+}
+}  // namespace
+
+void draw_level(const World& w, bool editor) {
+    int t = tile_size();
+    int top = window_height / t + 1, right = window_width / t + 9;
+    double fx = std::trunc(w.camera_x) - w.camera_x, fy = std::trunc(w.camera_y) - w.camera_y;
+    // The ranges reach beyond the view so that big decorations from cells outside it still show.
+    for (int i = -40; i <= top; ++i) {
+        int row = static_cast<int>(i + w.camera_y);
+        for (int j = -24; j <= right; ++j) {
+            int column = static_cast<int>(j + w.camera_x);
+            double x = j + fx, y = i + fy;
+            draw_decor_cell(w, grid_get(row, column, w.decor_grid), x, y, editor);
+            draw_play_cell(w, grid_get(row, column, w.play_grid), x, y, editor);
+        }
+    }
+    draw_rail_connectors(w);
+}
+
+void draw_portal(const World& w) {
+    int t = tile_size(), s = 10 * t;
+    SDL_Rect dst{static_cast<int>((w.exit_x - w.camera_x) * t),
+                 static_cast<int>(window_height - (w.exit_y - w.camera_y + 10) * t), s, s};
+    SDL_Point centre{s / 2, s / 2};
+    double now = now_ms();
+    const double angles[] = {-now / 5, now / 10, now / 150};
+    for (int layer = 0; layer < 3; ++layer) {
+        SDL_Texture* tex = slot(w, slot_portal + 2 - layer);
+        if (tex) SDL_RenderCopyEx(game_renderer, tex, nullptr, &dst, angles[layer], &centre, SDL_FLIP_NONE);
+    }
+}
+
+void release_tiles(World& world) {
+    for (TexturePtr& t : world.tiles) t.reset();
+}

@@ -1,0 +1,12 @@
+// Drawing the level around the camera: the decor layer behind, the play layer in front, rails
+// joined by connectors, animated coins and springs, decorations at their own size, and the
+// spinning exit portal.
+#pragma once
+#include "session/world.h"
+
+// Both layers; the editor also shows hidden blocks, markers and enemy spawn cells.
+void draw_level(const World& world, bool editor);
+// The portal's three layers at the exit marker.
+void draw_portal(const World& world);
+// Releases the theme's textures at the end of a session.
+void release_tiles(World& world);

@@ -1,0 +1,191 @@
+// The session loop driven frame by frame with injected events on a virtual clock.
+#include "session/session.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/clock.h"
+#include "app/input.h"
+#include "session/level_files.h"
+#include "support/harness.h"
+
+namespace {
+// A 20 × 8 level: a floor on row 0, the start marker on row 1 at column 3, a coin at column 8.
+struct PlayedLevel {
+    Sandbox sandbox;
+    TestDisplay display;
+    std::vector<Uint8> keys = std::vector<Uint8>(SDL_NUM_SCANCODES, 0);
+    Session s;
+
+    explicit PlayedLevel(const std::string& decor = "\n\n\n\n\n\n   A\n\n") {
+        write_file("levels/t/0.lvl", "\n\n\n\n\n\n        H\n[a20]\n");
+        write_file("levels/t/1.lvl", decor);
+        write_file("levels/t/config.ini", "titre=Test\ntheme=base\n");
+        input_install_keyboard(keys.data());
+        session_start(s, "t");
+    }
+    ~PlayedLevel() {
+        session_end(s);
+        input_install_keyboard(nullptr);
+    }
+    void press(SDL_Keycode key) {
+        SDL_Event e{};
+        e.type = SDL_KEYDOWN;
+        e.key.keysym.sym = key;
+        SDL_PushEvent(&e);
+    }
+};
+}  // namespace
+
+TEST(Session, FirstFrameRestartsTheLevelWithoutPhysics) {
+    PlayedLevel lvl("\n\n   A\n\n\n\n\n\n");  // start in the air, at row 5
+    EXPECT_EQ(lvl.s.player.alive, 0);
+    session_frame(lvl.s);
+    EXPECT_EQ(lvl.s.player.alive, 1);
+    EXPECT_EQ(lvl.s.player.x, 3.0);
+    EXPECT_EQ(lvl.s.player.y, 5.0);  // not fallen yet
+    EXPECT_EQ(grid_width, 20);
+    session_frame(lvl.s);  // gravity starts acting at the end of the first physics frame
+    session_frame(lvl.s);
+    EXPECT_LT(lvl.s.player.y, 5.0);
+}
+
+TEST(Session, ReloadRestoresTheLayersAndLeavesThePlayer) {
+    PlayedLevel lvl;
+    session_frame(lvl.s);
+    grid_set(1, 8, lvl.s.world.play_grid, ' ');
+    lvl.s.player.x = 5;
+    lvl.s.player.power = 777;
+    lvl.press(SDLK_r);
+    session_frame(lvl.s);
+    EXPECT_EQ(grid_get(1, 8, lvl.s.world.play_grid), 'H');
+    EXPECT_EQ(lvl.s.player.x, 5.0);
+    EXPECT_EQ(lvl.s.player.power, 787);
+}
+
+TEST(Session, SaveWritesTheLayersAsTheyAreInMemory) {
+    PlayedLevel lvl;
+    session_frame(lvl.s);
+    grid_set(3, 10, lvl.s.world.play_grid, 'b');
+    grid_set(4, 11, lvl.s.world.decor_grid, 'E');
+    testing::internal::CaptureStdout();
+    lvl.press(SDLK_u);
+    session_frame(lvl.s);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "saved\n");
+    EXPECT_EQ(read_file("levels/t/0.lvl"), grid_to_text(lvl.s.world.play_grid));
+    EXPECT_EQ(read_file("levels/t/1.lvl"), grid_to_text(lvl.s.world.decor_grid));
+    EXPECT_NE(read_file("levels/t/0.lvl").find('b'), std::string::npos);
+}
+
+TEST(Session, KeyBRestartsAtTheStart) {
+    PlayedLevel lvl;
+    session_frame(lvl.s);
+    lvl.s.player.x = 12;
+    lvl.s.player.items_collected = 3;
+    int respawns = lvl.s.player.respawns;
+    lvl.press(SDLK_b);
+    session_frame(lvl.s);
+    EXPECT_EQ(lvl.s.player.x, 3.0);
+    EXPECT_EQ(lvl.s.player.items_collected, 0);
+    EXPECT_EQ(lvl.s.player.respawns, respawns + 2);  // the restart and the spawn
+}
+
+TEST(Session, HeldArrowsWalkAndShiftRuns) {
+    PlayedLevel lvl;
+    session_frame(lvl.s);
+    lvl.keys[SDL_SCANCODE_RIGHT] = 1;
+    session_frame(lvl.s);
+    EXPECT_EQ(lvl.s.input.right, 0.8);
+    EXPECT_GT(lvl.s.player.x, 3.0);
+    lvl.keys[SDL_SCANCODE_LSHIFT] = 1;
+    session_frame(lvl.s);
+    EXPECT_EQ(lvl.s.input.right, 1.0);
+    lvl.keys[SDL_SCANCODE_RIGHT] = 0;
+    lvl.keys[SDL_SCANCODE_A] = 1;
+    session_frame(lvl.s);
+    EXPECT_EQ(lvl.s.input.left, 1.0);
+}
+
+TEST(Session, WindowCloseAndEscapeEndTheSession) {
+    PlayedLevel lvl;
+    session_frame(lvl.s);
+    lvl.press(SDLK_s);  // consumed, does nothing
+    session_frame(lvl.s);
+    EXPECT_TRUE(session_running_now(lvl.s));
+    lvl.press(SDLK_ESCAPE);
+    session_frame(lvl.s);
+    EXPECT_EQ(lvl.s.session_result, session_quit);
+
+    PlayedLevel other;
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    session_frame(other.s);
+    EXPECT_FALSE(session_running_now(other.s));
+    EXPECT_EQ(other.s.session_result, session_quit);
+}
+
+TEST(Session, UnreadableLevelFilesSendThePlayerBack) {
+    PlayedLevel lvl;
+    session_frame(lvl.s);
+    std::remove("levels/t/1.lvl");
+    testing::internal::CaptureStdout();
+    lvl.press(SDLK_b);
+    session_frame(lvl.s);
+    std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(lvl.s.session_result, session_back);
+    EXPECT_NE(out.find("cannot be read"), std::string::npos);
+}
+
+TEST(Session, DoubleTapOpensAWindowOf199Milliseconds) {
+    clock_use_virtual(true, 1000);
+    Session s;
+    arrow_press(s, 1);
+    EXPECT_EQ(s.input.dash_pressed, 0);
+    clock_advance(199);
+    arrow_press(s, 1);
+    EXPECT_EQ(s.input.dash_pressed, 1);
+    s.input.dash_pressed = 0;
+    arrow_press(s, 1);  // the window was closed by the dash
+    EXPECT_EQ(s.input.dash_pressed, 0);
+    clock_advance(50);
+    arrow_press(s, -1);  // the other way inside the window: nothing
+    EXPECT_EQ(s.input.dash_pressed, 0);
+    clock_advance(50);
+    arrow_press(s, -1);  // same way again, still inside the first window
+    EXPECT_EQ(s.input.dash_pressed, 1);
+    s.input.dash_pressed = 0;
+    clock_advance(200);
+    arrow_press(s, -1);
+    clock_advance(200);
+    arrow_press(s, -1);  // 200 ms later: too slow
+    EXPECT_EQ(s.input.dash_pressed, 0);
+    clock_use_virtual(false);
+}
+
+TEST(Session, ControllerStickHasADeadZoneAndTheTriggerRuns) {
+    EXPECT_EQ(controller_dead_zone(0.2), 0.0);
+    EXPECT_EQ(controller_dead_zone(-0.15), 0.0);
+    EXPECT_NEAR(controller_dead_zone(1.0), 1.0, 1e-12);
+    EXPECT_NEAR(controller_dead_zone(-0.6), -0.5, 1e-12);
+
+    Session s;
+    apply_controller(s, -1.0, 0, 0, 0, 0);
+    EXPECT_NEAR(s.input.left, 0.65, 1e-12);
+    Session t;
+    apply_controller(t, -1.0, 0, 1.0, 0, 0);
+    EXPECT_NEAR(t.input.left, 1.0, 1e-12);
+    Session u;
+    apply_controller(u, 0.1, 0.5, 0, 1, 1);
+    EXPECT_EQ(u.input.right, 0);  // inside the dead zone: the keyboard may drive
+    EXPECT_EQ(u.input.down_pressed, 1);
+    EXPECT_EQ(u.input.jump_pressed, 1);
+    EXPECT_EQ(u.input.jump_held, 1);
+    EXPECT_EQ(u.input.dash_pressed, 1);
+    u.input = PlayerInput{};
+    apply_controller(u, 0, 0, 0, 1, 1);  // held buttons: no new press
+    EXPECT_EQ(u.input.jump_pressed, 0);
+    EXPECT_EQ(u.input.jump_held, 1);
+    EXPECT_EQ(u.input.dash_pressed, 0);
+}

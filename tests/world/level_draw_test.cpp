@@ -1,0 +1,114 @@
+// Where the level's cells land on screen, by pixels.
+#include "world/level_draw.h"
+
+#include <gtest/gtest.h>
+
+#include "app/clock.h"
+#include "app/draw.h"
+#include "session/level_files.h"
+#include "support/harness.h"
+
+namespace {
+const SDL_Color red{255, 0, 0, 255}, green{0, 255, 0, 255}, blue{0, 0, 255, 255};
+
+bool same_rect(SDL_Rect a, SDL_Rect b) {
+    return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
+}
+#define EXPECT_RECT(actual, x, y, w, h) EXPECT_TRUE(same_rect(actual, SDL_Rect{x, y, w, h}))
+
+World world_of(const std::string& play, const std::string& decor) {
+    World w;
+    w.play_grid = parse_grid_text(play, true);
+    w.decor_grid = parse_grid_text(decor, false);
+    return w;
+}
+}  // namespace
+
+TEST(LevelDraw, CellsAndDecorationsLandWhereTheyShould) {
+    TestDisplay display;
+    World w = world_of("\n\n\n\n[ 9]a\na\n", "\n\n  C\n\n\n\n");
+    w.tiles['a' - 'a'] = solid_texture(10, 10, red);
+    w.tiles[slot_first_decor + 'C' - 'A'] = solid_texture(80, 120, green);
+
+    clear_black();
+    draw_level(w, false);
+    // The play cell at row 0, column 0 with the camera at (0, 0).
+    SDL_Rect cells = find_colour(red);
+    EXPECT_RECT(cells, 0, 550, 250, 50);  // the cells at (0, 0) and (1, 9)
+    EXPECT_EQ(read_pixel(0, 575).r, 255);
+    EXPECT_EQ(read_pixel(30, 580).r, 0);
+    // An 80 × 120 decoration at cell (2, 3) grows up and right at 25/40 of its size.
+    EXPECT_RECT(find_colour(green), 50, 450, 50, 75);
+
+    // Moving the camera half a cell moves everything by half a cell.
+    w.camera_x = 0.5;
+    clear_black();
+    draw_level(w, false);
+    EXPECT_EQ(read_pixel(5, 580).r, 255);
+    EXPECT_EQ(read_pixel(13, 580).r, 0);
+}
+
+TEST(LevelDraw, EditorOnlyCellsAndDarkenedBackgroundBlocks) {
+    TestDisplay display;
+    World w = world_of("f0 \n", "b A\n");
+    w.tiles['f' - 'a'] = solid_texture(4, 4, red);
+    w.tiles['b' - 'a'] = solid_texture(4, 4, {200, 200, 200, 255});
+    w.tiles[slot_first_enemy] = solid_texture(4, 4, blue);
+    w.tiles[slot_first_decor] = solid_texture(4, 4, green);
+    clear_black();
+    draw_level(w, false);
+    // Hidden block, start marker and spawn cell are not drawn in play.
+    EXPECT_EQ(find_colour(red).w, 0);
+    EXPECT_EQ(find_colour(blue).w, 0);
+    EXPECT_EQ(find_colour(green).w, 0);
+    // The background block is darkened to 150/255.
+    SDL_Color dark = read_pixel(10, 590);
+    EXPECT_EQ(dark.r, 200 * 150 / 255);
+    clear_black();
+    draw_level(w, true);
+    EXPECT_EQ(find_colour(red).w, 25);
+    EXPECT_EQ(find_colour(blue).w, 25);
+    EXPECT_EQ(find_colour(green).w, 25);
+}
+
+TEST(LevelDraw, CoinsAndSpringsPulse) {
+    TestDisplay display;
+    World w = world_of("HG\n", "\n");
+    w.tiles[slot_coin] = solid_texture(4, 4, red);
+    w.tiles[slot_spring] = solid_texture(4, 4, green);
+    clock_use_virtual(true, 0);
+    clear_black();
+    draw_level(w, false);
+    EXPECT_RECT(find_colour(red), 0, 575, 25, 25);  // a full square at time 0
+    EXPECT_RECT(find_colour(green), 25, 600 - 25, 25, 25 / 2 + 600 / 48 + 0);
+    clock_use_virtual(true, 471);  // a quarter turn: the coin is edge-on
+    clear_black();
+    draw_level(w, false);
+    EXPECT_LE(find_colour(red).w, 1);
+    EXPECT_EQ(find_colour(green).h, 600 / 48);
+}
+
+TEST(LevelDraw, RailsAreJoinedOncePerNeighbour) {
+    TestDisplay display;
+    // An L-shaped track: (row 4, column 5), (row 4, column 6) and (row 5, column 6).
+    World w = world_of(std::string("[ 10]\n") + "[ 10]\n[ 10]\n[ 10]\n[ 10]\n[ 10]\n[ 10]\n",
+                       "\n      .\n     ..\n\n\n\n\n");
+    w.tiles[slot_rail_connector] = solid_texture(8, 2, red);
+    auto red_near = [](int x, int y) {
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                if (read_pixel(x + dx, y + dy).r == 255) return true;
+        return false;
+    };
+    clear_black();
+    draw_level(w, false);
+    // Connectors start at cell centres: (137, 487) for (4, 5) and (162, 462) for (5, 6).
+    EXPECT_TRUE(red_near(150, 487));  // right from (4, 5)
+    EXPECT_TRUE(red_near(146, 478));  // up-right from (4, 5)
+    EXPECT_TRUE(red_near(162, 475));  // down from (5, 6)
+    EXPECT_FALSE(red_near(175, 487));  // nothing right of (4, 6)
+    EXPECT_FALSE(red_near(125, 487));  // nothing left of the track
+    SDL_Rect all = find_colour(red);
+    EXPECT_GE(all.x, 136);
+    EXPECT_LE(all.x + all.w, 165);
+}

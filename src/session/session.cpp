@@ -83,7 +83,7 @@ void handle_key(Session& s, const SDL_Event& e) {
         case SDLK_z:
         case SDLK_SPACE: s.input.jump_pressed = 1; break;
         case SDLK_DOWN: s.input.down_pressed = 1; break;
-        default: break;
+        default: editor_handle_key(s.editor, e); break;
     }
 }
 
@@ -97,22 +97,29 @@ void read_input(Session& s) {
     while (SDL_PollEvent(&e)) {
         if (e.type == SDL_QUIT) {
             s.session_result = session_quit;
+            s.editor.active = false;
         } else if (e.type == SDL_KEYDOWN && e.key.repeat == 0) {
             handle_key(s, e);
+        } else {
+            editor_handle_event(s.editor, e);
         }
     }
     SDL_PumpEvents();
 }
 
 void update(Session& s) {
-    if (player_life_check(s.player)) {
-        restart_level(s);
-    } else {
-        player_update(s.player, s.world.play_grid, s.input, frame_dt);
+    // The editor stands the game still: no countdown, no dying, no physics.
+    if (!s.editor.active) {
+        if (player_life_check(s.player)) {
+            restart_level(s);
+        } else {
+            player_update(s.player, s.world.play_grid, s.input, frame_dt);
+        }
     }
     int t = tile_size();
     camera_follow(s.world, s.player.x, s.player.y, -((window_width / 2) / t),
                   (window_height / 2 + window_height / 6) / t, 15, 10);
+    editor_update(s.editor, s.world, s.player);
 }
 
 void draw_debug_overlay(Session& s) {
@@ -124,9 +131,10 @@ void draw_debug_overlay(Session& s) {
 
 void draw(Session& s) {
     SDL_RenderClear(game_renderer);
-    draw_level(s.world, false);
+    draw_level(s.world, s.editor.active);
     draw_portal(s.world);
     player_draw(s.player, s.world.camera_x, s.world.camera_y, s.input);
+    editor_draw(s.editor, s.world);
     if (s.debug_overlay) draw_debug_overlay(s);
     present_frame();
 }
@@ -180,6 +188,7 @@ void session_start(Session& s, const std::string& name) {
     s.debug_colour = {0, 0, 0, 255};
     load_theme_tiles(s.world, s.info.theme);
     player_create(s.player, "j1");
+    editor_init(s.editor);
     s.controller_present = false;
     s.prev_a = s.prev_stick = 0;
 }
@@ -194,6 +203,7 @@ bool session_running_now(const Session& s) { return s.session_result == session_
 
 int session_end(Session& s) {
     play_music("vesk.ogg");
+    editor_release(s.editor);
     player_release(s.player);
     release_tiles(s.world);
     s.debug_font.reset();

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "editor/editor.h"
 #include "session/world.h"
 
 // How a session ends.
@@ -19,6 +20,7 @@ struct Session {
     World world;
     Player player;
     PlayerInput input;
+    EditorState editor;
     int session_result = session_running;
     bool debug_overlay = false;  // shows the player's position (key P)
     int last_arrow_time = 0;     // the arrow press that opened a double-tap window

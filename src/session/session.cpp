@@ -107,7 +107,16 @@ void read_input(Session& s) {
     SDL_PumpEvents();
 }
 
-void update(Session& s) {
+void draw_debug_overlay(Session& s) {
+    char text[64];
+    std::snprintf(text, sizeof text, "x: %.2lf  y: %.2lf", s.player.x, s.player.y);
+    TexturePtr tex = make_text_texture(s.debug_font.get(), text, s.debug_colour);
+    draw_scaled(tex.get(), 0, 0, 1.0);
+}
+
+}  // namespace
+
+void session_update(Session& s) {
     // The editor stands the game still: no countdown, no dying, no physics.
     if (!s.editor.active) {
         if (player_life_check(s.player)) {
@@ -122,23 +131,14 @@ void update(Session& s) {
     editor_update(s.editor, s.world, s.player);
 }
 
-void draw_debug_overlay(Session& s) {
-    char text[64];
-    std::snprintf(text, sizeof text, "x: %.2lf  y: %.2lf", s.player.x, s.player.y);
-    TexturePtr tex = make_text_texture(s.debug_font.get(), text, s.debug_colour);
-    draw_scaled(tex.get(), 0, 0, 1.0);
-}
-
-void draw(Session& s) {
+void session_draw(Session& s) {
     SDL_RenderClear(game_renderer);
     draw_level(s.world, s.editor.active);
     draw_portal(s.world);
     player_draw(s.player, s.world.camera_x, s.world.camera_y, s.input);
     editor_draw(s.editor, s.world);
     if (s.debug_overlay) draw_debug_overlay(s);
-    present_frame();
 }
-}  // namespace
 
 double controller_dead_zone(double v) {
     double sign = v < 0 ? -1 : (v > 0 ? 1 : 0);
@@ -195,8 +195,9 @@ void session_start(Session& s, const std::string& name) {
 
 void session_frame(Session& s) {
     read_input(s);
-    update(s);
-    draw(s);
+    session_update(s);
+    session_draw(s);
+    present_frame();
 }
 
 bool session_running_now(const Session& s) { return s.session_result == session_running; }

@@ -38,6 +38,10 @@ int run_session(const std::string& name);
 // The three stages of run_session, for driving a session frame by frame.
 void session_start(Session& s, const std::string& name);
 void session_frame(Session& s);
+// The update half of a frame: life check, physics or the restart, camera, editor.
+void session_update(Session& s);
+// The draw half of a frame, without presenting it.
+void session_draw(Session& s);
 bool session_running_now(const Session& s);
 int session_end(Session& s);
 

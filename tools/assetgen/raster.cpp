@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -452,8 +453,8 @@ bool make_parent_dirs(const std::string& path) {
     for (size_t i = 1; i < path.size(); ++i) {
         if (path[i] != '/') continue;
         std::string dir = path.substr(0, i);
-        struct stat st {};
-        if (stat(dir.c_str(), &st) != 0 && mkdir(dir.c_str(), 0755) != 0) {
+        // Another thread of the generator may create the same folder at the same moment.
+        if (mkdir(dir.c_str(), 0755) != 0 && errno != EEXIST) {
             std::printf("assetgen: cannot create folder %s\n", dir.c_str());
             return false;
         }

@@ -44,7 +44,7 @@ assets: release
 tsan: deps
 	cmake -S . -B build/tsan -DCMAKE_BUILD_TYPE=Debug -DMIVO_TSAN=ON -DMIVO_BENCH=OFF
 	cmake --build build/tsan -j$(JOBS) --target mivo_tests
-	cd build/tsan && ./mivo_tests --gtest_filter='*Handshake*:*Music*'
+	cd build/tsan && ./mivo_tests --gtest_filter='Assets.Handshake*:Audio.*'
 
 clean:
 	rm -rf build ressources ressources.tmp

@@ -21,6 +21,12 @@ void draw_own_size(SDL_Texture* tex, double x, double y) {
     SDL_RenderCopy(game_renderer, tex, nullptr, &dst);
 }
 
+bool cell_visible(double x, double y) {
+    int t = tile_size();
+    int left = static_cast<int>(t * x), top = static_cast<int>(window_height - t * (y + 1));
+    return left + t > 0 && left < window_width && top + t > 0 && top < window_height;
+}
+
 double pulse() { return std::fabs(std::cos(now_ms() / 300.0)) * tile_size(); }
 
 void draw_spring(SDL_Texture* tex, double x, double y) {
@@ -109,13 +115,20 @@ void draw_level(const World& w, bool editor) {
     int t = tile_size();
     int top = window_height / t + 1, right = window_width / t + 9;
     double fx = std::trunc(w.camera_x) - w.camera_x, fy = std::trunc(w.camera_y) - w.camera_y;
-    // The ranges reach beyond the view so that big decorations from cells outside it still show.
+    // The ranges reach beyond the view so that big decorations from cells outside it still show;
+    // a cell-sized image wholly outside the window would draw nothing, so it is skipped.
     for (int i = -40; i <= top; ++i) {
         int row = static_cast<int>(i + w.camera_y);
         for (int j = -24; j <= right; ++j) {
             int column = static_cast<int>(j + w.camera_x);
             double x = j + fx, y = i + fy;
-            draw_decor_cell(w, grid_get(row, column, w.decor_grid), x, y, editor);
+            char decor = grid_get(row, column, w.decor_grid);
+            if (!cell_visible(x, y)) {
+                if (decor >= 'C' && decor <= 'L')
+                    draw_own_size(slot(w, slot_first_decor + decor - 'A'), x, y);
+                continue;
+            }
+            draw_decor_cell(w, decor, x, y, editor);
             draw_play_cell(w, grid_get(row, column, w.play_grid), x, y, editor);
         }
     }

@@ -30,8 +30,7 @@ int fade_worker(void* data) {
     {
         std::lock_guard<std::mutex> lock(music_lock);
         if (current_music_track) Mix_FreeMusic(current_music_track);
-        current_music_track =
-            path.size() <= max_sound_path ? Mix_LoadMUS(path.c_str()) : nullptr;
+        current_music_track = path.size() <= max_sound_path ? Mix_LoadMUS(path.c_str()) : nullptr;
         if (current_music_track) Mix_FadeInMusic(current_music_track, -1, 1000);
     }
     workers_running.fetch_sub(1);

@@ -6,7 +6,7 @@
 #include <cstring>
 
 namespace {
-constexpr int read_piece = 50;   // fgets buffer: pieces of at most 49 characters
+constexpr int read_piece = 50;     // fgets buffer: pieces of at most 49 characters
 constexpr size_t body_limit = 40;  // useful characters kept from each piece
 constexpr size_t equals_from = 3;  // the '=' that starts the value is searched from here
 }  // namespace

@@ -64,7 +64,9 @@ int run_game() {
     }
     std::string level = first_level();
     if (level.empty()) {
-        std::printf("No level found in levels/ (a level is a folder holding 0.lvl, 1.lvl and config.ini).\n");
+        std::printf(
+            "No level found in levels/ (a level is a folder holding 0.lvl, 1.lvl and "
+            "config.ini).\n");
     } else if (run_session(level) == session_won) {
         show_message("Bravo !");
         sleep_ms(message_wait_ms);

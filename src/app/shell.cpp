@@ -45,8 +45,8 @@ bool create_display() {
         return false;
     }
     game_window = window_owner.get();
-    renderer_owner.reset(SDL_CreateRenderer(
-        game_window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC));
+    renderer_owner.reset(
+        SDL_CreateRenderer(game_window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC));
     if (!renderer_owner) {
         // No graphics driver: draw with the software renderer rather than with none.
         renderer_owner.reset(SDL_CreateRenderer(game_window, -1, SDL_RENDERER_SOFTWARE));

@@ -123,10 +123,17 @@ void editor_init(EditorState& ed) {
 
 void editor_handle_key(EditorState& ed, const SDL_Event& event) {
     switch (event.key.keysym.sym) {
-        case SDLK_e: ed.active = !ed.active; break;
-        case SDLK_a: ed.brush1 = '.'; break;  // rails live in the decor layer
-        case SDLK_c: ed.brush0 = ed.brush1 = ' '; break;
-        default: break;
+        case SDLK_e:
+            ed.active = !ed.active;
+            break;
+        case SDLK_a:
+            ed.brush1 = '.';
+            break;  // rails live in the decor layer
+        case SDLK_c:
+            ed.brush0 = ed.brush1 = ' ';
+            break;
+        default:
+            break;
     }
 }
 

@@ -10,11 +10,11 @@ struct EditorState {
     bool active = false;
     TexturePtr dock_image, select_image, cursor_image;
     ChunkPtr swipe_sound, click_sound, put_sound, remove_sound;
-    char brush0 = ' ';  // what painting writes into the play layer
-    char brush1 = ' ';  // what painting writes into the decor layer
-    int pointer_x = 0, pointer_y = 0;  // last pointer position seen while on, y downwards
+    char brush0 = ' ';                  // what painting writes into the play layer
+    char brush1 = ' ';                  // what painting writes into the decor layer
+    int pointer_x = 0, pointer_y = 0;   // last pointer position seen while on, y downwards
     int cell_column = 0, cell_row = 0;  // the cell under the pointer
-    int dock_scroll_drawn = 0;  // the scroll the dock is drawn with (one easing step behind)
+    int dock_scroll_drawn = 0;   // the scroll the dock is drawn with (one easing step behind)
     int dock_scroll_target = 0;  // always a multiple of 300
     int dock_scroll = 0;
     const Uint8* keys = nullptr;
@@ -23,7 +23,7 @@ struct EditorState {
 // The dock: 67 slots of 60 pixels, brushes in groups separated by gaps.
 constexpr int dock_slot_count = 67;
 constexpr int dock_slot_width = 60;
-constexpr int dock_height = 70;       // y ≤ 69 is the dock, y ≥ 71 the level
+constexpr int dock_height = 70;  // y ≤ 69 is the dock, y ≥ 71 the level
 constexpr int dock_wheel_step = 300;
 
 enum class DockLayer { gap, play, decor };

@@ -24,7 +24,8 @@ std::string expand_row(const std::string& line) {
         char cell = line[i + 1];
         size_t close = line.find(']', i + 2);
         size_t digits_end = close == std::string::npos ? line.size() : close;
-        std::string count_text = line.substr(i + 2, std::min(digits_end - (i + 2), max_count_digits));
+        std::string count_text =
+            line.substr(i + 2, std::min(digits_end - (i + 2), max_count_digits));
         int count = std::atoi(count_text.c_str());
         if (count > 0) {
             size_t room = max_grid_width - row.size();
@@ -81,7 +82,8 @@ Grid parse_grid_text(const std::string& text, bool sets_size) {
     std::vector<std::string> rows = split_rows(text);
     if (sets_size) {
         grid_width = 0;
-        for (const std::string& r : rows) grid_width = std::max(grid_width, static_cast<int>(r.size()));
+        for (const std::string& r : rows)
+            grid_width = std::max(grid_width, static_cast<int>(r.size()));
         grid_height = static_cast<int>(rows.size());
     }
     Grid layer(static_cast<size_t>(grid_width) * grid_height, ' ');
@@ -181,8 +183,10 @@ bool save_level(World& world, const std::string& level) {
     if (play_ok && decor_ok) {
         std::printf("saved\n");
     } else {
-        std::printf("could not save %s\n",
-                    level_path(level, play_ok ? "1.lvl" : decor_ok ? "0.lvl" : "0.lvl and 1.lvl").c_str());
+        std::printf("could not save %s\n", level_path(level, play_ok    ? "1.lvl"
+                                                             : decor_ok ? "0.lvl"
+                                                                        : "0.lvl and 1.lvl")
+                                               .c_str());
     }
     std::fflush(stdout);
     return play_ok && decor_ok;

@@ -4,8 +4,8 @@
 #pragma once
 #include "session/world.h"
 
-extern int dash_direction;     // +1 or −1, direction of the current dash
-extern double dash_distance;   // cells travelled by the current dash
+extern int dash_direction;    // +1 or −1, direction of the current dash
+extern double dash_distance;  // cells travelled by the current dash
 
 // Loads the skin's images and the player's sounds; the player starts not alive.
 void player_create(Player& p, const std::string& skin);

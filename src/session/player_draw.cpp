@@ -24,7 +24,7 @@ void player_draw(Player& p, double camera_x, double camera_y, PlayerInput input)
         if (p.anim_frame > period || standing) p.anim_frame = 0;
         tex = p.anim_frame < period / 2 ? p.tex_walk1.get() : p.tex_walk2.get();
     }
-    draw_sprite_cells(tex, p.facing_left != 0, static_cast<int>(px),
-                      static_cast<int>(py + p.h * t), p.w, p.h);
+    draw_sprite_cells(tex, p.facing_left != 0, static_cast<int>(px), static_cast<int>(py + p.h * t),
+                      p.w, p.h);
     p.anim_frame += 1;
 }

@@ -70,20 +70,43 @@ void read_keyboard_movement(Session& s) {
 
 void handle_key(Session& s, const SDL_Event& e) {
     switch (e.key.keysym.sym) {
-        case SDLK_F11: toggle_full_screen(); break;
-        case SDLK_ESCAPE: s.session_result = session_quit; break;
-        case SDLK_r: reload_layers(s); break;
-        case SDLK_s: break;
-        case SDLK_u: save_level(s.world, s.info.name); break;
-        case SDLK_p: s.debug_overlay = !s.debug_overlay; break;
-        case SDLK_RIGHT: arrow_press(s, 1); break;
-        case SDLK_LEFT: arrow_press(s, -1); break;
-        case SDLK_b: s.player.alive = 0; break;
+        case SDLK_F11:
+            toggle_full_screen();
+            break;
+        case SDLK_ESCAPE:
+            s.session_result = session_quit;
+            break;
+        case SDLK_r:
+            reload_layers(s);
+            break;
+        case SDLK_s:
+            break;
+        case SDLK_u:
+            save_level(s.world, s.info.name);
+            break;
+        case SDLK_p:
+            s.debug_overlay = !s.debug_overlay;
+            break;
+        case SDLK_RIGHT:
+            arrow_press(s, 1);
+            break;
+        case SDLK_LEFT:
+            arrow_press(s, -1);
+            break;
+        case SDLK_b:
+            s.player.alive = 0;
+            break;
         case SDLK_UP:
         case SDLK_z:
-        case SDLK_SPACE: s.input.jump_pressed = 1; break;
-        case SDLK_DOWN: s.input.down_pressed = 1; break;
-        default: editor_handle_key(s.editor, e); break;
+        case SDLK_SPACE:
+            s.input.jump_pressed = 1;
+            break;
+        case SDLK_DOWN:
+            s.input.down_pressed = 1;
+            break;
+        default:
+            editor_handle_key(s.editor, e);
+            break;
     }
 }
 
@@ -145,7 +168,8 @@ double controller_dead_zone(double v) {
     return sign * std::max(std::fabs(v) - 0.2, 0.0) * 1.25;
 }
 
-void apply_controller(Session& s, double stick_x, double stick_y, double trigger, int a, int click) {
+void apply_controller(Session& s, double stick_x, double stick_y, double trigger, int a,
+                      int click) {
     double sx = controller_dead_zone(stick_x), sy = controller_dead_zone(stick_y);
     if (sy > 0) s.input.down_pressed = 1;  // stick pushed down
     if (sx < 0) {

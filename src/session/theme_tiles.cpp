@@ -23,7 +23,9 @@ void load_theme_tiles(World& world, const std::string& theme) {
         set_alpha(t[slot].get(), 0, 255, 255, 100);
     }
     for (int i = 0; i < 3; ++i)
-        t[slot_portal + i] = load_texture("textures/theme_base/portail/" + std::to_string(i) + ".png");
+        t[slot_portal + i] =
+            load_texture("textures/theme_base/portail/" + std::to_string(i) + ".png");
     for (int i = 0; i < 3; ++i)
-        t[slot_first_enemy + i] = load_texture("textures/theme_base/enemy/" + std::to_string(i) + "/1.png");
+        t[slot_first_enemy + i] =
+            load_texture("textures/theme_base/enemy/" + std::to_string(i) + "/1.png");
 }

@@ -12,7 +12,7 @@
 constexpr int max_grid_width = 999;
 constexpr int max_grid_height = 100;
 
-extern int grid_width;   // size of both layers in cells, set by the level loader
+extern int grid_width;  // size of both layers in cells, set by the level loader
 extern int grid_height;
 
 constexpr int gravity = 90;              // cells/s², pulls the player and walking enemies
@@ -36,9 +36,9 @@ inline bool side_solid(char c) { return !side_free(c); }
 
 // Slots of the theme's tile table.
 constexpr int tile_slot_count = 51;
-constexpr int slot_first_decor = 19;   // decorations 'A' … 'L'
-constexpr int slot_first_item = 31;    // items 'A' … 'H'
-constexpr int slot_first_enemy = 39;   // editor icons of spawn cells '0' … '2'
+constexpr int slot_first_decor = 19;  // decorations 'A' … 'L'
+constexpr int slot_first_item = 31;   // items 'A' … 'H'
+constexpr int slot_first_enemy = 39;  // editor icons of spawn cells '0' … '2'
 constexpr int slot_spring = 37;
 constexpr int slot_coin = 38;
 constexpr int slot_rail = 44;

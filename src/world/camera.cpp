@@ -5,8 +5,8 @@
 
 #include "app/draw.h"
 
-void camera_follow(World& world, double target_x, double target_y, double offset_x,
-                   double offset_y, double divisor_x, double divisor_y) {
+void camera_follow(World& world, double target_x, double target_y, double offset_x, double offset_y,
+                   double divisor_x, double divisor_y) {
     double t = tile_size();
     double step = (target_x + offset_x - world.camera_x) / divisor_x;
     if (std::fabs(step) > 0.001) {

@@ -39,8 +39,8 @@ void draw_spring(SDL_Texture* tex, double x, double y) {
 void draw_coin(SDL_Texture* tex, double x, double y) {
     int t = tile_size();
     double a = pulse();
-    SDL_Rect dst{static_cast<int>(t * (x + 0.5) - a / 2), static_cast<int>(window_height - t * (y + 1)),
-                 static_cast<int>(a), t};
+    SDL_Rect dst{static_cast<int>(t * (x + 0.5) - a / 2),
+                 static_cast<int>(window_height - t * (y + 1)), static_cast<int>(a), t};
     if (tex) SDL_RenderCopy(game_renderer, tex, nullptr, &dst);
 }
 
@@ -104,7 +104,8 @@ void draw_rail_connectors(const World& w) {
                 SDL_Rect dst{static_cast<int>(t * (x + 0.5)), static_cast<int>(h - t * (y + 0.5)),
                              static_cast<int>(t * k.length), static_cast<int>(t * 0.1)};
                 SDL_Point centre{0, static_cast<int>(t * 0.1 / 2)};
-                SDL_RenderCopyEx(game_renderer, tex, nullptr, &dst, k.angle, &centre, SDL_FLIP_NONE);
+                SDL_RenderCopyEx(game_renderer, tex, nullptr, &dst, k.angle, &centre,
+                                 SDL_FLIP_NONE);
             }
         }
     }
@@ -144,7 +145,9 @@ void draw_portal(const World& w) {
     const double angles[] = {-now / 5, now / 10, now / 150};
     for (int layer = 0; layer < 3; ++layer) {
         SDL_Texture* tex = slot(w, slot_portal + 2 - layer);
-        if (tex) SDL_RenderCopyEx(game_renderer, tex, nullptr, &dst, angles[layer], &centre, SDL_FLIP_NONE);
+        if (tex)
+            SDL_RenderCopyEx(game_renderer, tex, nullptr, &dst, angles[layer], &centre,
+                             SDL_FLIP_NONE);
     }
 }
 

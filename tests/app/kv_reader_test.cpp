@@ -20,7 +20,7 @@ TEST(KeyValueReader, ReadsValuesWithEitherLineEndAndComments) {
     EXPECT_EQ(value_in("mode=3\r\nresx=1280\r\n", "resx"), "1280");
     EXPECT_EQ(value_in("volume_general=80;loud\n", "volume_general"), "80");
     EXPECT_EQ(value_in("; a comment\ntitre=Le=Niveau\n", "titre"), "Le");
-    EXPECT_EQ(value_in("fond=3 \n", "fond"), "3 ");  // blanks in a value stay
+    EXPECT_EQ(value_in("fond=3 \n", "fond"), "3 ");      // blanks in a value stay
     EXPECT_EQ(value_in("theme=base", "theme"), "base");  // last line without a line end
 }
 

@@ -77,8 +77,8 @@ TEST(Editor, DockHitTestFindsSlotsGapsAndNothingElse) {
     window_height = 600;  // icons of 25 pixels
     EXPECT_EQ(dock_hit(75, 30, 0), 1);
     EXPECT_EQ(dock_slot(1).code, 'b');
-    EXPECT_EQ(dock_hit(100, 30, 0), -1);  // between icons: 90 mod 60 = 30 ≥ 25
-    EXPECT_EQ(dock_hit(3, 30, 0), 0);     // the margin left of the first icon counts
+    EXPECT_EQ(dock_hit(100, 30, 0), -1);           // between icons: 90 mod 60 = 30 ≥ 25
+    EXPECT_EQ(dock_hit(3, 30, 0), 0);              // the margin left of the first icon counts
     EXPECT_EQ(dock_hit(19 * 60 + 15, 30, 0), -1);  // a gap
     EXPECT_EQ(dock_hit(20 * 60 + 15, 30, 0), 20);
     EXPECT_EQ(dock_hit(67 * 60 + 15, 30, 0), -1);  // beyond the last slot

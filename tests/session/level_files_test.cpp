@@ -122,7 +122,7 @@ TEST(LevelFiles, MarkersTakeTheLastFreeOneInReadingOrder) {
     find_markers(decor, w);
     EXPECT_EQ(w.start_x, 4);  // the later of the two free 'A' on the middle row
     EXPECT_EQ(w.start_y, 1);
-    EXPECT_EQ(w.exit_x, 2);   // the lowest 'B' comes last
+    EXPECT_EQ(w.exit_x, 2);  // the lowest 'B' comes last
     EXPECT_EQ(w.exit_y, 0);
 
     World none;
@@ -138,7 +138,8 @@ TEST(LevelFiles, MarkersTakeTheLastFreeOneInReadingOrder) {
 TEST(LevelFiles, LoadReadsBothLayersAndDescription) {
     Sandbox sandbox;
     write_level("one", "[a10]\nb\n", "\nA\n");
-    write_file("levels/one/config.ini", "titre=Premier\ncreateur=Nous\nfond=1\nmusique=prairie.ogg\ntheme=neige\n");
+    write_file("levels/one/config.ini",
+               "titre=Premier\ncreateur=Nous\nfond=1\nmusique=prairie.ogg\ntheme=neige\n");
     World w;
     ASSERT_TRUE(load_level(w, "one"));
     EXPECT_EQ(grid_width, 10);

@@ -45,7 +45,7 @@ struct Sandbox {
 };
 
 void write_file(const std::string& path, const std::string& content);  // creates folders
-std::string read_file(const std::string& path);                         // "" when missing
+std::string read_file(const std::string& path);                        // "" when missing
 bool file_exists(const std::string& path);
 // The repository's root (where ressources/ and levels/ live).
 std::string source_dir();

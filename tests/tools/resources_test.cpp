@@ -19,18 +19,41 @@ const std::vector<std::string> level_tracks = {"prairie.ogg", "neige.ogg", "nuit
 std::string res(const std::string& relative) { return source_dir() + "/ressources/" + relative; }
 
 std::vector<std::string> required_images() {
-    std::vector<std::string> files = {
-        "ide/splashScreen.png", "ide/splashScreen2.png", "ide/mivo.png", "ide/bgg.png",
-        "ide/cloud.png", "ide/cloud2.png", "ide/cloud3.png", "ide/ctr.png", "ide/mouse.png",
-        "ide/setts.png", "ide/bubble.png", "ide/button.png", "ide/back.png", "ide/dock.png",
-        "ide/select.png", "ide/px.png", "ide/circle.png", "ide/h2.png", "ide/load.png",
-        "ide/icon.png", "textures/erb.png", "textures/erd.png",
-        "textures/theme_base/door/center.png", "textures/theme_base/door/center2.png",
-        "textures/theme_base/door/base.png", "textures/theme_base/enemy/2/1.png",
-        "players/skin_j1/1.png", "players/skin_j1/2.png", "players/skin_j1/3.png",
-        "pnj/sage.png", "pnj/robot.png", "pnj/fee.png"};
+    std::vector<std::string> files = {"ide/splashScreen.png",
+                                      "ide/splashScreen2.png",
+                                      "ide/mivo.png",
+                                      "ide/bgg.png",
+                                      "ide/cloud.png",
+                                      "ide/cloud2.png",
+                                      "ide/cloud3.png",
+                                      "ide/ctr.png",
+                                      "ide/mouse.png",
+                                      "ide/setts.png",
+                                      "ide/bubble.png",
+                                      "ide/button.png",
+                                      "ide/back.png",
+                                      "ide/dock.png",
+                                      "ide/select.png",
+                                      "ide/px.png",
+                                      "ide/circle.png",
+                                      "ide/h2.png",
+                                      "ide/load.png",
+                                      "ide/icon.png",
+                                      "textures/erb.png",
+                                      "textures/erd.png",
+                                      "textures/theme_base/door/center.png",
+                                      "textures/theme_base/door/center2.png",
+                                      "textures/theme_base/door/base.png",
+                                      "textures/theme_base/enemy/2/1.png",
+                                      "players/skin_j1/1.png",
+                                      "players/skin_j1/2.png",
+                                      "players/skin_j1/3.png",
+                                      "pnj/sage.png",
+                                      "pnj/robot.png",
+                                      "pnj/fee.png"};
     for (int i = 1; i <= 6; ++i) files.push_back("ide/" + std::to_string(i) + ".png");
-    for (int i = 0; i < 3; ++i) files.push_back("textures/theme_base/portail/" + std::to_string(i) + ".png");
+    for (int i = 0; i < 3; ++i)
+        files.push_back("textures/theme_base/portail/" + std::to_string(i) + ".png");
     for (const std::string& t : themes) {
         std::string dir = "textures/theme_" + t + "/";
         for (char c = 'a'; c <= 's'; ++c) files.push_back(dir + "blocs/" + c + ".png");
@@ -40,7 +63,8 @@ std::vector<std::string> required_images() {
         files.push_back(dir + "rail/1.png");
         for (int e = 0; e < 2; ++e)
             for (int f = 1; f <= 2; ++f)
-                files.push_back(dir + "enemy/" + std::to_string(e) + "/" + std::to_string(f) + ".png");
+                files.push_back(dir + "enemy/" + std::to_string(e) + "/" + std::to_string(f) +
+                                ".png");
     }
     for (const std::string& b : layered_backgrounds)
         for (int i = 0; i <= 4; ++i)
@@ -80,7 +104,8 @@ TEST(Resources, BackgroundSetsFitTheirMemoryBudget) {
     for (const std::string& b : layered_backgrounds) {
         long bytes = 0;
         for (int i = 0; i <= 4; ++i) {
-            SurfacePtr s(IMG_Load(res("textures/backgrounds/" + b + "/" + std::to_string(i) + ".png").c_str()));
+            SurfacePtr s(IMG_Load(
+                res("textures/backgrounds/" + b + "/" + std::to_string(i) + ".png").c_str()));
             ASSERT_NE(s, nullptr);
             EXPECT_LE(s->w, 2048);
             EXPECT_LE(s->h, 1024);

@@ -32,7 +32,7 @@ TEST(Camera, EasesAFractionOfTheWayAndStaysInTheLevel) {
 TEST(Camera, NarrowLevelsSitRightAndLowLevelsSitAtTheBottom) {
     window_width = 1000;
     window_height = 600;
-    grid_width = 30;  // narrower than the 40 columns shown
+    grid_width = 30;   // narrower than the 40 columns shown
     grid_height = 10;  // lower than the 24 rows shown
     World w;
     camera_follow(w, 5, 5, -20, 16, 15, 10);

@@ -103,9 +103,9 @@ TEST(LevelDraw, RailsAreJoinedOncePerNeighbour) {
     clear_black();
     draw_level(w, false);
     // Connectors start at cell centres: (137, 487) for (4, 5) and (162, 462) for (5, 6).
-    EXPECT_TRUE(red_near(150, 487));  // right from (4, 5)
-    EXPECT_TRUE(red_near(146, 478));  // up-right from (4, 5)
-    EXPECT_TRUE(red_near(162, 475));  // down from (5, 6)
+    EXPECT_TRUE(red_near(150, 487));   // right from (4, 5)
+    EXPECT_TRUE(red_near(146, 478));   // up-right from (4, 5)
+    EXPECT_TRUE(red_near(162, 475));   // down from (5, 6)
     EXPECT_FALSE(red_near(175, 487));  // nothing right of (4, 6)
     EXPECT_FALSE(red_near(125, 487));  // nothing left of the track
     SDL_Rect all = find_colour(red);

@@ -1,11 +1,10 @@
 // Oscillators, envelopes, filters and file writers shared by the effects and the music.
 #include "audio_synth.h"
+#include "raster.h"
 
-#include <sys/stat.h>
 #include <vorbis/vorbisenc.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -143,18 +142,6 @@ float soft_limit(float x, float knee, float ceiling) {
     return std::copysign(knee + room * std::tanh((a - knee) / room), x);
 }
 
-bool make_folders_for(const std::string& path) {
-    for (size_t i = 1; i < path.size(); ++i) {
-        if (path[i] != '/') continue;
-        std::string dir = path.substr(0, i);
-        if (mkdir(dir.c_str(), 0755) != 0 && errno != EEXIST) {
-            std::printf("assetgen: cannot create folder %s\n", dir.c_str());
-            return false;
-        }
-    }
-    return true;
-}
-
 namespace {
 
 void put_le(std::string& out, uint32_t value, int bytes) {
@@ -162,7 +149,7 @@ void put_le(std::string& out, uint32_t value, int bytes) {
 }
 
 bool write_file(const std::string& path, const std::string& bytes) {
-    if (!make_folders_for(path)) return false;
+    if (!make_parent_dirs(path)) return false;
     std::ofstream file(path, std::ios::binary);
     file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!file) std::printf("assetgen: cannot write %s\n", path.c_str());

@@ -101,8 +101,6 @@ void normalize_peak(Sound& s, float peak);
 // Smooth limiter with unity gain below `knee` that never exceeds `ceiling`.
 float soft_limit(float x, float knee, float ceiling);
 
-// Creates every folder leading to `path` (tolerates another thread creating them too).
-bool make_folders_for(const std::string& path);
 // 16-bit PCM WAV; `interleaved` holds `channels` samples per frame in -1 … 1.
 bool write_wav(const std::string& path, const std::vector<float>& interleaved, int channels);
 // Stereo Ogg Vorbis at a VBR quality (-0.1 … 1) with a fixed stream serial.

@@ -11,8 +11,9 @@ namespace {
 bool copy_file(const std::string& from, const std::string& to) {
     std::ifstream in(from, std::ios::binary);
     if (!in) {
-        std::printf("assetgen: font %s is missing (install fonts-comfortaa and fonts-crosextra-carlito)\n",
-                    from.c_str());
+        std::printf(
+            "assetgen: font %s is missing (install fonts-comfortaa and fonts-crosextra-carlito)\n",
+            from.c_str());
         return false;
     }
     if (!make_parent_dirs(to)) return false;

@@ -47,8 +47,7 @@ int main(int argc, char** argv) {
     text_quit();
     IMG_Quit();
     SDL_Quit();
-    double secs =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("assetgen: %s in %.1f s -> %s\n", ok ? "done" : "FAILED", secs, root.c_str());
     return ok ? 0 : 1;
 }

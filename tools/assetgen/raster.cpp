@@ -32,8 +32,7 @@ float smooth(float t) { return t * t * (3 - 2 * t); }
 }  // namespace
 
 Color hex(uint32_t rgb, float alpha) {
-    return {((rgb >> 16) & 255) / 255.0f, ((rgb >> 8) & 255) / 255.0f, (rgb & 255) / 255.0f,
-            alpha};
+    return {((rgb >> 16) & 255) / 255.0f, ((rgb >> 8) & 255) / 255.0f, (rgb & 255) / 255.0f, alpha};
 }
 
 Color mix(Color a, Color b, float t) {
@@ -173,7 +172,8 @@ Sdf sdf_intersect(Sdf a, Sdf b) {
     return [=](float x, float y) { return std::max(a(x, y), b(x, y)); };
 }
 Sdf sdf_ring(float cx, float cy, float r, float thickness) {
-    return [=](float x, float y) { return std::fabs(std::hypot(x - cx, y - cy) - r) - thickness / 2; };
+    return
+        [=](float x, float y) { return std::fabs(std::hypot(x - cx, y - cy) - r) - thickness / 2; };
 }
 
 void fill(Canvas& cv, const Sdf& shape, const Shader& color) {
@@ -209,7 +209,9 @@ Shader hgradient(float x0, Color left, float x1, Color right) {
 }
 
 Shader radial(float cx, float cy, float r, Color inner, Color outer) {
-    return [=](float x, float y) { return mix(inner, outer, clamp01(std::hypot(x - cx, y - cy) / r)); };
+    return [=](float x, float y) {
+        return mix(inner, outer, clamp01(std::hypot(x - cx, y - cy) / r));
+    };
 }
 
 Shader noisy(Shader base, uint32_t seed, float scale, float amount) {
@@ -342,9 +344,11 @@ Canvas scaled(const Canvas& src, int w, int h) {
             float fx0 = x * sx, fx1 = (x + 1) * sx, fy0 = y * sy, fy1 = (y + 1) * sy;
             Color acc{0, 0, 0, 0};
             float area = 0;
-            for (int yy = static_cast<int>(fy0); yy < std::min(static_cast<int>(std::ceil(fy1)), src.h); ++yy) {
+            for (int yy = static_cast<int>(fy0);
+                 yy < std::min(static_cast<int>(std::ceil(fy1)), src.h); ++yy) {
                 float wy = std::min(fy1, yy + 1.0f) - std::max(fy0, static_cast<float>(yy));
-                for (int xx = static_cast<int>(fx0); xx < std::min(static_cast<int>(std::ceil(fx1)), src.w); ++xx) {
+                for (int xx = static_cast<int>(fx0);
+                     xx < std::min(static_cast<int>(std::ceil(fx1)), src.w); ++xx) {
                     float wx = std::min(fx1, xx + 1.0f) - std::max(fx0, static_cast<float>(xx));
                     float wgt = wx * wy;
                     const Color& c = src.at(xx, yy);

@@ -189,3 +189,22 @@ TEST(Session, ControllerStickHasADeadZoneAndTheTriggerRuns) {
     EXPECT_EQ(u.input.jump_held, 1);
     EXPECT_EQ(u.input.dash_pressed, 0);
 }
+
+TEST(Session, TheEditorStandsTheGameStill) {
+    PlayedLevel lvl("\n\n   A\n\n\n\n\n\n");  // start in the air
+    session_frame(lvl.s);
+    lvl.press(SDLK_e);
+    session_frame(lvl.s);
+    ASSERT_TRUE(lvl.s.editor.active);
+    int time_left = lvl.s.player.time_left;
+    lvl.s.player.y = -3;  // even below the level nobody dies while editing
+    for (int i = 0; i < 10; ++i) session_frame(lvl.s);
+    EXPECT_EQ(lvl.s.player.time_left, time_left);
+    EXPECT_EQ(lvl.s.player.y, 0);  // the editor keeps the view anchor inside the level
+    EXPECT_EQ(lvl.s.player.alive, 1);
+    lvl.s.player.y = 5;
+    lvl.press(SDLK_e);
+    for (int i = 0; i < 3; ++i) session_frame(lvl.s);
+    EXPECT_LT(lvl.s.player.y, 5.0);
+    EXPECT_LT(lvl.s.player.time_left, time_left);
+}

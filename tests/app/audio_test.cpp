@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
 #include <vector>
 
 #include "app/clock.h"
@@ -69,4 +71,17 @@ TEST(Audio, MissingOrOverlongSoundNamesLoadNothing) {
     EXPECT_EQ(load_sound("no-such-sound.wav"), nullptr);
     EXPECT_EQ(load_sound(std::string(120, 'a') + ".wav"), nullptr);
     play_sound(nullptr, true);  // plays nothing, changes nothing
+}
+
+TEST(Audio, TheFadeWorkerStartsTheTrackAndTheEmptyNameSilencesIt) {
+    AudioOnly audio;
+    auto wait_for = [](bool playing) {
+        for (int i = 0; i < 300 && (Mix_PlayingMusic() != 0) != playing; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return (Mix_PlayingMusic() != 0) == playing;
+    };
+    play_music("vesk.ogg");
+    EXPECT_TRUE(wait_for(true));
+    play_music("");
+    EXPECT_TRUE(wait_for(false));
 }

@@ -112,3 +112,28 @@ TEST(LevelDraw, RailsAreJoinedOncePerNeighbour) {
     EXPECT_GE(all.x, 136);
     EXPECT_LE(all.x + all.w, 165);
 }
+
+TEST(LevelDraw, PortalStandsTenCellsUpAndRightOfTheExit) {
+    TestDisplay display;
+    World w = world_of("[ 30]\n", "\n");
+    w.exit_x = 2;
+    w.exit_y = 1;
+    w.tiles[slot_portal + 2] = solid_texture(8, 8, blue);   // outer layer, drawn first
+    w.tiles[slot_portal + 1] = solid_texture(8, 8, green);  // middle
+    w.tiles[slot_portal] = solid_texture(8, 8, red);        // inner layer, drawn last
+    clock_use_virtual(true, 0);  // no rotation yet
+    clear_black();
+    draw_portal(w);
+    EXPECT_RECT(find_colour(red), 50, 600 - 11 * 25, 250, 250);
+    EXPECT_EQ(find_colour(green).w, 0);
+    clock_use_virtual(true, 450);  // the middle ring has turned 45 degrees: its corners show
+    clear_black();
+    draw_portal(w);
+    EXPECT_GT(find_colour(green).w, 0);
+    w.camera_x = 1;
+    w.camera_y = 1;
+    clock_use_virtual(true, 0);
+    clear_black();
+    draw_portal(w);
+    EXPECT_RECT(find_colour(red), 25, 600 - 10 * 25, 250, 250);
+}

@@ -1,0 +1,70 @@
+// The editor's dock and cursor on screen, by pixels.
+#include <gtest/gtest.h>
+
+#include "app/draw.h"
+#include "editor/editor.h"
+#include "support/harness.h"
+
+namespace {
+const SDL_Color red{255, 0, 0, 255}, green{0, 255, 0, 255}, blue{0, 0, 255, 255},
+    yellow{255, 255, 0, 255}, white{255, 255, 255, 255};
+
+bool same_rect(SDL_Rect a, SDL_Rect b) {
+    return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
+}
+#define EXPECT_RECT(actual, x, y, w, h) EXPECT_TRUE(same_rect(actual, SDL_Rect{x, y, w, h}))
+}  // namespace
+
+TEST(EditorDraw, DockSlotsHighlightsAndCursor) {
+    TestDisplay display;
+    World w;
+    w.tiles[2] = solid_texture(8, 8, red);  // block 'c': slot 2, and background 'c': slot 50
+    w.tiles[3] = solid_texture(8, 8, green);  // block 'd': slot 3
+    EditorState ed;
+    ed.active = true;
+    ed.select_image = solid_texture(6, 6, yellow);
+    ed.cursor_image = solid_texture(24, 24, white);
+    ed.brush0 = 'd';
+    ed.pointer_x = 500;
+    ed.pointer_y = 300;
+    clear_black();
+    editor_draw(ed, w);
+    // A plain slot: the icon at (x + 10, 10), one cell in size.
+    SDL_Rect reds = find_colour(red);
+    EXPECT_RECT(reds, 2 * 60 + 10, 10, 25, 25);
+    // The play layer's brush is highlighted: frame at (x, 0) 60 × 60, icon 50 × 50.
+    EXPECT_RECT(find_colour(green), 3 * 60 + 5, 5, 50, 50);
+    SDL_Rect frame = find_colour(yellow);
+    EXPECT_EQ(frame.x, 3 * 60);
+    EXPECT_EQ(frame.w, 60);
+    EXPECT_EQ(frame.h, 60);
+    // The cursor hangs from the pointer: left edge at x, lower edge 25 pixels below y.
+    EXPECT_RECT(find_colour(white), 500, 301, 24, 24);
+
+    // Both brushes highlight at once: scrolled by 2400 pixels, the decor layer's background
+    // block 'c' (slot 50) shows highlighted at x = 600.
+    ed.brush1 = 'c';
+    ed.dock_scroll_drawn = 2400;
+    clear_black();
+    editor_draw(ed, w);
+    EXPECT_RECT(find_colour(red), 50 * 60 - 2400 + 5, 5, 50, 50);
+    // Slot 3 scrolled out; its image serves the background block 'd' of slot 51, not chosen.
+    EXPECT_RECT(find_colour(green), 51 * 60 - 2400 + 10, 10, 25, 25);
+    EXPECT_EQ(find_colour(yellow).x, 50 * 60 - 2400);
+
+    ed.active = false;
+    clear_black();
+    editor_draw(ed, w);
+    EXPECT_EQ(find_colour(red).w, 0);
+}
+
+TEST(EditorDraw, DockStretchesAcrossTheWindow) {
+    TestDisplay display(1280, 720);
+    World w;
+    EditorState ed;
+    ed.active = true;
+    ed.dock_image = solid_texture(4, 70, blue);
+    clear_black();
+    editor_draw(ed, w);
+    EXPECT_RECT(find_colour(blue), 0, 0, 1280, 70);
+}

@@ -13,19 +13,23 @@
 #include "editor/editor.h"
 #include "session/level_files.h"
 #include "session/session.h"
+#include "session/theme_tiles.h"
+#include "world/level_draw.h"
 
 namespace {
-// The largest level folder under levels/ (by the size of its play layer file).
+// The level folder under levels/ with the most cells.
 std::string largest_level() {
     namespace fs = std::filesystem;
     std::string best;
-    uintmax_t best_size = 0;
+    long best_cells = 0;
     std::error_code ec;
     for (const auto& e : fs::directory_iterator("levels", ec)) {
-        fs::path f = e.path() / "0.lvl";
-        if (fs::exists(f) && fs::file_size(f) > best_size) {
-            best_size = fs::file_size(f);
-            best = e.path().filename().string();
+        std::string name = e.path().filename().string();
+        if (!read_grid_file("0.lvl", name, true)) continue;
+        long cells = static_cast<long>(grid_width) * grid_height;
+        if (cells > best_cells) {
+            best_cells = cells;
+            best = name;
         }
     }
     return best;
@@ -122,6 +126,25 @@ void BM_DrawLevelFrame_1000x600(benchmark::State& state) { draw_frame(state, 100
 void BM_DrawLevelFrame_1920x1080(benchmark::State& state) { draw_frame(state, 1920, 1080); }
 BENCHMARK(BM_DrawLevelFrame_1000x600)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrawLevelFrame_1920x1080)->Unit(benchmark::kMillisecond);
+
+// The worst case: every cell of both layers holds a block (the back one darkened).
+void BM_DrawFullViewOfBlocks_1000x600(benchmark::State& state) {
+    Display display(1000, 600);
+    World w;
+    load_theme_tiles(w, "base");
+    grid_width = 100;
+    grid_height = 50;
+    w.play_grid.assign(static_cast<size_t>(grid_width) * grid_height, 'a');
+    w.decor_grid.assign(w.play_grid.size(), 'j');
+    w.camera_x = 30.5;
+    w.camera_y = 10.5;
+    for (auto _ : state) {
+        draw_level(w, false);
+        SDL_RenderFlush(game_renderer);
+    }
+    release_tiles(w);
+}
+BENCHMARK(BM_DrawFullViewOfBlocks_1000x600)->Unit(benchmark::kMillisecond);
 
 void BM_EditorDraw(benchmark::State& state) {
     Display display(1000, 600);

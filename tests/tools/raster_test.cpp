@@ -109,6 +109,13 @@ TEST(Raster, PngKeepsColoursAndClearsInvisiblePixels) {
     EXPECT_EQ(px[8], 255);
     EXPECT_EQ(px[9], 0);
     EXPECT_EQ(px[11], 128);
+    EXPECT_NE(s->format->Amask, 0u);
+    // A wholly opaque image is stored without alpha, so the game copies it without blending.
+    Canvas opaque(2, 2, hex(0x6CC24A));
+    ASSERT_TRUE(save_png(opaque, dir.path + "/opaque.png"));
+    SurfacePtr o(IMG_Load((dir.path + "/opaque.png").c_str()));
+    ASSERT_NE(o, nullptr);
+    EXPECT_EQ(o->format->Amask, 0u);
     std::string first = read_file(path);
     ASSERT_TRUE(save_png(c, path));
     EXPECT_EQ(read_file(path), first);

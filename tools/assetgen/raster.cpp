@@ -11,8 +11,14 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
+#include <memory>
 
 namespace {
+
+struct SurfaceDeleter {
+    void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
+};
+using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
 
 float clamp01(float v) { return std::clamp(v, 0.0f, 1.0f); }
 
@@ -468,23 +474,28 @@ bool make_parent_dirs(const std::string& path) {
 
 bool save_png(const Canvas& cv, const std::string& path) {
     if (!make_parent_dirs(path)) return false;
-    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, cv.w, cv.h, 32, SDL_PIXELFORMAT_RGBA32);
+    auto q = [](float v) { return static_cast<uint8_t>(std::lround(clamp01(v) * 255.0f)); };
+    // An image without any transparency is stored without an alpha channel: the game then
+    // copies it without blending, which is much cheaper for the software renderer.
+    bool opaque = std::all_of(cv.px.begin(), cv.px.end(), [&](const Color& c) { return q(c.a) == 255; });
+    int bytes = opaque ? 3 : 4;
+    SurfacePtr s(SDL_CreateRGBSurfaceWithFormat(
+        0, cv.w, cv.h, bytes * 8, opaque ? SDL_PIXELFORMAT_RGB24 : SDL_PIXELFORMAT_RGBA32));
     if (!s) return false;
     for (int y = 0; y < cv.h; ++y) {
         uint8_t* row = static_cast<uint8_t*>(s->pixels) + y * s->pitch;
         for (int x = 0; x < cv.w; ++x) {
             const Color& c = cv.at(x, y);
-            auto q = [](float v) { return static_cast<uint8_t>(std::lround(clamp01(v) * 255.0f)); };
-            float a = clamp01(c.a);
-            row[x * 4 + 0] = a > 0 ? q(c.r) : 0;
-            row[x * 4 + 1] = a > 0 ? q(c.g) : 0;
-            row[x * 4 + 2] = a > 0 ? q(c.b) : 0;
-            row[x * 4 + 3] = q(a);
+            uint8_t a = q(c.a);
+            uint8_t* p = row + x * bytes;
+            p[0] = a > 0 ? q(c.r) : 0;
+            p[1] = a > 0 ? q(c.g) : 0;
+            p[2] = a > 0 ? q(c.b) : 0;
+            if (!opaque) p[3] = a;
         }
     }
-    bool ok = IMG_SavePNG(s, path.c_str()) == 0;
+    bool ok = IMG_SavePNG(s.get(), path.c_str()) == 0;
     if (!ok) std::printf("assetgen: cannot write %s: %s\n", path.c_str(), IMG_GetError());
-    SDL_FreeSurface(s);
     return ok;
 }
 

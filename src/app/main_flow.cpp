@@ -41,9 +41,13 @@ std::string first_level() {
     namespace fs = std::filesystem;
     std::vector<std::string> names;
     std::error_code ec;
-    for (const auto& entry : fs::directory_iterator("levels", ec)) {
-        fs::path p = entry.path();
-        if (fs::exists(p / "0.lvl") && fs::exists(p / "1.lvl") && fs::exists(p / "config.ini"))
+    auto holds = [](const fs::path& p, const char* file) {
+        std::error_code unreadable;
+        return fs::exists(p / file, unreadable);
+    };
+    for (fs::directory_iterator it("levels", ec), end; !ec && it != end; it.increment(ec)) {
+        fs::path p = it->path();
+        if (holds(p, "0.lvl") && holds(p, "1.lvl") && holds(p, "config.ini"))
             names.push_back(p.filename().string());
     }
     std::sort(names.begin(), names.end());

@@ -38,7 +38,12 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 [ -n "$wid" ] || { echo "no window appeared"; cat "$work/out.log"; exit 1; }
-sleep 2  # the opening animation, then the level's first frames
+# The opening animation ends with the window at its full size; the level starts right after.
+for _ in $(seq 100); do
+    xdotool getwindowgeometry "$wid" 2>/dev/null | grep -q 'Geometry: 1000x600' && break
+    sleep 0.1
+done
+sleep 1.5
 xdotool windowfocus --sync "$wid" 2>/dev/null || true
 xdotool key --window "$wid" e
 sleep 0.5

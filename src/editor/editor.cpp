@@ -127,8 +127,9 @@ void editor_handle_key(EditorState& ed, const SDL_Event& event) {
             ed.active = !ed.active;
             break;
         case SDLK_a:
-            ed.brush1 = '.';
-            break;  // rails live in the decor layer
+            // A also walks left: only the editor takes it as the rail brush (of the decor layer).
+            if (ed.active) ed.brush1 = rail_brush;
+            break;
         case SDLK_c:
             ed.brush0 = ed.brush1 = ' ';
             break;
@@ -158,8 +159,8 @@ void editor_update(EditorState& ed, World& world, Player& player) {
     if (!ed.active) return;
     fly(ed, player);
     double c = tile_size();
-    ed.cell_column = static_cast<int>(ed.pointer_x / c + world.camera_x);
-    ed.cell_row = static_cast<int>((window_height - ed.pointer_y) / c + world.camera_y);
+    ed.cell_column = cell_floor(ed.pointer_x / c + world.camera_x);
+    ed.cell_row = cell_floor((window_height - ed.pointer_y) / c + world.camera_y);
     Uint32 buttons = mouse_state(nullptr, nullptr);
     bool left = buttons & SDL_BUTTON(SDL_BUTTON_LEFT);
     bool right = buttons & SDL_BUTTON(SDL_BUTTON_RIGHT);

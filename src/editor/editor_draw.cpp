@@ -21,5 +21,12 @@ void editor_draw(EditorState& ed, const World& world) {
             draw_rect(icon, x + 10, 10, c, c);
         }
     }
+    // The rail brush has no slot of its own: while it is armed it stands highlighted at the
+    // dock's right end, over the scrolling slots.
+    if (ed.brush1 == rail_brush) {
+        int x = window_width - dock_slot_width;
+        draw_rect(ed.select_image.get(), x, 0, dock_slot_width, dock_slot_width);
+        draw_rect(world.tiles[slot_rail].get(), x + 5, 5, 50, 50);
+    }
     draw_scaled_anchored(ed.cursor_image.get(), ed.pointer_x, window_height - ed.pointer_y - 25, 1);
 }

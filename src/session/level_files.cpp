@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -11,11 +12,17 @@
 namespace {
 constexpr size_t max_count_digits = 6;
 
-// Expands one row of text (without its line end) into at most max_grid_width cells.
-std::string expand_row(const std::string& line) {
+// Expands one row of text (without its line end) into at most max_grid_width cells; `cut` tells
+// whether the row held more.
+std::string expand_row(const std::string& line, bool* cut) {
     std::string row;
     size_t i = 0;
-    while (i < line.size() && row.size() < static_cast<size_t>(max_grid_width)) {
+    *cut = false;
+    while (i < line.size()) {
+        if (row.size() >= static_cast<size_t>(max_grid_width)) {
+            *cut = true;
+            break;
+        }
         if (line[i] != '[') {
             row += line[i++];
             continue;
@@ -29,6 +36,7 @@ std::string expand_row(const std::string& line) {
         int count = std::atoi(count_text.c_str());
         if (count > 0) {
             size_t room = max_grid_width - row.size();
+            if (static_cast<size_t>(count) > room) *cut = true;
             row.append(std::min(static_cast<size_t>(count), room), cell);
         }
         i = close == std::string::npos ? line.size() : close + 1;
@@ -37,23 +45,44 @@ std::string expand_row(const std::string& line) {
 }
 
 // Splits text into rows: a row ends at its first '\r' or '\n', a line at '\n'.
-std::vector<std::string> split_rows(const std::string& text) {
+std::vector<std::string> split_rows(const std::string& text, GridCuts* cuts) {
     std::vector<std::string> rows;
     size_t start = 0;
-    while (start < text.size() && rows.size() < static_cast<size_t>(max_grid_height)) {
+    while (start < text.size()) {
         size_t end = text.find('\n', start);
-        size_t stop = end == std::string::npos ? text.size() : end;
-        std::string line = text.substr(start, stop - start);
-        size_t cr = line.find('\r');
-        if (cr != std::string::npos) line.resize(cr);
-        rows.push_back(expand_row(line));
+        if (rows.size() >= static_cast<size_t>(max_grid_height)) {
+            cuts->rows += 1;
+        } else {
+            size_t stop = end == std::string::npos ? text.size() : end;
+            std::string line = text.substr(start, stop - start);
+            size_t cr = line.find('\r');
+            if (cr != std::string::npos) line.resize(cr);
+            bool cut = false;
+            rows.push_back(expand_row(line, &cut));
+            if (cut) cuts->long_rows += 1;
+        }
         if (end == std::string::npos) break;
         start = end + 1;
     }
     return rows;
 }
 
+// Names what a level file lost to the size limits, so the author knows before saving over it.
+void report_cuts(const std::string& path, const GridCuts& cuts) {
+    if (cuts.long_rows > 0)
+        std::printf("%s: %d row(s) longer than %d cells were cut to %d.\n", path.c_str(),
+                    cuts.long_rows, max_grid_width, max_grid_width);
+    if (cuts.rows > 0)
+        std::printf("%s: %d line(s) past the %dth were left out.\n", path.c_str(), cuts.rows,
+                    max_grid_height);
+    if (cuts.long_rows > 0 || cuts.rows > 0)
+        std::printf("%s: saving this level now would drop what was cut.\n", path.c_str());
+}
+
+// Reads a regular file whole; a folder, a device or a missing file is not a level file.
 bool read_whole_file(const std::string& path, std::string* text) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return false;
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
     std::ostringstream ss;
@@ -78,8 +107,9 @@ void read_level_info(LevelInfo& info, const std::string& level) {
     info.theme = read_value("theme", config);
 }
 
-Grid parse_grid_text(const std::string& text, bool sets_size) {
-    std::vector<std::string> rows = split_rows(text);
+Grid parse_grid_text(const std::string& text, bool sets_size, GridCuts* cuts) {
+    GridCuts ignored;
+    std::vector<std::string> rows = split_rows(text, cuts ? cuts : &ignored);
     if (sets_size) {
         grid_width = 0;
         for (const std::string& r : rows)
@@ -98,6 +128,7 @@ Grid parse_grid_text(const std::string& text, bool sets_size) {
 }
 
 std::string grid_to_text(const Grid& layer) {
+    if (!layer_fits_grid(layer)) return "";
     std::string out;
     out.reserve(layer.size() + grid_height);
     for (int r = 0; r < grid_height; ++r) {
@@ -125,21 +156,52 @@ std::string grid_to_text(const Grid& layer) {
 
 std::optional<Grid> read_grid_file(const std::string& file, const std::string& level,
                                    bool sets_size) {
+    std::string path = level_path(level, file);
     std::string text;
-    if (!read_whole_file(level_path(level, file), &text)) return std::nullopt;
-    return parse_grid_text(text, sets_size);
+    if (!read_whole_file(path, &text)) return std::nullopt;
+    GridCuts cuts;
+    Grid layer = parse_grid_text(text, sets_size, &cuts);
+    report_cuts(path, cuts);
+    return layer;
+}
+
+bool layer_fits_grid(const Grid& layer) {
+    return grid_width > 0 && grid_height > 0 &&
+           layer.size() == static_cast<size_t>(grid_width) * grid_height;
 }
 
 bool write_grid_file(const Grid& layer, const std::string& file, const std::string& level) {
-    std::string path = level_path(level, file);
-    std::string temp = path + ".tmp";
-    std::FILE* f = std::fopen(temp.c_str(), "w");
-    if (!f) return false;
-    std::string text = grid_to_text(layer);
-    bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    ok = std::fclose(f) == 0 && ok;
-    if (ok) ok = std::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok) std::remove(temp.c_str());
+    return write_grid_files({{&layer, file}}, level);
+}
+
+bool write_grid_files(const std::vector<LayerFile>& layers, const std::string& level) {
+    for (const LayerFile& l : layers) {
+        if (!layer_fits_grid(*l.layer)) return false;
+    }
+    // Every file is written in full beside its old self first; only when all of them are on disk
+    // are they renamed over the old ones, so a failure never pairs a new layer with an old one.
+    std::vector<std::string> temps;
+    bool ok = true;
+    for (const LayerFile& l : layers) {
+        std::string temp = level_path(level, l.file) + ".tmp";
+        std::FILE* f = std::fopen(temp.c_str(), "w");
+        if (!f) {
+            ok = false;
+            break;
+        }
+        temps.push_back(temp);
+        std::string text = grid_to_text(*l.layer);
+        bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+        if (std::fclose(f) != 0 || !written) {
+            ok = false;
+            break;
+        }
+    }
+    for (size_t k = 0; ok && k < layers.size(); ++k)
+        ok = std::rename(temps[k].c_str(), level_path(level, layers[k].file).c_str()) == 0;
+    if (!ok) {
+        for (const std::string& t : temps) std::remove(t.c_str());
+    }
     return ok;
 }
 
@@ -164,30 +226,47 @@ void find_markers(const Grid& decor, World& world) {
 bool load_level(World& world, const std::string& level) {
     int old_width = grid_width, old_height = grid_height;
     std::optional<Grid> play = read_grid_file("0.lvl", level, true);
-    std::optional<Grid> decor = play ? read_grid_file("1.lvl", level, false) : std::nullopt;
-    if (!play || !decor) {
+    std::string problem;
+    if (!play) {
+        problem = level_path(level, "0.lvl") + " cannot be read";
+    } else if (grid_width == 0 || grid_height == 0) {
+        problem = level_path(level, "0.lvl") + " holds no cells";
+    }
+    std::optional<Grid> decor;
+    if (problem.empty()) {
+        decor = read_grid_file("1.lvl", level, false);
+        if (!decor) problem = level_path(level, "1.lvl") + " cannot be read";
+    }
+    if (!problem.empty()) {
+        std::printf("%s.\n", problem.c_str());
+        std::fflush(stdout);
         grid_width = old_width;
         grid_height = old_height;
         return false;
     }
     world.play_grid = std::move(*play);
     world.decor_grid = std::move(*decor);
+    world.layers_read = true;
     find_markers(world.decor_grid, world);
     return true;
 }
 
 bool save_level(World& world, const std::string& level) {
+    // Layers that were never read from the level would replace it with emptiness.
+    if (!world.layers_read || !layer_fits_grid(world.play_grid) ||
+        !layer_fits_grid(world.decor_grid)) {
+        std::printf("nothing to save yet: the level is not loaded\n");
+        std::fflush(stdout);
+        return false;
+    }
     find_markers(world.decor_grid, world);
-    bool play_ok = write_grid_file(world.play_grid, "0.lvl", level);
-    bool decor_ok = write_grid_file(world.decor_grid, "1.lvl", level);
-    if (play_ok && decor_ok) {
+    bool ok = write_grid_files({{&world.play_grid, "0.lvl"}, {&world.decor_grid, "1.lvl"}}, level);
+    if (ok) {
         std::printf("saved\n");
     } else {
-        std::printf("could not save %s\n", level_path(level, play_ok    ? "1.lvl"
-                                                             : decor_ok ? "0.lvl"
-                                                                        : "0.lvl and 1.lvl")
-                                               .c_str());
+        std::printf("could not save %s and %s; the level on disk is unchanged\n",
+                    level_path(level, "0.lvl").c_str(), level_path(level, "1.lvl").c_str());
     }
     std::fflush(stdout);
-    return play_ok && decor_ok;
+    return ok;
 }

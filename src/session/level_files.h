@@ -4,6 +4,7 @@
 #pragma once
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "session/world.h"
 
@@ -13,23 +14,42 @@ std::string level_path(const std::string& level, const std::string& file);
 // Reads the level's "config.ini" into the record (empty texts for missing keys or file).
 void read_level_info(LevelInfo& info, const std::string& level);
 
+// What reading a grid text had to leave out: rows longer than max_grid_width cells (cut to it)
+// and lines past the max_grid_height-th.
+struct GridCuts {
+    int long_rows = 0;
+    int rows = 0;
+};
+
 // Expands grid text into a layer. With sets_size, grid_width and grid_height are computed from
 // the text (longest row, number of rows); otherwise the text is cut or padded to them.
-Grid parse_grid_text(const std::string& text, bool sets_size);
+Grid parse_grid_text(const std::string& text, bool sets_size, GridCuts* cuts = nullptr);
 // The run-length text of a layer of grid_width × grid_height cells.
 std::string grid_to_text(const Grid& layer);
 
-// Reads a grid file of the level; nothing when it cannot be read.
+// Reads a grid file of the level; nothing when it is missing or not a regular file. Prints a
+// line naming the file when the size limits cut part of it.
 std::optional<Grid> read_grid_file(const std::string& file, const std::string& level,
                                    bool sets_size);
-// Writes the layer to a grid file of the level, through a temporary file renamed over the old
-// one, so a failed save never leaves a half-written level. False when it could not be written.
+// True when the layer holds exactly grid_width × grid_height cells of a non-empty grid.
+bool layer_fits_grid(const Grid& layer);
+
+struct LayerFile {
+    const Grid* layer;
+    std::string file;
+};
+// Writes layers to grid files of the level: all temporary files first, then all renamed over the
+// old ones; on any failure nothing is renamed and the temporary files are removed. A layer whose
+// size is not the grid's is refused. False when nothing was written.
+bool write_grid_files(const std::vector<LayerFile>& layers, const std::string& level);
 bool write_grid_file(const Grid& layer, const std::string& file, const std::string& level);
 
 // Finds the start 'A' and exit 'B' markers of the decor layer (the last one in reading order
 // whose cell above is not solid).
 void find_markers(const Grid& decor, World& world);
-// Reads both layers and finds the markers; false (layers unchanged) when a file cannot be read.
+// Reads both layers and finds the markers; false (layers and grid size unchanged, a line naming
+// the file printed) when a file cannot be read or the play layer holds no cells.
 bool load_level(World& world, const std::string& level);
-// Writes both layers; prints "saved" when both files were written, a failure line otherwise.
+// Writes both layers, both or neither; prints "saved" when both files were written, a failure
+// line otherwise. Layers that were never read from a level are not saved.
 bool save_level(World& world, const std::string& level);

@@ -19,18 +19,24 @@ namespace {
 constexpr int double_tap_ms = 199;
 constexpr double stick_share = 0.65, trigger_share = 0.35;
 
-// Reads the layers again; a level whose files cannot be read sends the player back.
-bool reload_layers(Session& s) {
-    if (load_level(s.world, s.info.name)) return true;
-    std::printf("Level \"%s\" cannot be read (%s); back to the level selection.\n",
-                s.info.name.c_str(), level_path(s.info.name, "0.lvl and 1.lvl").c_str());
-    s.session_result = session_back;
-    return false;
+// Reads the layers and places the player at the start; a level whose files cannot be read
+// sends the player back.
+void restart_level(Session& s) {
+    if (!load_level(s.world, s.info.name)) {
+        std::printf("Level \"%s\" cannot be played; back to the level selection.\n",
+                    s.info.name.c_str());
+        s.session_result = session_back;
+        return;
+    }
+    player_spawn(s.player, s.world.start_x, s.world.start_y);
 }
 
-void restart_level(Session& s) {
-    if (!reload_layers(s)) return;
-    player_spawn(s.player, s.world.start_x, s.world.start_y);
+// R: the layers as saved. When the files cannot be read, the edits on screen are kept.
+void reload_layers(Session& s) {
+    if (!s.world.layers_read) return;  // the first frame reads them anyway
+    if (!load_level(s.world, s.info.name))
+        std::printf("Level \"%s\" not reloaded: the level on screen is kept.\n",
+                    s.info.name.c_str());
 }
 
 void toggle_full_screen() {
@@ -140,8 +146,9 @@ void draw_debug_overlay(Session& s) {
 }  // namespace
 
 void session_update(Session& s) {
-    // The editor stands the game still: no countdown, no dying, no physics.
-    if (!s.editor.active) {
+    // The editor stands the game still: no countdown, no dying, no physics. A level whose layers
+    // were never read runs its restart all the same, whatever was pressed before the first frame.
+    if (!s.editor.active || !s.world.layers_read) {
         if (player_life_check(s.player)) {
             restart_level(s);
         } else {

@@ -3,6 +3,7 @@
 // read and written only through grid_get and grid_set, with rows counted from the lowest row.
 #pragma once
 #include <array>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,10 @@ using Grid = std::vector<char>;
 char grid_get(int row, int column, const Grid& layer);
 // Writes the cell; outside the level nothing happens.
 void grid_set(int row, int column, Grid& layer, char code);
+
+// The cell holding a view position. Floor, not truncation: left of and below the level (where a
+// narrow or low level puts the camera) positions must not fold onto column or row 0.
+inline int cell_floor(double v) { return static_cast<int>(std::floor(v)); }
 
 // Block classes: what collides with what.
 inline bool is_block(char c) { return c >= 'a' && c <= 's'; }
@@ -54,8 +59,9 @@ struct World {
     double camera_x = 0;           // left edge of the view, in cells
     double camera_y = 0;           // lower edge of the view, in cells
     ThemeTiles tiles;
-    Grid play_grid;   // blocks, items, enemy spawn cells ("0.lvl")
-    Grid decor_grid;  // background, decorations, markers, rails ("1.lvl")
+    Grid play_grid;            // blocks, items, enemy spawn cells ("0.lvl")
+    Grid decor_grid;           // background, decorations, markers, rails ("1.lvl")
+    bool layers_read = false;  // the layers came from the level's files (saving is safe)
 };
 
 constexpr int full_time = 300000;  // time_left at spawn and its cap

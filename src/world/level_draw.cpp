@@ -96,7 +96,7 @@ void draw_rail_connectors(const World& w) {
     int rows = h / t + 1, cols = window_width / t + 1;
     for (int i = 0; i <= rows; ++i) {
         for (int j = 0; j <= cols; ++j) {
-            int r = static_cast<int>(w.camera_y + i), c = static_cast<int>(w.camera_x + j);
+            int r = cell_floor(w.camera_y + i), c = cell_floor(w.camera_x + j);
             if (grid_get(r, c, w.decor_grid) != '.') continue;
             double x = c - w.camera_x, y = r - w.camera_y;
             for (const Connector& k : connectors) {
@@ -115,13 +115,15 @@ void draw_rail_connectors(const World& w) {
 void draw_level(const World& w, bool editor) {
     int t = tile_size();
     int top = window_height / t + 1, right = window_width / t + 9;
-    double fx = std::trunc(w.camera_x) - w.camera_x, fy = std::trunc(w.camera_y) - w.camera_y;
+    // Cells are taken with floor, not truncation: a camera left of or below the level (a level
+    // narrower or lower than the view) must not draw column or row 0 twice.
+    double fx = std::floor(w.camera_x) - w.camera_x, fy = std::floor(w.camera_y) - w.camera_y;
     // The ranges reach beyond the view so that big decorations from cells outside it still show;
     // a cell-sized image wholly outside the window would draw nothing, so it is skipped.
     for (int i = -40; i <= top; ++i) {
-        int row = static_cast<int>(i + w.camera_y);
+        int row = cell_floor(i + w.camera_y);
         for (int j = -24; j <= right; ++j) {
-            int column = static_cast<int>(j + w.camera_x);
+            int column = cell_floor(j + w.camera_x);
             double x = j + fx, y = i + fy;
             char decor = grid_get(row, column, w.decor_grid);
             if (!cell_visible(x, y)) {

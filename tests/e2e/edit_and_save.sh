@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The real program under Xvfb with real keys and mouse: it opens, enters the first level, the
-# editor paints a cell with a brush chosen in the dock, U saves, and the file on disk shows it.
+# The real program under Xvfb with real keys and mouse: it opens, enters the first level with
+# U, R and E pressed from the first moment (the files stay as they were), the editor paints a
+# cell with a brush chosen in the dock, U saves, and the file on disk shows it.
 set -euo pipefail
 bin=$1
 src=$2
@@ -17,10 +18,14 @@ trap cleanup EXIT
 mkdir -p "$work/levels/edit"
 ln -s "$src/ressources" "$work/ressources"
 # A 30 × 10 level: narrower than the view, so it sits at the window's right edge (camera x −10).
+# Written as the game writes levels, so that a save of the unchanged level is byte-identical.
 for _ in 1 2 3 4 5 6 7 8 9; do echo "[ 29] "; done >"$work/levels/edit/0.lvl"
 echo "[a29]a" >>"$work/levels/edit/0.lvl"
-printf '\n\n\n\n\n\n\n\nA\n\n' >"$work/levels/edit/1.lvl"
+{ for _ in 1 2 3 4 5 6 7 8; do echo "[ 29] "; done; echo "A[ 28] "; echo "[ 29] "; } \
+    >"$work/levels/edit/1.lvl"
 printf 'titre=Edit\ntheme=base\n' >"$work/levels/edit/config.ini"
+cp "$work/levels/edit/0.lvl" "$work/play.orig"
+cp "$work/levels/edit/1.lvl" "$work/decor.orig"
 
 display=":$((400 + $$ % 200))"
 Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
@@ -38,23 +43,35 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 [ -n "$wid" ] || { echo "no window appeared"; cat "$work/out.log"; exit 1; }
-# The opening animation ends with the window at its full size; the level starts right after.
+# Like an impatient player: U, R and E from the first moment, while the window still opens and
+# the level loads. The level's files must come out of it untouched.
+press() { xdotool keydown --window "$wid" "$1"; sleep 0.1; xdotool keyup --window "$wid" "$1"; }
+press u
+press r
+press e
+# The first frame of the level handles those keys; U says what it did.
+for _ in $(seq 150); do grep -qE '^(nothing to save yet|saved)' "$work/out.log" && break; sleep 0.1; done
+grep -qE '^(nothing to save yet|saved)' "$work/out.log" || { echo "U was not handled"; cat "$work/out.log"; exit 1; }
+cmp -s "$work/levels/edit/0.lvl" "$work/play.orig" || { echo "early keys changed 0.lvl"; cat "$work/levels/edit/0.lvl"; exit 1; }
+cmp -s "$work/levels/edit/1.lvl" "$work/decor.orig" || { echo "early keys changed 1.lvl"; cat "$work/levels/edit/1.lvl"; exit 1; }
+# The editor is on since E; the mouse positions below are the window's at its full size.
 for _ in $(seq 100); do
     xdotool getwindowgeometry "$wid" 2>/dev/null | grep -q 'Geometry: 1000x600' && break
     sleep 0.1
 done
-sleep 1.5
 xdotool windowfocus --sync "$wid" 2>/dev/null || true
-xdotool key --window "$wid" e
-sleep 0.5
 xdotool mousemove --window "$wid" 75 30 && sleep 0.3
 xdotool mousedown 1 && sleep 0.3 && xdotool mouseup 1   # dock slot 1: block 'b'
 sleep 0.3
 xdotool mousemove --window "$wid" 612 412 && sleep 0.3   # column 14, row 7
 xdotool mousedown 1 && sleep 0.3 && xdotool mouseup 1
 sleep 0.3
-xdotool key --window "$wid" u
-sleep 0.5
+saves=$(grep -c '^saved$' "$work/out.log" || true)
+press u
+for _ in $(seq 50); do
+    [ "$(grep -c '^saved$' "$work/out.log" || true)" -gt "$saves" ] && break
+    sleep 0.1
+done
 kill -TERM "$game_pid"
 for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
 if kill -0 "$game_pid" 2>/dev/null; then echo "the game did not close on SIGTERM"; exit 1; fi

@@ -18,7 +18,7 @@ bool same_rect(SDL_Rect a, SDL_Rect b) {
 TEST(EditorDraw, DockSlotsHighlightsAndCursor) {
     TestDisplay display;
     World w;
-    w.tiles[2] = solid_texture(8, 8, red);  // block 'c': slot 2, and background 'c': slot 50
+    w.tiles[2] = solid_texture(8, 8, red);    // block 'c': slot 2, and background 'c': slot 50
     w.tiles[3] = solid_texture(8, 8, green);  // block 'd': slot 3
     EditorState ed;
     ed.active = true;
@@ -67,4 +67,21 @@ TEST(EditorDraw, DockStretchesAcrossTheWindow) {
     clear_black();
     editor_draw(ed, w);
     EXPECT_RECT(find_colour(blue), 0, 0, 1280, 70);
+}
+
+TEST(EditorDraw, AnArmedRailBrushShowsAtTheDocksEnd) {
+    TestDisplay display;
+    World w;
+    w.tiles[slot_rail] = solid_texture(8, 8, red);
+    EditorState ed;
+    ed.active = true;
+    ed.select_image = solid_texture(6, 6, yellow);
+    clear_black();
+    editor_draw(ed, w);
+    EXPECT_EQ(find_colour(red).w, 0);
+    ed.brush1 = rail_brush;
+    clear_black();
+    editor_draw(ed, w);
+    EXPECT_RECT(find_colour(red), 1000 - 60 + 5, 5, 50, 50);
+    EXPECT_EQ(find_colour(yellow).x, 1000 - 60);
 }

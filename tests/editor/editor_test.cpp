@@ -242,13 +242,17 @@ TEST(Editor, ArrowsFlyTheViewButNeverBelowZero) {
     EXPECT_EQ(e.player.y, 0);
 }
 
-TEST(Editor, KeysSetBrushesEvenWhenOff) {
+TEST(Editor, KeysSetBrushesAndAArmsRailsOnlyInTheEditor) {
     EditorState ed;
     SDL_Event key{};
     key.type = SDL_KEYDOWN;
     key.key.keysym.sym = SDLK_a;
+    editor_handle_key(ed, key);  // A walks left in play: no rail brush armed behind the scenes
+    EXPECT_EQ(ed.brush1, ' ');
+    ed.active = true;
     editor_handle_key(ed, key);
     EXPECT_EQ(ed.brush1, '.');
+    ed.active = false;
     ed.brush0 = 'q';
     key.key.keysym.sym = SDLK_c;
     editor_handle_key(ed, key);

@@ -187,8 +187,63 @@ TEST(LevelFiles, SaveWritesExactlyTheLayersAndReportsFailures) {
     EXPECT_EQ(out.find("saved\n"), std::string::npos);
     EXPECT_NE(out.find("levels/lvl/1.lvl"), std::string::npos);
     EXPECT_EQ(read_file("levels/lvl/1.lvl"), "[ 5]B\n");
+    // Both or neither: the play layer written first is not renamed over the old one either.
+    EXPECT_EQ(read_file("levels/lvl/0.lvl"), "aaHaaa\n");
+    EXPECT_FALSE(file_exists("levels/lvl/0.lvl.tmp"));
 
     testing::internal::CaptureStdout();
     EXPECT_FALSE(save_level(w, "no-such-level"));
     EXPECT_NE(testing::internal::GetCapturedStdout().find("could not save"), std::string::npos);
+}
+
+TEST(LevelFiles, EmptyFoldersAndMismatchedLayersAreNoLevel) {
+    Sandbox sandbox;
+    write_level("good", "[a6]\n", "[ 6]\n");
+    World w;
+    ASSERT_TRUE(load_level(w, "good"));
+    // An empty play layer, or a folder where the file should be, reads as no level at all.
+    write_level("empty", "", "[ 6]\n");
+    write_file("levels/folder/0.lvl/inside", "");
+    write_file("levels/folder/1.lvl", "\n");
+    for (const char* name : {"empty", "folder"}) {
+        testing::internal::CaptureStdout();
+        EXPECT_FALSE(load_level(w, name));
+        std::string out = testing::internal::GetCapturedStdout();
+        EXPECT_NE(out.find(std::string("levels/") + name + "/0.lvl"), std::string::npos) << out;
+        EXPECT_EQ(grid_width, 6);
+        EXPECT_EQ(grid_height, 1);
+        EXPECT_EQ(grid_get(0, 0, w.play_grid), 'a');
+    }
+
+    // A layer that is not the grid's size is never written (it would be read past its end).
+    Grid small(3, 'a');
+    EXPECT_EQ(grid_to_text(small), "");
+    EXPECT_FALSE(write_grid_file(small, "0.lvl", "good"));
+    EXPECT_EQ(read_file("levels/good/0.lvl"), "[a6]\n");
+    World unread;  // layers never read from a level are not saved over it
+    unread.play_grid = Grid(6, 'b');
+    unread.decor_grid = Grid(6, ' ');
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(save_level(unread, "good"));
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("nothing to save yet"),
+              std::string::npos);
+    EXPECT_EQ(read_file("levels/good/0.lvl"), "[a6]\n");
+}
+
+TEST(LevelFiles, ReadingSaysWhatTheLimitsCut) {
+    Sandbox sandbox;
+    std::string text;
+    for (int i = 0; i < 103; ++i) text += i == 4 ? "[a1200]\n" : "a\n";
+    write_level("big", text, "\n");
+    World w;
+    testing::internal::CaptureStdout();
+    ASSERT_TRUE(load_level(w, "big"));
+    std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_NE(out.find("levels/big/0.lvl: 1 row(s) longer than 999 cells"), std::string::npos)
+        << out;
+    EXPECT_NE(out.find("levels/big/0.lvl: 3 line(s) past the 100th"), std::string::npos) << out;
+    testing::internal::CaptureStdout();
+    write_level("small", "a\n", "\n");
+    ASSERT_TRUE(load_level(w, "small"));
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
 }

@@ -138,6 +138,70 @@ TEST(Session, UnreadableLevelFilesSendThePlayerBack) {
     EXPECT_NE(out.find("cannot be read"), std::string::npos);
 }
 
+TEST(Session, KeysBeforeTheLayersAreReadLeaveTheFilesAlone) {
+    PlayedLevel lvl;
+    const std::string play = read_file("levels/t/0.lvl"), decor = read_file("levels/t/1.lvl");
+    // Pressed while the window opens: handled in the first frame's input step, before the
+    // restart path has read the layers.
+    testing::internal::CaptureStdout();
+    lvl.press(SDLK_u);
+    lvl.press(SDLK_r);
+    lvl.press(SDLK_e);
+    session_frame(lvl.s);
+    std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_NE(out.find("nothing to save yet"), std::string::npos);
+    EXPECT_EQ(out.find("saved"), std::string::npos);
+    EXPECT_EQ(read_file("levels/t/0.lvl"), play);
+    EXPECT_EQ(read_file("levels/t/1.lvl"), decor);
+    // The editor is on, and the level was read all the same.
+    EXPECT_TRUE(lvl.s.editor.active);
+    EXPECT_EQ(grid_get(1, 8, lvl.s.world.play_grid), 'H');
+    EXPECT_EQ(lvl.s.player.x, 3.0);
+
+    // A second session of the same process starts with the first one's grid size but no
+    // layers of its own: U before its first frame saves nothing either.
+    PlayedLevel other;
+    testing::internal::CaptureStdout();
+    other.press(SDLK_u);
+    session_frame(other.s);
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("nothing to save yet"),
+              std::string::npos);
+    EXPECT_EQ(read_file("levels/t/0.lvl"), play);
+
+    // Once read, U saves the layers.
+    testing::internal::CaptureStdout();
+    lvl.press(SDLK_u);
+    session_frame(lvl.s);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "saved\n");
+    EXPECT_EQ(read_file("levels/t/0.lvl"), grid_to_text(lvl.s.world.play_grid));
+}
+
+TEST(Session, AFailedReloadKeepsTheLevelOnScreenAndPlaysOn) {
+    PlayedLevel lvl;
+    session_frame(lvl.s);
+    grid_set(3, 10, lvl.s.world.play_grid, 'b');
+    std::remove("levels/t/1.lvl");
+    testing::internal::CaptureStdout();
+    lvl.press(SDLK_r);
+    session_frame(lvl.s);
+    std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_TRUE(session_running_now(lvl.s));
+    EXPECT_EQ(grid_get(3, 10, lvl.s.world.play_grid), 'b');
+    EXPECT_EQ(grid_width, 20);
+    EXPECT_NE(out.find("levels/t/1.lvl cannot be read"), std::string::npos);
+    EXPECT_NE(out.find("kept"), std::string::npos);
+
+    // An empty play layer is no level: a restart cannot play it and sends the player back.
+    write_file("levels/t/1.lvl", "");
+    write_file("levels/t/0.lvl", "");
+    testing::internal::CaptureStdout();
+    lvl.press(SDLK_b);
+    session_frame(lvl.s);
+    out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(lvl.s.session_result, session_back);
+    EXPECT_NE(out.find("levels/t/0.lvl holds no cells"), std::string::npos);
+}
+
 TEST(Session, DoubleTapOpensAWindowOf199Milliseconds) {
     clock_use_virtual(true, 1000);
     Session s;

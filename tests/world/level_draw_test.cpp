@@ -3,10 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "app/clock.h"
 #include "app/draw.h"
+#include "app/input.h"
+#include "editor/editor.h"
 #include "session/level_files.h"
 #include "support/harness.h"
+#include "world/camera.h"
 
 namespace {
 const SDL_Color red{255, 0, 0, 255}, green{0, 255, 0, 255}, blue{0, 0, 255, 255};
@@ -121,7 +126,7 @@ TEST(LevelDraw, PortalStandsTenCellsUpAndRightOfTheExit) {
     w.tiles[slot_portal + 2] = solid_texture(8, 8, blue);   // outer layer, drawn first
     w.tiles[slot_portal + 1] = solid_texture(8, 8, green);  // middle
     w.tiles[slot_portal] = solid_texture(8, 8, red);        // inner layer, drawn last
-    clock_use_virtual(true, 0);  // no rotation yet
+    clock_use_virtual(true, 0);                             // no rotation yet
     clear_black();
     draw_portal(w);
     EXPECT_RECT(find_colour(red), 50, 600 - 11 * 25, 250, 250);
@@ -136,4 +141,59 @@ TEST(LevelDraw, PortalStandsTenCellsUpAndRightOfTheExit) {
     clear_black();
     draw_portal(w);
     EXPECT_RECT(find_colour(red), 25, 600 - 10 * 25, 250, 250);
+}
+
+// A level narrower than the view sits at the window's right edge with the camera left of 0:
+// every column is drawn once, where the physics and the pointer have it.
+TEST(LevelDraw, NarrowLevelsDrawEachColumnOnceWhereThePointerPaints) {
+    TestDisplay display(1366, 768);  // 32-pixel cells, 42.6875 columns
+    World w = world_of("\n\n[ 29]c\na[ 28]c\n", "\n\n\n\n");
+    w.tiles['a' - 'a'] = solid_texture(10, 10, red);
+    w.tiles['c' - 'a'] = solid_texture(10, 10, blue);
+    camera_follow(w, 5, 1, -21, 21, 1, 1);
+    ASSERT_DOUBLE_EQ(w.camera_x, 30 - 1366 / 32.0);
+    clear_black();
+    draw_level(w, false);
+    SDL_Rect first = find_colour(red);
+    EXPECT_RECT(first, 406, 768 - 32, 32, 32);  // column 0, once, 12.6875 cells from the left
+    SDL_Rect last = find_colour(blue);
+    EXPECT_EQ(last.x + last.w, 1366);  // column 29 ends at the window's right edge
+
+    // The pointer over the drawn cell paints that cell.
+    EditorState ed;
+    std::vector<Uint8> keys(SDL_NUM_SCANCODES, 0);
+    ed.keys = keys.data();
+    ed.active = true;
+    ed.brush0 = 'q';
+    ed.pointer_x = first.x + 3;
+    ed.pointer_y = first.y + 16;
+    input_install_mouse(true, SDL_BUTTON(SDL_BUTTON_LEFT));
+    Player p;
+    p.x = 5;
+    editor_update(ed, w, p);
+    input_install_mouse(false);
+    EXPECT_EQ(grid_get(0, 0, w.play_grid), 'q');
+    EXPECT_EQ(grid_get(0, 1, w.play_grid), ' ');
+    // Left of the level there is nothing to paint.
+    ed.pointer_x = first.x - 5;
+    input_install_mouse(true, SDL_BUTTON(SDL_BUTTON_LEFT));
+    ed.brush0 = 'r';
+    editor_update(ed, w, p);
+    input_install_mouse(false);
+    EXPECT_EQ(grid_get(0, 0, w.play_grid), 'q');
+
+}
+
+TEST(LevelDraw, ACameraBetweenRowsDrawsRowZeroOnce) {
+    TestDisplay display;
+    World d = world_of("[ 40]\n[ 40]\n[ 40]\n", "\n\n  C\n");
+    TexturePtr half = solid_texture(80, 120, green);  // seen through: a second copy shows
+    SDL_SetTextureBlendMode(half.get(), SDL_BLENDMODE_BLEND);
+    SDL_SetTextureAlphaMod(half.get(), 128);
+    d.tiles[slot_first_decor + 'C' - 'A'] = std::move(half);
+    d.camera_y = 0.5;
+    clear_black();
+    draw_level(d, false);
+    EXPECT_NEAR(read_pixel(60, 590).g, 128, 2);  // once, half a cell below the window's edge
+    EXPECT_NEAR(read_pixel(60, 540).g, 128, 2);
 }

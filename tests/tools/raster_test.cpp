@@ -1,6 +1,6 @@
 // The generator's raster toolkit: compositing, shapes, outlines, resizing and PNG output, which
 // every image of the game is drawn with.
-#include "raster.h"
+#include "art/raster.h"
 
 #include <SDL_image.h>
 #include <gtest/gtest.h>
@@ -52,7 +52,7 @@ TEST(Raster, OutlineSurroundsShapesFromBehind) {
     EXPECT_NEAR(c.at(3, 5).a, 1, 0.01);  // one pixel out: outline
     EXPECT_NEAR(c.at(3, 5).r, pal::outline.r, 0.01);
     EXPECT_NEAR(c.at(2, 5).a, 0.5, 0.01);  // two pixels out: the outline's soft edge
-    EXPECT_NEAR(c.at(0, 5).a, 0, 0.01);  // four out: air
+    EXPECT_NEAR(c.at(0, 5).a, 0, 0.01);    // four out: air
 }
 
 TEST(Raster, ResizingAveragesColourWeightedByAlpha) {
@@ -93,7 +93,7 @@ TEST(Raster, PngKeepsColoursAndClearsInvisiblePixels) {
     IMG_Init(IMG_INIT_PNG);
     Canvas c(3, 1);
     c.at(0, 0) = hex(0x336699);
-    c.at(1, 0) = hex(0xFF0000, 0.0f);  // invisible: stored as transparent black
+    c.at(1, 0) = hex(0xFF0000, 0.0f);             // invisible: stored as transparent black
     c.at(2, 0) = Color{2.0f, -1.0f, 0.5f, 0.5f};  // out of range: clamped
     std::string path = dir.path + "/a/b/image.png";
     ASSERT_TRUE(save_png(c, path));

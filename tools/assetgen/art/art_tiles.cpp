@@ -1,7 +1,7 @@
 // The game's tiles and sprites: each level theme's blocks, decorations, items, rails and
 // enemies, then the pieces shared by every theme (doors, exit portal, error tiles) and the
 // characters (Mivo and the people met in the levels).
-#include "art_tiles_util.h"
+#include "art/art_tiles_util.h"
 #include "assetgen.h"
 
 bool generate_tiles(const std::string& root) {

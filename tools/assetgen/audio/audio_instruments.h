@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "audio_synth.h"
+#include "audio/audio_synth.h"
 
 namespace synth {
 

@@ -3,8 +3,8 @@
 // villages, and green hills with big trees in front. It is opaque from top to bottom.
 #include <cmath>
 
-#include "art_bg.h"
-#include "art_ui_scene.h"
+#include "art/art_bg.h"
+#include "art/art_ui_scene.h"
 
 namespace {
 

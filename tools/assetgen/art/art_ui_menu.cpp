@@ -5,7 +5,7 @@
 #include <functional>
 #include <utility>
 
-#include "art_ui_scene.h"
+#include "art/art_ui_scene.h"
 
 namespace {
 

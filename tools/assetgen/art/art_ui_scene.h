@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "art_ui_kit.h"
+#include "art/art_ui_kit.h"
 
 // Mivo's attitude in a picture.
 enum class Pose { stand, run, jump, wave };

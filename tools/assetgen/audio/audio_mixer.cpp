@@ -1,5 +1,5 @@
 // Loop mixing: sends, a ping-pong echo, a small reverb, levelling and a soft limiter.
-#include "audio_mixer.h"
+#include "audio/audio_mixer.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "art_ui_scene.h"
+#include "art/art_ui_scene.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "assetgen.h"
-#include "audio_instruments.h"
-#include "audio_synth.h"
+#include "audio/audio_instruments.h"
+#include "audio/audio_synth.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Oscillators, envelopes, filters and file writers shared by the effects and the music.
-#include "audio_synth.h"
-#include "raster.h"
+#include "audio/audio_synth.h"
+#include "art/raster.h"
 
 #include <vorbis/vorbisenc.h>
 

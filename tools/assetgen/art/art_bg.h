@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "art_ui_kit.h"
+#include "art/art_ui_kit.h"
 
 // The top edge of a layer of land: its y at each x.
 using Profile = std::function<float(float x)>;

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <tuple>
 
-#include "art_tiles_util.h"
+#include "art/art_tiles_util.h"
 
 namespace tiles {
 

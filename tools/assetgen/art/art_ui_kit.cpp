@@ -1,5 +1,5 @@
 // Implementation of the interface and background drawing kit.
-#include "art_ui_kit.h"
+#include "art/art_ui_kit.h"
 
 #include <algorithm>
 #include <cmath>

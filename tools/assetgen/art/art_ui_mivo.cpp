@@ -4,7 +4,7 @@
 #include <cmath>
 #include <tuple>
 
-#include "art_ui_scene.h"
+#include "art/art_ui_scene.h"
 
 namespace {
 

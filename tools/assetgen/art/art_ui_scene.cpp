@@ -1,5 +1,5 @@
 // The level pieces, trees, gears, clouds and the logo that the interface pictures are made of.
-#include "art_ui_scene.h"
+#include "art/art_ui_scene.h"
 
 #include <algorithm>
 #include <cmath>

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "raster.h"
+#include "art/raster.h"
 
 struct Bounds {
     float x0 = 0, y0 = 0, x1 = 0, y1 = 0;

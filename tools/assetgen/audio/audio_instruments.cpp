@@ -1,5 +1,5 @@
 // Melodic voices and a synthesised drum kit.
-#include "audio_instruments.h"
+#include "audio/audio_instruments.h"
 
 #include <algorithm>
 #include <array>

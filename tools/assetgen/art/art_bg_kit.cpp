@@ -5,8 +5,8 @@
 #include <tuple>
 #include <vector>
 
-#include "art_bg.h"
-#include "art_ui_scene.h"
+#include "art/art_bg.h"
+#include "art/art_ui_scene.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Parsing of the music notation and expansion of chord patterns into notes.
-#include "audio_score.h"
+#include "audio/audio_score.h"
 
 #include <array>
 #include <charconv>

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "raster.h"
+#include "art/raster.h"
 
 namespace tiles {
 

@@ -1,5 +1,5 @@
 // Drawing helpers shared by the game's tiles and sprites.
-#include "art_tiles_util.h"
+#include "art/art_tiles_util.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "art_tiles_util.h"
+#include "art/art_tiles_util.h"
 
 namespace tiles {
 

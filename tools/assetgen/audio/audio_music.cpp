@@ -6,10 +6,10 @@
 #include <string>
 
 #include "assetgen.h"
-#include "audio_instruments.h"
-#include "audio_mixer.h"
-#include "audio_score.h"
-#include "audio_synth.h"
+#include "audio/audio_instruments.h"
+#include "audio/audio_mixer.h"
+#include "audio/audio_score.h"
+#include "audio/audio_synth.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Implementation of the generator's raster toolkit.
-#include "raster.h"
+#include "art/raster.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -477,7 +477,8 @@ bool save_png(const Canvas& cv, const std::string& path) {
     auto q = [](float v) { return static_cast<uint8_t>(std::lround(clamp01(v) * 255.0f)); };
     // An image without any transparency is stored without an alpha channel: the game then
     // copies it without blending, which is much cheaper for the software renderer.
-    bool opaque = std::all_of(cv.px.begin(), cv.px.end(), [&](const Color& c) { return q(c.a) == 255; });
+    bool opaque =
+        std::all_of(cv.px.begin(), cv.px.end(), [&](const Color& c) { return q(c.a) == 255; });
     int bytes = opaque ? 3 : 4;
     SurfacePtr s(SDL_CreateRGBSurfaceWithFormat(
         0, cv.w, cv.h, bytes * 8, opaque ? SDL_PIXELFORMAT_RGB24 : SDL_PIXELFORMAT_RGBA32));

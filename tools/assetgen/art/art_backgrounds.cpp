@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "art_bg.h"
-#include "art_ui_scene.h"
+#include "art/art_bg.h"
+#include "art/art_ui_scene.h"
 #include "assetgen.h"
 
 namespace {

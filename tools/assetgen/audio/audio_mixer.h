@@ -4,7 +4,7 @@
 #pragma once
 #include <utility>
 
-#include "audio_synth.h"
+#include "audio/audio_synth.h"
 
 namespace synth {
 

@@ -104,9 +104,9 @@ Canvas meadow_near() {
             rng.uniform() < 0.5f ? pal::pink : (rng.uniform() < 0.5f ? pal::gold : pal::white);
         for (int i = 0; i < 5; ++i) {
             float a = i * 2 * 3.14159265f / 5;
-            paint(cv, pen.circle(x + std::cos(a) * 4, y + std::sin(a) * 4, 3.4f), petals);
+            fill(cv, pen.circle(x + std::cos(a) * 4, y + std::sin(a) * 4, 3.4f), petals);
         }
-        paint(cv, pen.circle(x, y, 2.4f), pal::gold);
+        fill(cv, pen.circle(x, y, 2.4f), pal::gold);
     }
     return cv;
 }
@@ -224,9 +224,9 @@ Canvas night_near() {
     Color glow = hex(0xE9FF8A);
     for (float x : spread(36, 30, 3307)) {
         float y = top(x) - rng.range(20, 260);
-        paint(cv, pen.circle(x, y, 14),
-              radial(x, y, 14, with_alpha(glow, 0.4f), with_alpha(glow, 0)));
-        paint(cv, pen.circle(x, y, 2.2f), with_alpha(hex(0xFBFFD8), 0.95f));
+        fill(cv, pen.circle(x, y, 14),
+             radial(x, y, 14, with_alpha(glow, 0.4f), with_alpha(glow, 0)));
+        fill(cv, pen.circle(x, y, 2.2f), with_alpha(hex(0xFBFFD8), 0.95f));
     }
     return cv;
 }

@@ -105,10 +105,9 @@ void draw_pine(Canvas& cv, float x, float y, float height, Color needles, bool s
             float wave = std::sin((px - x) / (pen.s * 4.5f) + i) * pen.s * 2.5f;
             return py - (pen.y(line) + wave);
         };
-        paint(cv, clip(tier, {wavy, tier.box}),
-              pen.vgrad(peak, hex(0xFFFFFF), line, hex(0xDCE9F7)));
+        fill(cv, clip(tier, {wavy, tier.box}), pen.vgrad(peak, hex(0xFFFFFF), line, hex(0xDCE9F7)));
         for (float side : {-1.0f, 1.0f})
-            paint(cv, pen.ellipse(side * half * 0.82f, base - 3, 5, 2.6f), hex(0xF4FAFF));
+            fill(cv, pen.ellipse(side * half * 0.82f, base - 3, 5, 2.6f), hex(0xF4FAFF));
     }
 }
 
@@ -125,9 +124,9 @@ void draw_stars(Canvas& cv, float floor, int count, uint32_t seed) {
             draw_sparkle(cv, x, y, rng.range(5, 10), with_alpha(tint, bright));
         } else {
             float r = rng.range(0.7f, 1.8f);
-            paint(cv, pen.circle(x, y, r * 2.5f),
-                  radial(x, y, r * 2.5f, with_alpha(tint, 0.25f * bright), with_alpha(tint, 0)));
-            paint(cv, pen.circle(x, y, r), with_alpha(tint, bright));
+            fill(cv, pen.circle(x, y, r * 2.5f),
+                 radial(x, y, r * 2.5f, with_alpha(tint, 0.25f * bright), with_alpha(tint, 0)));
+            fill(cv, pen.circle(x, y, r), with_alpha(tint, bright));
         }
     }
 }
@@ -135,20 +134,20 @@ void draw_stars(Canvas& cv, float floor, int count, uint32_t seed) {
 void draw_moon(Canvas& cv, float cx, float cy, float r) {
     Pen pen;
     Color glow = hex(0xFFF3C4);
-    paint(cv, pen.circle(cx, cy, r * 4),
-          radial(cx, cy, r * 4, with_alpha(glow, 0.28f), with_alpha(glow, 0)));
-    paint(cv, pen.circle(cx, cy, r * 1.6f),
-          radial(cx, cy, r * 1.6f, with_alpha(glow, 0.35f), with_alpha(glow, 0)));
+    fill(cv, pen.circle(cx, cy, r * 4),
+         radial(cx, cy, r * 4, with_alpha(glow, 0.28f), with_alpha(glow, 0)));
+    fill(cv, pen.circle(cx, cy, r * 1.6f),
+         radial(cx, cy, r * 1.6f, with_alpha(glow, 0.35f), with_alpha(glow, 0)));
     Shape disc = pen.circle(cx, cy, r);
-    paint(cv, disc, radial(cx - r * 0.35f, cy - r * 0.4f, r * 1.6f, hex(0xFFFDF2), hex(0xF2DFA6)));
+    fill(cv, disc, radial(cx - r * 0.35f, cy - r * 0.4f, r * 1.6f, hex(0xFFFDF2), hex(0xF2DFA6)));
     const float craters[][3] = {{-0.3f, -0.2f, 0.22f},
                                 {0.3f, 0.25f, 0.16f},
                                 {0.1f, -0.45f, 0.1f},
                                 {-0.15f, 0.45f, 0.12f},
                                 {0.45f, -0.15f, 0.09f}};
     for (const auto& c : craters)
-        paint(cv, clip(pen.circle(cx + c[0] * r, cy + c[1] * r, c[2] * r), disc),
-              with_alpha(hex(0xD9C48A), 0.45f));
+        fill(cv, clip(pen.circle(cx + c[0] * r, cy + c[1] * r, c[2] * r), disc),
+             with_alpha(hex(0xD9C48A), 0.45f));
 }
 
 void draw_castle(Canvas& cv, float cx, float ground, float height, Color stone) {
@@ -163,17 +162,17 @@ void draw_castle(Canvas& cv, float cx, float ground, float height, Color stone) 
         body = unite(body, pen.poly({{tx - half, top}, {tx + half, top}, {tx, top - 24}}));
     sticker(cv, body, pen.vgrad(-116, shade(stone, 0.18f), 0, shade(stone, -0.2f)),
             std::max(1.2f, pen.s * 1.2f), shade(stone, -0.5f));
-    paint(cv, pen.capsule(0, -116, 0, -126, 0.7f), shade(stone, -0.3f));
-    paint(cv, pen.poly({{0, -126}, {11, -122.5f}, {0, -119}}), shade(pal::red, -0.15f));
+    fill(cv, pen.capsule(0, -116, 0, -126, 0.7f), shade(stone, -0.3f));
+    fill(cv, pen.poly({{0, -126}, {11, -122.5f}, {0, -119}}), shade(pal::red, -0.15f));
     Color lamp = hex(0xFFD27A);
     const float windows[][2] = {{-12, -56}, {0, -56},   {12, -56}, {-53, -46}, {53, -46},
                                 {0, -82},   {-35, -20}, {35, -20}, {-8, -24}};
     for (const auto& w : windows) {
-        paint(cv, pen.circle(w[0], w[1], 7),
-              pen.radial(w[0], w[1], 7, with_alpha(lamp, 0.45f), with_alpha(lamp, 0)));
-        paint(cv, pen.box(w[0] - 2, w[1] - 3, w[0] + 2, w[1] + 3, 2), lamp);
+        fill(cv, pen.circle(w[0], w[1], 7),
+             pen.radial(w[0], w[1], 7, with_alpha(lamp, 0.45f), with_alpha(lamp, 0)));
+        fill(cv, pen.box(w[0] - 2, w[1] - 3, w[0] + 2, w[1] + 3, 2), lamp);
     }
-    paint(cv, pen.box(-6, -14, 6, 2, 6), shade(stone, -0.45f));
+    fill(cv, pen.box(-6, -14, 6, 2, 6), shade(stone, -0.45f));
 }
 
 void draw_cottage(Canvas& cv, float x, float y, float size, uint32_t seed) {
@@ -189,5 +188,5 @@ void draw_cottage(Canvas& cv, float x, float y, float size, uint32_t seed) {
             pen.vgrad(-100, shade(roof, 0.2f), -52, shade(roof, -0.25f)), edge);
     sticker(cv, pen.box(22, -36, 42, 0, 3), shade(pal::wood, -0.1f), edge);
     sticker(cv, pen.box(56, -40, 80, -18, 2), hex(0xFFE08A), edge);
-    paint(cv, pen.box(67.5f, -40, 68.5f, -18), shade(pal::wood, -0.4f));
+    fill(cv, pen.box(67.5f, -40, 68.5f, -18), shade(pal::wood, -0.4f));
 }

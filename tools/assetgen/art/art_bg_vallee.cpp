@@ -16,9 +16,9 @@ void sky_and_clouds(Canvas& cv) {
                       {0.72f, pal::sky_bottom},
                       {1.0f, pal::sky_bottom}});
     Pen pen;
-    paint(cv, pen.circle(1100, 170, 520),
-          radial(1100, 170, 520, with_alpha(hex(0xFFF7D6), 0.55f), with_alpha(hex(0xFFF7D6), 0)));
-    paint(cv, pen.circle(1100, 170, 66), radial(1100, 170, 66, hex(0xFFFDF0), hex(0xFFE98A)));
+    fill(cv, pen.circle(1100, 170, 520),
+         radial(1100, 170, 520, with_alpha(hex(0xFFF7D6), 0.55f), with_alpha(hex(0xFFF7D6), 0)));
+    fill(cv, pen.circle(1100, 170, 66), radial(1100, 170, 66, hex(0xFFFDF0), hex(0xFFE98A)));
     Rng rng(4001);
     for (int i = 0; i < 14; ++i) {
         float w = rng.range(220, 460);

@@ -16,7 +16,7 @@ constexpr float pi = 3.14159265f;
 void panel(Canvas& cv, const Shape& shape, float top, float bottom, uint32_t seed) {
     Shader body = noisy(vgradient(top, shade(pal::panel, 0.16f), bottom, shade(pal::panel, -0.25f)),
                         seed, 24, 0.04f);
-    paint(cv, shape, body);
+    fill(cv, shape, body);
 }
 
 Canvas mouse_cursor() {
@@ -29,9 +29,9 @@ Canvas mouse_cursor() {
                             {12.2f, 21.0f},
                             {8.9f, 13.9f},
                             {15.2f, 13.6f}});
-    paint(cv, arrow, pal::outline);
+    fill(cv, arrow, pal::outline);
     Shape inner = {[f = arrow.sdf](float x, float y) { return f(x, y) + 1.7f; }, arrow.box};
-    paint(cv, inner, vgradient(2, pal::white, 20, hex(0xC9DDEA)));
+    fill(cv, inner, vgradient(2, pal::white, 20, hex(0xC9DDEA)));
     return cv;
 }
 
@@ -40,8 +40,8 @@ Canvas white_pixel() { return Canvas(1, 1, pal::white); }
 Canvas select_frame() {
     Canvas cv(60, 60);
     Pen pen;
-    paint(cv, cut(pen.box(3, 3, 57, 57, 10), pen.box(8, 8, 52, 52, 6)),
-          with_alpha(pal::gold, 0.18f));
+    fill(cv, cut(pen.box(3, 3, 57, 57, 10), pen.box(8, 8, 52, 52, 6)),
+         with_alpha(pal::gold, 0.18f));
     Shape frame = cut(pen.box(1.5f, 1.5f, 58.5f, 58.5f, 11), pen.box(5.5f, 5.5f, 54.5f, 54.5f, 7));
     sticker(cv, frame, vgradient(0, hex(0xFFF1A8), 60, hex(0xF0A323)), 1.2f);
     return cv;
@@ -50,11 +50,11 @@ Canvas select_frame() {
 Canvas tile_frame() {
     Canvas cv(968, 548);
     Pen pen;
-    paint(cv, cut(pen.box(0, 0, 968, 548, 26), pen.box(15, 15, 953, 533, 14)), pal::outline);
+    fill(cv, cut(pen.box(0, 0, 968, 548, 26), pen.box(15, 15, 953, 533, 14)), pal::outline);
     Shape band = cut(pen.box(2, 2, 966, 546, 24), pen.box(12, 12, 956, 536, 14));
-    paint(cv, band, vgradient(0, pal::white, 548, shade(pal::text, -0.12f)));
-    paint(cv, cut(pen.box(3, 3, 965, 545, 23), pen.box(5, 5, 963, 543, 21)),
-          with_alpha(pal::white, 0.8f));
+    fill(cv, band, vgradient(0, pal::white, 548, shade(pal::text, -0.12f)));
+    fill(cv, cut(pen.box(3, 3, 965, 545, 23), pen.box(5, 5, 963, 543, 21)),
+         with_alpha(pal::white, 0.8f));
     return cv;
 }
 
@@ -77,9 +77,9 @@ Canvas speech_bubble() {
     Canvas cv(200, 120);
     Pen pen;
     Shape body = unite(pen.box(2, 2, 198, 98, 26), pen.poly({{40, 90}, {72, 90}, {38, 118}}));
-    paint(cv, body, pal::outline);
+    fill(cv, body, pal::outline);
     Shape inner = {[f = body.sdf](float x, float y) { return f(x, y) + 2.2f; }, body.box};
-    paint(cv, inner, vgradient(0, pal::white, 110, hex(0xE6F2FA)));
+    fill(cv, inner, vgradient(0, pal::white, 110, hex(0xE6F2FA)));
     return cv;
 }
 
@@ -87,14 +87,14 @@ Canvas level_card() {
     Canvas cv(1600, 420);
     Pen pen;
     Shape outer = pen.box(8, 8, 1592, 412, 90);
-    paint(cv, outer, pal::outline);
+    fill(cv, outer, pal::outline);
     Shape body = pen.box(16, 16, 1584, 404, 82);
     panel(cv, body, 16, 404, 501);
-    paint(cv, cut(body, pen.box(30, 30, 1570, 390, 70)), shade(pal::gold, -0.05f));
-    paint(cv, cut(pen.box(30, 30, 1570, 390, 70), pen.box(38, 38, 1562, 382, 62)),
-          with_alpha(pal::outline, 0.8f));
-    paint(cv, pen.box(38, 38, 1562, 382, 62),
-          vgradient(40, with_alpha(pal::white, 0.08f), 220, with_alpha(pal::white, 0)));
+    fill(cv, cut(body, pen.box(30, 30, 1570, 390, 70)), shade(pal::gold, -0.05f));
+    fill(cv, cut(pen.box(30, 30, 1570, 390, 70), pen.box(38, 38, 1562, 382, 62)),
+         with_alpha(pal::outline, 0.8f));
+    fill(cv, pen.box(38, 38, 1562, 382, 62),
+         vgradient(40, with_alpha(pal::white, 0.08f), 220, with_alpha(pal::white, 0)));
     bevel_in(cv, body, 14, 0.4f, 0.35f);
     return cv;
 }
@@ -103,7 +103,7 @@ Canvas back_button() {
     Canvas cv(120, 60);
     Pen pen;
     Shape body = pen.box(2, 2, 118, 58, 18);
-    paint(cv, body, pal::outline);
+    fill(cv, body, pal::outline);
     panel(cv, pen.box(4, 4, 116, 56, 16), 4, 56, 502);
     bevel_in(cv, pen.box(4, 4, 116, 56, 16), 5, 0.35f, 0.3f);
     Shape arrow = unite(pen.poly({{24, 30}, {50, 12}, {50, 48}}), pen.box(46, 23, 94, 37, 5));
@@ -117,17 +117,17 @@ Canvas back_button() {
 Canvas hud_ring() {
     Canvas cv(100, 100);
     Pen pen;
-    paint(cv, cut(pen.circle(50, 50, 49.5f), pen.circle(50, 50, 40.5f)), pal::outline);
+    fill(cv, cut(pen.circle(50, 50, 49.5f), pen.circle(50, 50, 40.5f)), pal::outline);
     Shape band = cut(pen.circle(50, 50, 47.5f), pen.circle(50, 50, 42.5f));
-    paint(cv, band, [](float x, float y) {
+    fill(cv, band, [](float x, float y) {
         float facing = ((50 - x) + (50 - y)) / (std::hypot(x - 50, y - 50) * 1.41421356f + 1e-3f);
         return shade(pal::white, -0.25f + 0.25f * facing);
     });
     for (int i = 0; i < 12; ++i) {
         float a = i * pi / 6;
         float c = std::cos(a), s = std::sin(a);
-        paint(cv, pen.capsule(50 + c * 43.5f, 50 + s * 43.5f, 50 + c * 46.5f, 50 + s * 46.5f, 0.7f),
-              with_alpha(pal::outline, 0.7f));
+        fill(cv, pen.capsule(50 + c * 43.5f, 50 + s * 43.5f, 50 + c * 46.5f, 50 + s * 46.5f, 0.7f),
+             with_alpha(pal::outline, 0.7f));
     }
     return cv;
 }
@@ -137,12 +137,12 @@ Canvas hud_bar() {
     Canvas cv(170, 40);
     Pen pen;
     Shape frame = cut(pen.box(3, 3, 165, 37, 10), pen.box(10, 10, 158, 30, 3));
-    paint(cv, frame, pal::outline);
+    fill(cv, frame, pal::outline);
     Shape band = cut(pen.box(5, 5, 163, 35, 8), pen.box(8, 8, 160, 32, 4));
-    paint(cv, band, vgradient(5, pal::white, 35, shade(pal::white, -0.35f)));
+    fill(cv, band, vgradient(5, pal::white, 35, shade(pal::white, -0.35f)));
     for (int j = 1; j < 4; ++j) {
         float x = 10 + 37.0f * j;
-        paint(cv, pen.box(x - 1, 10, x + 1, 30), with_alpha(pal::outline, 0.85f));
+        fill(cv, pen.box(x - 1, 10, x + 1, 30), with_alpha(pal::outline, 0.85f));
     }
     return cv;
 }
@@ -181,8 +181,8 @@ Canvas team_splash() {
         draw_sparkle(cv, rng.range(0, 640), rng.range(0, 300), rng.range(1, 3.5f),
                      with_alpha(pal::white, rng.range(0.15f, 0.5f)));
     Pen pen;
-    paint(cv, pen.circle(320, 78, 90),
-          radial(320, 78, 90, with_alpha(pal::blue, 0.35f), with_alpha(pal::blue, 0)));
+    fill(cv, pen.circle(320, 78, 90),
+         radial(320, 78, 90, with_alpha(pal::blue, 0.35f), with_alpha(pal::blue, 0)));
     Canvas badge(128, 128);
     draw_canvas(badge, emblem(), 0, 0);
     draw_canvas(cv, badge, 320 - 44, 34, 88.0f / 128);
@@ -205,12 +205,11 @@ Canvas banner_splash() {
     draw_canvas(scene, tagline, std::floor(270 - tagline.w / 2.0f), 188);
     Canvas cv(640, 300, pal::black);
     Pen pen;
-    paint(cv, pen.box(4, 4, 636, 296, 30), pal::outline);
-    paint(cv, pen.box(8, 8, 632, 292, 26), [&scene](float x, float y) {
-        return scene.at(static_cast<int>(x), static_cast<int>(y));
-    });
-    paint(cv, cut(pen.box(8, 8, 632, 292, 26), pen.box(12, 12, 628, 288, 22)),
-          shade(pal::gold, -0.05f));
+    fill(cv, pen.box(4, 4, 636, 296, 30), pal::outline);
+    fill(cv, pen.box(8, 8, 632, 292, 26),
+         [&scene](float x, float y) { return scene.at(static_cast<int>(x), static_cast<int>(y)); });
+    fill(cv, cut(pen.box(8, 8, 632, 292, 26), pen.box(12, 12, 628, 288, 22)),
+         shade(pal::gold, -0.05f));
     return cv;
 }
 

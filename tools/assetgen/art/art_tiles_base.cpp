@@ -24,7 +24,7 @@ void paint_polar(Canvas& cv, const std::function<Color(float dx, float dy, float
 // A soft four-pointed sparkle.
 void sparkle(Canvas& cv, float x, float y, float r, Color c) {
     glow(cv, x, y, r * 1.3f, c, 0.5f);
-    fill_in(cv, sdf_star(x, y, r, r * 0.22f, 4), c, around(x, y, r + 1));
+    fill(cv, sdf_star(x, y, r, r * 0.22f, 4), c, around(x, y, r + 1));
 }
 
 // --- the door ---------------------------------------------------------------------------------
@@ -68,7 +68,7 @@ Canvas door_ring() {
         float a = (i + 0.5f) * kPi / 4;
         float x = 60 + std::cos(a) * 50, y = 60 + std::sin(a) * 50;
         Sdf rune = sdf_star(x, y, i % 2 == 0 ? 5.5f : 3.8f, 2.2f, 4, a);
-        fill_in(cv, rune, hex(0xE8EAF0), around(x, y, 7));
+        fill(cv, rune, hex(0xE8EAF0), around(x, y, 7));
     }
     fill(cv, sdf_ring(60, 60, 26, 1.6f), with_alpha(pal::white, 0.8f));
     return cv;
@@ -82,7 +82,7 @@ Canvas door_sparkles() {
         sparkle(cv, 60 + std::cos(a) * 50, 60 + std::sin(a) * 50, r, pal::white);
         float b = a + kPi / 12;
         float x = 60 + std::cos(b) * 44, y = 60 + std::sin(b) * 44;
-        fill_in(cv, sdf_circle(x, y, 1.5f), with_alpha(pal::white, 0.85f), around(x, y, 2));
+        fill(cv, sdf_circle(x, y, 1.5f), with_alpha(pal::white, 0.85f), around(x, y, 2));
     }
     return cv;
 }
@@ -131,13 +131,13 @@ Canvas portal_ring() {
         float a = i * kPi / 4;
         float x = 200 + std::cos(a) * 118, y = 200 + std::sin(a) * 118;
         Sdf gem = sdf_star(x, y, 10, 4.5f, 4, -a);
-        fill_in(cv, gem, shade(pal::gold, -0.45f), around(x, y, 11));
-        fill_in(
+        fill(cv, gem, shade(pal::gold, -0.45f), around(x, y, 11));
+        fill(
             cv, [gem](float px, float py) { return gem(px, py) + 1.5f; },
             radial(x - 2, y - 2, 10, pal::white, pal::gold), around(x, y, 11));
         float b = a + kPi / 8;
         float sx = 200 + std::cos(b) * 129, sy = 200 + std::sin(b) * 129;
-        fill_in(cv, sdf_circle(sx, sy, 3), hex(0xBDF0FF), around(sx, sy, 4));
+        fill(cv, sdf_circle(sx, sy, 3), hex(0xBDF0FF), around(sx, sy, 4));
     }
     return cv;
 }

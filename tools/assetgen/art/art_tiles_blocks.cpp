@@ -36,11 +36,10 @@ void pebbles(Canvas& cv, Color stone, uint32_t seed, int count, float top) {
         float cx = r.range(8, 56), cy = r.range(top + 5, 57);
         float rx = r.range(2.2f, 4.2f), ry = rx * r.range(0.6f, 0.85f);
         Color c = shade(stone, r.range(-0.15f, 0.1f));
-        fill_in(cv, sdf_ellipse(cx + 0.8f, cy + 1.0f, rx, ry), with_alpha(pal::outline, 0.35f),
-                around(cx, cy, rx + 2));
-        fill_in(cv, sdf_ellipse(cx, cy, rx, ry),
-                vgradient(cy - ry, shade(c, 0.3f), cy + ry, shade(c, -0.2f)),
-                around(cx, cy, rx + 1));
+        fill(cv, sdf_ellipse(cx + 0.8f, cy + 1.0f, rx, ry), with_alpha(pal::outline, 0.35f),
+             around(cx, cy, rx + 2));
+        fill(cv, sdf_ellipse(cx, cy, rx, ry),
+             vgradient(cy - ry, shade(c, 0.3f), cy + ry, shade(c, -0.2f)), around(cx, cy, rx + 1));
     }
 }
 
@@ -113,8 +112,8 @@ void frost(Canvas& cv, uint32_t seed, int count) {
     Rng r(seed);
     for (int i = 0; i < count; ++i) {
         float x = r.range(4, 60), y = r.range(4, 60);
-        fill_in(cv, sdf_circle(x, y, r.range(0.8f, 1.4f)), with_alpha(pal::white, 0.75f),
-                around(x, y, 2));
+        fill(cv, sdf_circle(x, y, r.range(0.8f, 1.4f)), with_alpha(pal::white, 0.75f),
+             around(x, y, 2));
     }
 }
 
@@ -191,8 +190,7 @@ Canvas grass_block(const Theme& t) {
         Rng r(t.seed + 311);
         for (int i = 0; i < 7; ++i) {
             float x = r.range(3, 61), y = r.range(3, 10);
-            fill_in(cv, sdf_star(x, y, 1.8f, 0.5f, 4), with_alpha(pal::white, 0.9f),
-                    around(x, y, 2));
+            fill(cv, sdf_star(x, y, 1.8f, 0.5f, 4), with_alpha(pal::white, 0.9f), around(x, y, 2));
         }
     }
     return cv;

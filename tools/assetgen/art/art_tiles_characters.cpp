@@ -231,7 +231,7 @@ Canvas fairy() {
     Rng r(41);
     for (int i = 0; i < 6; ++i) {
         float x = r.range(4, 36), y = r.range(4, 38);
-        fill_in(cv, sdf_star(x, y, 2.2f, 0.5f, 4), pal::white, around(x, y, 3));
+        fill(cv, sdf_star(x, y, 2.2f, 0.5f, 4), pal::white, around(x, y, 3));
     }
     return cv;
 }

@@ -62,7 +62,7 @@ void fireflies(Canvas& cv, uint32_t seed, int count, Color c) {
     for (int i = 0; i < count; ++i) {
         float x = r.range(4, cv.w - 4.0f), y = r.range(4, cv.h * 0.7f);
         glow(cv, x, y, 5, c, 0.7f);
-        fill_in(cv, sdf_circle(x, y, 1.1f), shade(c, 0.6f), around(x, y, 2));
+        fill(cv, sdf_circle(x, y, 1.1f), shade(c, 0.6f), around(x, y, 2));
     }
 }
 
@@ -116,10 +116,9 @@ void leaf_clusters(Canvas& cv, const Sdf& inside, Color leaf, uint32_t seed, int
         if (inside(x, y) > -rad * 0.6f) continue;
         float lift = 0.3f * (1 - y / cv.h) - 0.05f;
         Sdf blob = sdf_intersect(sdf_circle(x, y, rad), inside);
-        fill_in(cv, shifted(blob, 1, 1.5f), with_alpha(shade(leaf, -0.35f), 0.6f),
-                around(x, y, rad + 2));
-        fill_in(cv, blob, lit(shade(leaf, lift), y - rad, y + rad, seed + i),
-                around(x, y, rad + 1));
+        fill(cv, shifted(blob, 1, 1.5f), with_alpha(shade(leaf, -0.35f), 0.6f),
+             around(x, y, rad + 2));
+        fill(cv, blob, lit(shade(leaf, lift), y - rad, y + rad, seed + i), around(x, y, rad + 1));
     }
 }
 
@@ -421,10 +420,10 @@ void ivy(Canvas& cv, const Theme& t) {
         float lx = x + side, ly = y - 1;
         Sdf clover = sdf_union(sdf_circle(lx - 1.6f, ly, 2.3f), sdf_circle(lx + 1.6f, ly, 2.3f));
         clover = sdf_union(clover, sdf_circle(lx, ly - 1.8f, 2.3f));
-        fill_in(cv, clover, lit(leaf, ly - 4, ly + 3, t.seed + 94 + static_cast<uint32_t>(i)),
-                around(lx, ly, 5));
-        fill_in(cv, sdf_circle(lx - 0.6f, ly - 1.6f, 0.8f), with_alpha(pal::white, 0.4f),
-                around(lx, ly, 2));
+        fill(cv, clover, lit(leaf, ly - 4, ly + 3, t.seed + 94 + static_cast<uint32_t>(i)),
+             around(lx, ly, 5));
+        fill(cv, sdf_circle(lx - 0.6f, ly - 1.6f, 0.8f), with_alpha(pal::white, 0.4f),
+             around(lx, ly, 2));
     }
 }
 

@@ -91,27 +91,6 @@ float smoothstep(float e0, float e1, float v) {
     return t * t * (3 - 2 * t);
 }
 
-Box around(float cx, float cy, float r) {
-    int m = static_cast<int>(std::ceil(r)) + 2;
-    int x = static_cast<int>(cx), y = static_cast<int>(cy);
-    return {x - m, y - m, x + m + 1, y + m + 1};
-}
-
-void fill_in(Canvas& cv, const Sdf& shape, const Shader& color, Box box) {
-    int x0 = std::max(box.x0, 0), y0 = std::max(box.y0, 0);
-    int x1 = std::min(box.x1, cv.w), y1 = std::min(box.y1, cv.h);
-    for (int y = y0; y < y1; ++y) {
-        for (int x = x0; x < x1; ++x) {
-            float coverage = std::clamp(0.5f - shape(x + 0.5f, y + 0.5f), 0.0f, 1.0f);
-            if (coverage > 0) blend(cv, x, y, color(x + 0.5f, y + 0.5f), coverage);
-        }
-    }
-}
-
-void fill_in(Canvas& cv, const Sdf& shape, Color color, Box box) {
-    fill_in(cv, shape, solid(color), box);
-}
-
 float tile_noise(float x, float y, uint32_t seed, int cell, int size) {
     int period = std::max(1, size / cell);
     float fx = std::fmod(x + size * 4.0f, static_cast<float>(size));

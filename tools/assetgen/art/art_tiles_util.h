@@ -1,6 +1,6 @@
 // Drawing helpers shared by the game's tiles and sprites: the three level themes' colours,
-// noise that repeats across a block so ground tiles join without seams, a few shapes the
-// raster toolkit lacks, and fills bounded to a box so big canvases stay fast.
+// noise that repeats across a block so ground tiles join without seams, and a few shapes the
+// raster toolkit lacks.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -41,16 +41,6 @@ struct Theme {
 };
 
 const std::vector<Theme>& themes();  // base, neige, nuit
-
-// A pixel rectangle, x1 and y1 excluded.
-struct Box {
-    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-};
-Box around(float cx, float cy, float r);  // the square around a circle, with a margin
-
-// Paints the shape like `fill`, but only looks at the pixels of the box.
-void fill_in(Canvas& cv, const Sdf& shape, const Shader& color, Box box);
-void fill_in(Canvas& cv, const Sdf& shape, Color color, Box box);
 
 // Fractal noise 0 … 1 repeating every `size` pixels; `cell` (a divisor of size) sets the grain.
 float tile_noise(float x, float y, uint32_t seed, int cell, int size = 64);

@@ -16,6 +16,12 @@ Bounds overlap(const Bounds& a, const Bounds& b) {
     return {std::max(a.x0, b.x0), std::max(a.y0, b.y0), std::min(a.x1, b.x1), std::min(a.y1, b.y1)};
 }
 
+// The pixels a shape can touch: its bounds and one pixel around them for the soft edge.
+Box pixels(const Bounds& b) {
+    return {static_cast<int>(std::floor(b.x0)) - 1, static_cast<int>(std::floor(b.y0)) - 1,
+            static_cast<int>(std::ceil(b.x1)) + 1, static_cast<int>(std::ceil(b.y1)) + 1};
+}
+
 // Squared distance transform of one line (Felzenszwalb and Huttenlocher's lower envelope).
 void edt_line(const std::vector<float>& f, std::vector<float>& out, int n) {
     std::vector<int> v(n);
@@ -69,24 +75,15 @@ Shape grown(const Shape& s, float amount) {
             {s.box.x0 - amount, s.box.y0 - amount, s.box.x1 + amount, s.box.y1 + amount}};
 }
 
-void paint(Canvas& cv, const Shape& s, const Shader& color) {
-    int x0 = std::max(0, static_cast<int>(std::floor(s.box.x0)) - 1);
-    int y0 = std::max(0, static_cast<int>(std::floor(s.box.y0)) - 1);
-    int x1 = std::min(cv.w, static_cast<int>(std::ceil(s.box.x1)) + 1);
-    int y1 = std::min(cv.h, static_cast<int>(std::ceil(s.box.y1)) + 1);
-    for (int y = y0; y < y1; ++y) {
-        for (int x = x0; x < x1; ++x) {
-            float cover = std::clamp(0.5f - s.sdf(x + 0.5f, y + 0.5f), 0.0f, 1.0f);
-            if (cover > 0) blend(cv, x, y, color(x + 0.5f, y + 0.5f), cover);
-        }
-    }
+void fill(Canvas& cv, const Shape& s, const Shader& color) {
+    fill(cv, s.sdf, color, pixels(s.box));
 }
 
-void paint(Canvas& cv, const Shape& s, Color color) { paint(cv, s, solid(color)); }
+void fill(Canvas& cv, const Shape& s, Color color) { fill(cv, s.sdf, color, pixels(s.box)); }
 
 void sticker(Canvas& cv, const Shape& s, const Shader& color, float edge, Color rim) {
-    paint(cv, grown(s, edge), rim);
-    paint(cv, s, color);
+    fill(cv, grown(s, edge), rim);
+    fill(cv, s, color);
 }
 
 void bevel_in(Canvas& cv, const Shape& s, float size, float light, float dark) {

@@ -23,9 +23,9 @@ Shape cut(const Shape& a, const Shape& b);   // a without b
 Shape clip(const Shape& a, const Shape& b);  // the part of a inside b
 Shape grown(const Shape& s, float amount);   // every edge pushed outwards by `amount`
 
-// Paints a shape, visiting only the pixels of its bounds.
-void paint(Canvas& cv, const Shape& s, const Shader& color);
-void paint(Canvas& cv, const Shape& s, Color color);
+// Paints a shape like the raster toolkit's `fill`, visiting only the pixels of its bounds.
+void fill(Canvas& cv, const Shape& s, const Shader& color);
+void fill(Canvas& cv, const Shape& s, Color color);
 // A sprite part: the shape over an `edge`-pixel rim of the outline colour, so parts drawn back
 // to front keep a dark line between them like a storybook drawing.
 void sticker(Canvas& cv, const Shape& s, const Shader& color, float edge, Color rim = pal::outline);

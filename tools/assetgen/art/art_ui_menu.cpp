@@ -19,7 +19,7 @@ void block_row(Canvas& cv, int x0, int x1, float y, float size, Block kind, uint
 
 void flower(Canvas& cv, float x, float y, float r, Color petals) {
     Pen pen;
-    paint(cv, pen.capsule(x, y, x, y - r * 2.5f, r * 0.18f), shade(pal::grass, -0.3f));
+    fill(cv, pen.capsule(x, y, x, y - r * 2.5f, r * 0.18f), shade(pal::grass, -0.3f));
     for (int i = 0; i < 5; ++i) {
         float a = i * 2 * pi / 5;
         sticker(
@@ -57,11 +57,11 @@ Canvas story_picture() {
 // The editor's palette strip across the top of a picture, its third icon highlighted.
 void editor_dock(Canvas& cv, float height) {
     Pen pen;
-    paint(cv, pen.box(0, 0, static_cast<float>(cv.w), height),
-          vgradient(0, shade(pal::panel, 0.2f), height, shade(pal::panel, -0.2f)));
-    paint(cv, pen.box(0, height - 6, static_cast<float>(cv.w), height - 2),
-          shade(pal::gold, -0.15f));
-    paint(cv, pen.box(0, height - 2, static_cast<float>(cv.w), height + 2), pal::outline);
+    fill(cv, pen.box(0, 0, static_cast<float>(cv.w), height),
+         vgradient(0, shade(pal::panel, 0.2f), height, shade(pal::panel, -0.2f)));
+    fill(cv, pen.box(0, height - 6, static_cast<float>(cv.w), height - 2),
+         shade(pal::gold, -0.15f));
+    fill(cv, pen.box(0, height - 2, static_cast<float>(cv.w), height + 2), pal::outline);
     const Block icons[] = {Block::grass,    Block::earth, Block::brick,
                            Block::question, Block::stone, Block::crate};
     float slot = height * 0.95f, icon = height * 0.62f, top = (height - 6 - icon) / 2;
@@ -71,7 +71,7 @@ void editor_dock(Canvas& cv, float height) {
         if (i == 2) {
             Shape frame = cut(pen.box(x - 9, top - 9, x + icon + 9, top + icon + 9, 14),
                               pen.box(x - 3, top - 3, x + icon + 3, top + icon + 3, 8));
-            paint(cv, grown(frame, 3), with_alpha(pal::gold, 0.3f));
+            fill(cv, grown(frame, 3), with_alpha(pal::gold, 0.3f));
             sticker(cv, frame, vgradient(top, hex(0xFFF1A8), top + icon, hex(0xF0A323)), 2);
         }
         draw_block(cv, x, top, icon, kind, 300 + i);
@@ -124,7 +124,7 @@ Canvas creations_picture() {
     draw_block(ghost, 420, 260, b, Block::brick, 242);
     draw_canvas(cv, ghost, 0, 0, 1, 0.55f);
     Pen pen;
-    paint(cv, cut(pen.box(416, 256, 484, 324, 8), pen.box(420, 260, 480, 320, 6)), pal::white);
+    fill(cv, cut(pen.box(416, 256, 484, 324, 8), pen.box(420, 260, 480, 320, 6)), pal::white);
     draw_mivo(cv, Pen{150, 440, 1.25f}, Pose::stand);
     draw_coin(cv, 390, 200, 16);
     draw_coin(cv, 840, 160, 16);
@@ -153,12 +153,12 @@ Canvas multiplayer_picture() {
     return cv;
 }
 
-void slider(Canvas& cv, float x0, float x1, float y, float value, Color fill) {
+void slider(Canvas& cv, float x0, float x1, float y, float value, Color bar) {
     Pen pen;
     sticker(cv, pen.box(x0, y - 8, x1, y + 8, 8), shade(pal::panel, -0.2f), 3);
     float knob = x0 + (x1 - x0) * value;
-    paint(cv, pen.box(x0 + 3, y - 5, knob, y + 5, 5),
-          vgradient(y - 5, shade(fill, 0.3f), y + 5, fill));
+    fill(cv, pen.box(x0 + 3, y - 5, knob, y + 5, 5),
+         vgradient(y - 5, shade(bar, 0.3f), y + 5, bar));
     sticker(cv, pen.circle(knob, y, 17),
             radial(knob - 6, y - 7, 28, hex(0xFFF6C4), shade(pal::gold, -0.2f)), 3);
 }
@@ -208,12 +208,12 @@ Canvas credits_picture() {
         draw_sparkle(cv, rng.range(0, tile_w), rng.range(0, tile_h), rng.range(1.5f, 4),
                      with_alpha(pal::white, rng.range(0.2f, 0.6f)));
     Pen pen;
-    paint(cv, cut(pen.box(14, 14, 946, 526, 26), pen.box(20, 20, 940, 520, 21)),
-          shade(pal::gold, -0.1f));
+    fill(cv, cut(pen.box(14, 14, 946, 526, 26), pen.box(20, 20, 940, 520, 21)),
+         shade(pal::gold, -0.1f));
     Canvas logo = logo_canvas(96);
     draw_canvas(cv, logo, std::floor((tile_w - logo.w) / 2.0f), 22);
     centred(cv, display_font_path(), 26, "A game by the Mivo Team", 150, pal::gold);
-    paint(cv, pen.capsule(300, 206, 660, 206, 1.2f), with_alpha(pal::text, 0.5f));
+    fill(cv, pen.capsule(300, 206, 660, 206, 1.2f), with_alpha(pal::text, 0.5f));
     credit_row(cv, "Game design & code", "The Mivo Team", 226);
     credit_row(cv, "Art, drawn in code", "The Mivo Team", 266);
     credit_row(cv, "Music & sound, synthesised in code", "The Mivo Team", 306);
@@ -241,13 +241,13 @@ void arched_door(Canvas& cv, float cx, float bottom, float w, float h) {
     for (int i = 0; i < 9; ++i) {
         float a = pi + i * pi / 8;
         float r0 = w / 2, r1 = w / 2 + w * 0.22f;
-        paint(cv,
-              pen.capsule(cx + std::cos(a) * r0, spring + std::sin(a) * r0, cx + std::cos(a) * r1,
-                          spring + std::sin(a) * r1, 1.5f),
-              shade(pal::stone, -0.45f));
+        fill(cv,
+             pen.capsule(cx + std::cos(a) * r0, spring + std::sin(a) * r0, cx + std::cos(a) * r1,
+                         spring + std::sin(a) * r1, 1.5f),
+             shade(pal::stone, -0.45f));
     }
     Shape opening = arch(0);
-    paint(cv, opening, radial(cx, bottom - h * 0.4f, h, hex(0xFFF3C4), hex(0xFFB347)));
+    fill(cv, opening, radial(cx, bottom - h * 0.4f, h, hex(0xFFF3C4), hex(0xFFB347)));
     float leaf = w * 0.62f;
     Shape door = clip(opening, pen.poly({{x0, spring - w},
                                          {x0 + leaf, spring - w + w * 0.08f},
@@ -259,8 +259,8 @@ void arched_door(Canvas& cv, float cx, float bottom, float w, float h) {
             3);
     for (int i = 1; i < 3; ++i) {
         float px = x0 + leaf * i / 3;
-        paint(cv, clip(pen.box(px - 1.5f, spring - w, px + 1.5f, bottom), door),
-              shade(pal::wood, -0.45f));
+        fill(cv, clip(pen.box(px - 1.5f, spring - w, px + 1.5f, bottom), door),
+             shade(pal::wood, -0.45f));
     }
     for (float by : {spring + h * 0.05f, bottom - h * 0.2f})
         sticker(cv, clip(pen.box(x0, by, x0 + leaf, by + 10), door), hex(0x5B6170), 2);
@@ -283,8 +283,8 @@ Canvas close_picture() {
                                       (fractal_noise(x / 30, y / 30, 605, 3) - 0.5f) * 0.08f);
                      }});
     Pen pen;
-    paint(cv, pen.ellipse(480, 470, 300, 90),
-          radial(480, 470, 300, with_alpha(hex(0xFFD27A), 0.55f), with_alpha(hex(0xFFD27A), 0)));
+    fill(cv, pen.ellipse(480, 470, 300, 90),
+         radial(480, 470, 300, with_alpha(hex(0xFFD27A), 0.55f), with_alpha(hex(0xFFD27A), 0)));
     paint_ridge(cv, {[](float x) { return 460 - 18 * std::cos((x - 480) / 400); },
                      [](float x, float y, float d) {
                          return shade(mix(shade(pal::grass, -0.1f), shade(pal::grass, -0.45f),
@@ -292,8 +292,8 @@ Canvas close_picture() {
                                       (fractal_noise(x / 25, y / 25, 606, 3) - 0.5f) * 0.1f);
                      }});
     arched_door(cv, 480, 450, 190, 330);
-    paint(cv, pen.ellipse(470, 456, 150, 22),
-          radial(470, 456, 150, with_alpha(hex(0xFFE7A8), 0.6f), with_alpha(hex(0xFFE7A8), 0)));
+    fill(cv, pen.ellipse(470, 456, 150, 22),
+         radial(470, 456, 150, with_alpha(hex(0xFFE7A8), 0.6f), with_alpha(hex(0xFFE7A8), 0)));
     draw_mivo(cv, Pen{700, 462, 1.15f, true}, Pose::wave);
     draw_tree(cv, 140, 470, 230, shade(pal::grass, -0.25f), 607);
     caption_shade(cv, 110, 0.45f);
@@ -316,9 +316,9 @@ Canvas menu_background() {
                       {0.6f, pal::sky_bottom},
                       {1.0f, pal::sky_bottom}});
     Pen pen;
-    paint(cv, pen.circle(250, 180, 560),
-          radial(250, 180, 560, with_alpha(hex(0xFFF7D6), 0.6f), with_alpha(hex(0xFFF7D6), 0)));
-    paint(cv, pen.circle(250, 180, 72), radial(250, 180, 72, hex(0xFFFDF0), hex(0xFFE98A)));
+    fill(cv, pen.circle(250, 180, 560),
+         radial(250, 180, 560, with_alpha(hex(0xFFF7D6), 0.6f), with_alpha(hex(0xFFF7D6), 0)));
+    fill(cv, pen.circle(250, 180, 72), radial(250, 180, 72, hex(0xFFFDF0), hex(0xFFE98A)));
     for (int i = 0; i < 3; ++i) {
         Canvas cloud = cloud_canvas(420 - i * 60, 236 - i * 34, 720 + i);
         draw_canvas(cv, cloud, 640.0f + i * 430, 70.0f + (i % 2) * 110, 1, 0.75f);

@@ -95,20 +95,20 @@ void draw_scarf_tails(Canvas& cv, const Pen& pen, const std::vector<Points>& tai
                       0.03f),
                 rim(pen));
         auto [tx, ty] = tail[tail.size() / 2];
-        paint(cv, clip(pen.capsule(-9, -49, tx, ty + 3, 1.1f), cloth),
-              with_alpha(shade(scarf, 0.4f), 0.7f));
+        fill(cv, clip(pen.capsule(-9, -49, tx, ty + 3, 1.1f), cloth),
+             with_alpha(shade(scarf, 0.4f), 0.7f));
     }
 }
 
 void draw_torso(Canvas& cv, const Pen& pen, const MivoLook& look) {
     sticker(cv, pen.box(-12, -50, 12, -18, 10), lit(pen, look.tunic, 0, -35, 16, 16), rim(pen));
-    paint(cv, pen.box(-11.5f, -29, 11.5f, -24), shade(boots, -0.25f));
+    fill(cv, pen.box(-11.5f, -29, 11.5f, -24), shade(boots, -0.25f));
     sticker(cv, pen.box(2.5f, -29.5f, 8, -23.5f, 1), solid(pal::gold), rim(pen) * 0.5f);
 }
 
 void draw_scarf_wrap(Canvas& cv, const Pen& pen, Color scarf) {
     sticker(cv, pen.capsule(-11.5f, -49, 11.5f, -49, 6), lit(pen, scarf, 0, -49, 13, 17), rim(pen));
-    paint(cv, pen.capsule(-8, -51, 8, -51, 1.2f), with_alpha(shade(scarf, 0.45f), 0.8f));
+    fill(cv, pen.capsule(-8, -51, 8, -51, 1.2f), with_alpha(shade(scarf, 0.45f), 0.8f));
     sticker(cv, pen.circle(-9, -49, 4.2f), lit(pen, scarf, -9, -49, 5, 21), rim(pen) * 0.7f);
 }
 
@@ -117,16 +117,16 @@ void draw_face(Canvas& cv, const Pen& pen) {
     sticker(cv, pen.ellipse(5, -67, 5.3f, 7.2f), solid(pal::white), thin);
     sticker(cv, pen.ellipse(16.5f, -67, 4.8f, 6.9f), solid(pal::white), thin);
     Color iris = hex(0x23263A);
-    paint(cv, pen.ellipse(7, -66, 3.3f, 4.7f), pen.vgrad(-70, shade(iris, 0.25f), -62, iris));
-    paint(cv, pen.ellipse(18, -66, 3.0f, 4.4f), pen.vgrad(-70, shade(iris, 0.25f), -62, iris));
-    paint(cv, pen.circle(5.8f, -68.3f, 1.5f), pal::white);
-    paint(cv, pen.circle(16.9f, -68.2f, 1.3f), pal::white);
-    paint(cv, pen.circle(8.1f, -63.8f, 0.6f), pal::white);
-    paint(cv, pen.ellipse(-0.5f, -57, 3.8f, 2.3f), with_alpha(pal::pink, 0.45f));
-    paint(cv, pen.ellipse(21.5f, -58, 2.6f, 2.0f), with_alpha(pal::pink, 0.45f));
+    fill(cv, pen.ellipse(7, -66, 3.3f, 4.7f), pen.vgrad(-70, shade(iris, 0.25f), -62, iris));
+    fill(cv, pen.ellipse(18, -66, 3.0f, 4.4f), pen.vgrad(-70, shade(iris, 0.25f), -62, iris));
+    fill(cv, pen.circle(5.8f, -68.3f, 1.5f), pal::white);
+    fill(cv, pen.circle(16.9f, -68.2f, 1.3f), pal::white);
+    fill(cv, pen.circle(8.1f, -63.8f, 0.6f), pal::white);
+    fill(cv, pen.ellipse(-0.5f, -57, 3.8f, 2.3f), with_alpha(pal::pink, 0.45f));
+    fill(cv, pen.ellipse(21.5f, -58, 2.6f, 2.0f), with_alpha(pal::pink, 0.45f));
     Shape smile = clip(pen.circle(11.5f, -58.5f, 3.8f), pen.box(5, -58.5f, 18, -52));
     sticker(cv, smile, solid(mouth), thin);
-    paint(cv, clip(pen.ellipse(11.5f, -55.6f, 2.2f, 1.3f), smile), hex(0xE86A7A));
+    fill(cv, clip(pen.ellipse(11.5f, -55.6f, 2.2f, 1.3f), smile), hex(0xE86A7A));
 }
 
 // The hair: a cap over the top and back of the head, with rounded bangs.
@@ -141,7 +141,7 @@ void draw_hair(Canvas& cv, const Pen& pen, const Shape& head) {
                               {-21.0f, -60.0f, 6.0f}})
         mass = unite(mass, clip(pen.circle(bx, by, br), crown));
     sticker(cv, mass, lit(pen, hair, -6, -82, 24, 20), rim(pen) * 0.8f);
-    paint(cv, clip(pen.ellipse(-8, -88, 8, 3), head), with_alpha(pal::white, 0.28f));
+    fill(cv, clip(pen.ellipse(-8, -88, 8, 3), head), with_alpha(pal::white, 0.28f));
 }
 
 // The head's parts are laid out around (0, -66); the head sits 8 units higher on the body.

@@ -18,12 +18,12 @@ void block_grass_top(Canvas& cv, const Shape& body, float x, float y, float size
         return py - (y + edge + bump);
     };
     Shape turf = clip(body, custom(wave, {x, y, x + size, y + edge + size * 0.06f}));
-    paint(cv, turf,
-          noisy(vgradient(y, shade(pal::grass, 0.3f), y + edge, shade(pal::grass, -0.1f)), seed,
-                size * 0.12f, 0.08f));
+    fill(cv, turf,
+         noisy(vgradient(y, shade(pal::grass, 0.3f), y + edge, shade(pal::grass, -0.1f)), seed,
+               size * 0.12f, 0.08f));
     Sdf lip = [=](float px, float py) { return std::fabs(wave(px, py)) - size * 0.025f; };
-    paint(cv, clip(body, custom(lip, turf.box)), shade(pal::grass, -0.35f));
-    paint(
+    fill(cv, clip(body, custom(lip, turf.box)), shade(pal::grass, -0.35f));
+    fill(
         cv,
         clip(body, custom([=](float,
                               float py) { return std::fabs(py - y - size * 0.07f) - size * 0.02f; },
@@ -37,9 +37,9 @@ void block_pebbles(Canvas& cv, float x, float y, float size, uint32_t seed, floa
         float px = x + rng.range(0.15f, 0.85f) * size, py = y + rng.range(from, 0.88f) * size;
         float r = size * rng.range(0.04f, 0.07f);
         Pen pen;
-        paint(cv, pen.ellipse(px, py, r * 1.3f, r), shade(pal::earth, -0.28f));
-        paint(cv, pen.ellipse(px - r * 0.3f, py - r * 0.3f, r * 0.6f, r * 0.4f),
-              shade(pal::earth, 0.15f));
+        fill(cv, pen.ellipse(px, py, r * 1.3f, r), shade(pal::earth, -0.28f));
+        fill(cv, pen.ellipse(px - r * 0.3f, py - r * 0.3f, r * 0.6f, r * 0.4f),
+             shade(pal::earth, 0.15f));
     }
 }
 
@@ -48,12 +48,11 @@ void block_bricks(Canvas& cv, const Shape& body, float x, float y, float size) {
     float row = size / 3;
     for (int r = 0; r < 3; ++r) {
         float yy = y + r * row;
-        paint(cv,
-              clip(body, Pen{}.box(x, yy + row - size * 0.03f, x + size, yy + row + size * 0.03f)),
-              mortar);
+        fill(cv,
+             clip(body, Pen{}.box(x, yy + row - size * 0.03f, x + size, yy + row + size * 0.03f)),
+             mortar);
         for (float bx = (r % 2 ? size / 4 : size / 2); bx < size; bx += size / 2)
-            paint(cv, Pen{}.box(x + bx - size * 0.03f, yy, x + bx + size * 0.03f, yy + row),
-                  mortar);
+            fill(cv, Pen{}.box(x + bx - size * 0.03f, yy, x + bx + size * 0.03f, yy + row), mortar);
     }
 }
 
@@ -65,18 +64,17 @@ void block_question(Canvas& cv, float x, float y, float size) {
     draw_canvas(cv, framed, std::floor(x + (size - framed.w) / 2),
                 std::floor(y + (size - framed.h) / 2 + size * 0.02f));
     for (auto [cx, cy] : {std::pair{0.14f, 0.14f}, {0.86f, 0.14f}, {0.14f, 0.86f}, {0.86f, 0.86f}})
-        paint(cv, Pen{}.circle(x + cx * size, y + cy * size, size * 0.045f),
-              shade(pal::gold, -0.4f));
+        fill(cv, Pen{}.circle(x + cx * size, y + cy * size, size * 0.045f),
+             shade(pal::gold, -0.4f));
 }
 
 void block_crate(Canvas& cv, const Shape& body, float x, float y, float size) {
     Color dark = shade(pal::wood, -0.4f);
     float b = size * 0.14f;
     Pen pen;
-    paint(cv, clip(body, pen.capsule(x + b, y + size - b, x + size - b, y + b, size * 0.06f)),
-          dark);
+    fill(cv, clip(body, pen.capsule(x + b, y + size - b, x + size - b, y + b, size * 0.06f)), dark);
     for (float yy : {y + b * 0.5f, y + size - b * 1.5f})
-        paint(cv, clip(body, pen.box(x, yy, x + size, yy + b)), shade(pal::wood, -0.15f));
+        fill(cv, clip(body, pen.box(x, yy, x + size, yy + b)), shade(pal::wood, -0.15f));
 }
 
 Color block_color(Block kind) {
@@ -102,9 +100,9 @@ void draw_block(Canvas& cv, float x, float y, float size, Block kind, uint32_t s
     Pen pen;
     Shape body = pen.box(x, y, x + size, y + size, size * 0.08f);
     Color base = block_color(kind);
-    Shader fill = noisy(vgradient(y, shade(base, 0.18f), y + size, shade(base, -0.18f)), seed,
-                        size * 0.15f, 0.09f);
-    sticker(cv, body, fill, std::max(1.5f, size * 0.045f));
+    Shader surface = noisy(vgradient(y, shade(base, 0.18f), y + size, shade(base, -0.18f)), seed,
+                           size * 0.15f, 0.09f);
+    sticker(cv, body, surface, std::max(1.5f, size * 0.045f));
     bevel_in(cv, body, size * 0.08f, 0.35f, 0.3f);
     switch (kind) {
         case Block::grass:
@@ -121,10 +119,10 @@ void draw_block(Canvas& cv, float x, float y, float size, Block kind, uint32_t s
             block_question(cv, x, y, size);
             break;
         case Block::stone:
-            paint(cv,
-                  pen.capsule(x + size * 0.3f, y + size * 0.2f, x + size * 0.45f, y + size * 0.5f,
-                              size * 0.015f),
-                  shade(pal::stone, -0.4f));
+            fill(cv,
+                 pen.capsule(x + size * 0.3f, y + size * 0.2f, x + size * 0.45f, y + size * 0.5f,
+                             size * 0.015f),
+                 shade(pal::stone, -0.4f));
             break;
         case Block::crate:
             block_crate(cv, body, x, y, size);
@@ -140,20 +138,20 @@ void draw_coin(Canvas& cv, float cx, float cy, float r, float width) {
             radial(cx - rx * 0.4f, cy - r * 0.5f, r * 1.7f, shade(pal::gold, 0.45f),
                    shade(pal::gold, -0.25f)),
             std::max(1.5f, r * 0.12f));
-    paint(cv,
-          cut(pen.ellipse(cx, cy, rx * 0.72f, r * 0.72f), pen.ellipse(cx, cy, rx * 0.6f, r * 0.6f)),
-          shade(pal::gold, -0.3f));
-    paint(cv,
-          pen.capsule(cx - rx * 0.15f, cy - r * 0.35f, cx - rx * 0.15f, cy + r * 0.35f,
-                      std::max(0.8f, rx * 0.13f)),
-          shade(pal::gold, -0.28f));
-    paint(cv, pen.ellipse(cx - rx * 0.45f, cy - r * 0.45f, rx * 0.18f, r * 0.25f),
-          with_alpha(pal::white, 0.8f));
+    fill(cv,
+         cut(pen.ellipse(cx, cy, rx * 0.72f, r * 0.72f), pen.ellipse(cx, cy, rx * 0.6f, r * 0.6f)),
+         shade(pal::gold, -0.3f));
+    fill(cv,
+         pen.capsule(cx - rx * 0.15f, cy - r * 0.35f, cx - rx * 0.15f, cy + r * 0.35f,
+                     std::max(0.8f, rx * 0.13f)),
+         shade(pal::gold, -0.28f));
+    fill(cv, pen.ellipse(cx - rx * 0.45f, cy - r * 0.45f, rx * 0.18f, r * 0.25f),
+         with_alpha(pal::white, 0.8f));
 }
 
 void draw_portal(Canvas& cv, float cx, float cy, float r) {
     Shape disc = Pen{}.circle(cx, cy, r * 1.25f);
-    paint(cv, disc, [=](float x, float y) {
+    fill(cv, disc, [=](float x, float y) {
         float dx = x - cx, dy = y - cy, d = std::hypot(dx, dy) / r;
         float a = std::atan2(dy, dx);
         float swirl = 0.5f + 0.5f * std::sin(a * 5 + d * 9);
@@ -194,11 +192,11 @@ void draw_tree(Canvas& cv, float x, float y, float height, Color leaves, uint32_
     for (const auto& l : lumps) {
         if (l[1] > -70) continue;
         Shape top = clip(pen.circle(l[0] - l[2] * 0.15f, l[1] - l[2] * 0.2f, l[2] * 0.7f), crown);
-        paint(cv, top, with_alpha(shade(leaves, 0.4f), 0.35f));
+        fill(cv, top, with_alpha(shade(leaves, 0.4f), 0.35f));
     }
     for (int i = 0; i < 4; ++i)
-        paint(cv, pen.ellipse(rng.range(-20, 14), rng.range(-90, -66), 4.5f, 2.6f),
-              with_alpha(shade(leaves, 0.55f), 0.55f));
+        fill(cv, pen.ellipse(rng.range(-20, 14), rng.range(-90, -66), 4.5f, 2.6f),
+             with_alpha(shade(leaves, 0.55f), 0.55f));
 }
 
 void draw_bush(Canvas& cv, float x, float y, float r, uint32_t seed) {
@@ -237,10 +235,10 @@ void draw_gear(Canvas& cv, float cx, float cy, float r, int teeth, Color metal, 
         noisy(radial(cx - r * 0.5f, cy - r * 0.6f, r * 2, shade(metal, 0.4f), shade(metal, -0.3f)),
               91, r * 0.2f, 0.06f),
         std::max(1.5f, r * 0.05f));
-    paint(cv, cut(pen.circle(cx, cy, r * 0.7f), pen.circle(cx, cy, r * 0.64f)),
-          with_alpha(shade(metal, -0.35f), 0.7f));
-    paint(cv, cut(pen.circle(cx, cy, r * 0.3f), pen.circle(cx, cy, r * 0.18f)),
-          with_alpha(shade(metal, 0.35f), 0.8f));
+    fill(cv, cut(pen.circle(cx, cy, r * 0.7f), pen.circle(cx, cy, r * 0.64f)),
+         with_alpha(shade(metal, -0.35f), 0.7f));
+    fill(cv, cut(pen.circle(cx, cy, r * 0.3f), pen.circle(cx, cy, r * 0.18f)),
+         with_alpha(shade(metal, 0.35f), 0.8f));
 }
 
 void draw_sparkle(Canvas& cv, float cx, float cy, float r, Color color) {
@@ -249,8 +247,8 @@ void draw_sparkle(Canvas& cv, float cx, float cy, float r, Color color) {
         float a = i * pi / 4 - pi / 2, d = (i % 2 == 0) ? r : r * 0.28f;
         pts.emplace_back(cx + std::cos(a) * d, cy + std::sin(a) * d);
     }
-    paint(cv, Pen{}.circle(cx, cy, r * 0.6f), with_alpha(color, 0.25f));
-    paint(cv, Pen{}.poly(pts), color);
+    fill(cv, Pen{}.circle(cx, cy, r * 0.6f), with_alpha(color, 0.25f));
+    fill(cv, Pen{}.poly(pts), color);
 }
 
 Canvas cloud_canvas(int w, int h, uint32_t seed) {
@@ -313,9 +311,9 @@ void meadow_backdrop(Canvas& cv, float horizon, uint32_t seed) {
                       {1.0f, pal::sky_bottom}});
     Pen pen;
     float sx = w * 0.12f, sy = h * 0.14f, sr = h * 0.07f;
-    paint(cv, pen.circle(sx, sy, sr * 6),
-          radial(sx, sy, sr * 6, with_alpha(hex(0xFFF7D6), 0.55f), with_alpha(hex(0xFFF7D6), 0)));
-    paint(cv, pen.circle(sx, sy, sr), radial(sx, sy, sr, hex(0xFFFDF0), hex(0xFFE98A)));
+    fill(cv, pen.circle(sx, sy, sr * 6),
+         radial(sx, sy, sr * 6, with_alpha(hex(0xFFF7D6), 0.55f), with_alpha(hex(0xFFF7D6), 0)));
+    fill(cv, pen.circle(sx, sy, sr), radial(sx, sy, sr, hex(0xFFFDF0), hex(0xFFE98A)));
     Rng rng(seed);
     for (int i = 0; i < 3; ++i) {
         float cw = w * rng.range(0.16f, 0.26f);

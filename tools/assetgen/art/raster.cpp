@@ -182,17 +182,26 @@ Sdf sdf_ring(float cx, float cy, float r, float thickness) {
         [=](float x, float y) { return std::fabs(std::hypot(x - cx, y - cy) - r) - thickness / 2; };
 }
 
-void fill(Canvas& cv, const Sdf& shape, const Shader& color) {
-    for (int y = 0; y < cv.h; ++y) {
-        for (int x = 0; x < cv.w; ++x) {
-            float d = shape(x + 0.5f, y + 0.5f);
-            float coverage = clamp01(0.5f - d);
+Box around(float cx, float cy, float r) {
+    int m = static_cast<int>(std::ceil(r)) + 2;
+    int x = static_cast<int>(cx), y = static_cast<int>(cy);
+    return {x - m, y - m, x + m + 1, y + m + 1};
+}
+
+void fill(Canvas& cv, const Sdf& shape, const Shader& color, Box box) {
+    int x0 = std::max(box.x0, 0), y0 = std::max(box.y0, 0);
+    int x1 = std::min(box.x1, cv.w), y1 = std::min(box.y1, cv.h);
+    for (int y = y0; y < y1; ++y) {
+        for (int x = x0; x < x1; ++x) {
+            float coverage = clamp01(0.5f - shape(x + 0.5f, y + 0.5f));
             if (coverage > 0) blend(cv, x, y, color(x + 0.5f, y + 0.5f), coverage);
         }
     }
 }
 
-void fill(Canvas& cv, const Sdf& shape, Color color) { fill(cv, shape, solid(color)); }
+void fill(Canvas& cv, const Sdf& shape, Color color, Box box) {
+    fill(cv, shape, solid(color), box);
+}
 
 void stroke(Canvas& cv, const Sdf& shape, float width, Color color) {
     Sdf rim = [=](float x, float y) {

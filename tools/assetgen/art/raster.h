@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -82,9 +83,18 @@ Sdf sdf_subtract(Sdf a, Sdf b);  // a without b
 Sdf sdf_intersect(Sdf a, Sdf b);
 Sdf sdf_ring(float cx, float cy, float r, float thickness);
 
-// Paints the shape with anti-aliased edges; the shader is sampled at pixel centres.
-void fill(Canvas& cv, const Sdf& shape, const Shader& color);
-void fill(Canvas& cv, const Sdf& shape, Color color);
+// A rectangle of pixels, x1 and y1 excluded; it may reach past the canvas.
+struct Box {
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+};
+inline constexpr Box kWholeCanvas{std::numeric_limits<int>::min(), std::numeric_limits<int>::min(),
+                                  std::numeric_limits<int>::max(), std::numeric_limits<int>::max()};
+Box around(float cx, float cy, float r);  // the square around a circle, with a margin
+
+// Paints the shape with anti-aliased edges; the shader is sampled at pixel centres. Only the
+// pixels of `box` are looked at, so a small shape on a big canvas costs only its own pixels.
+void fill(Canvas& cv, const Sdf& shape, const Shader& color, Box box = kWholeCanvas);
+void fill(Canvas& cv, const Sdf& shape, Color color, Box box = kWholeCanvas);
 // Paints only the rim of the shape: a band `width` pixels wide just inside its edge.
 void stroke(Canvas& cv, const Sdf& shape, float width, Color color);
 

@@ -1,11 +1,12 @@
-// The generator's raster toolkit: compositing, shapes, outlines, resizing and PNG output, which
-// every image of the game is drawn with.
-#include "raster.h"
+// The generator's raster toolkit: compositing, shapes and their bounded fills, outlines, resizing
+// and PNG output, which every image of the game is drawn with.
+#include "art/raster.h"
 
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
 #include "app/sdl_handles.h"
+#include "art/art_ui_kit.h"
 #include "support/harness.h"
 
 namespace {
@@ -44,6 +45,38 @@ TEST(Raster, ShapesCoverTheirPixelsWithSoftEdges) {
     EXPECT_NEAR(ring.at(18, 10).a, 1, 0.01);
 }
 
+TEST(Raster, BoundedFillPaintsOnlyItsBoxAndClipsItToTheCanvas) {
+    Sdf disc = sdf_circle(5, 5, 4);
+    Canvas whole(10, 10), boxed(10, 10), clipped(10, 10), framed(10, 10);
+    fill(whole, disc, pal::white);
+    fill(boxed, disc, pal::white, Box{3, 2, 6, 8});
+    fill(clipped, disc, pal::white, Box{-50, -50, 50, 50});  // reaches far past every edge
+    fill(framed, disc, pal::white, around(5, 5, 4));
+    for (int y = 0; y < 10; ++y) {
+        for (int x = 0; x < 10; ++x) {
+            bool in_box = x >= 3 && x < 6 && y >= 2 && y < 8;
+            EXPECT_FLOAT_EQ(boxed.at(x, y).a, in_box ? whole.at(x, y).a : 0) << x << "," << y;
+            EXPECT_FLOAT_EQ(clipped.at(x, y).a, whole.at(x, y).a) << x << "," << y;
+            EXPECT_FLOAT_EQ(framed.at(x, y).a, whole.at(x, y).a) << x << "," << y;
+        }
+    }
+    EXPECT_NEAR(boxed.at(5, 7).a, 1, 0.01);  // the box's last column and row are painted
+}
+
+TEST(Raster, ShapeFillVisitsEveryPixelItsBoundsCanTouch) {
+    Shape oval = Pen{}.ellipse(8, 3, 3.5f, 1.5f);  // wide and flat, off the canvas' diagonal
+    Canvas bounded(12, 8), whole(12, 8);
+    fill(bounded, oval, pal::white);
+    fill(whole, oval.sdf, pal::white);
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 12; ++x)
+            EXPECT_FLOAT_EQ(bounded.at(x, y).a, whole.at(x, y).a) << x << "," << y;
+    }
+    EXPECT_NEAR(bounded.at(8, 3).a, 1, 0.01);
+    EXPECT_GT(bounded.at(11, 3).a, 0.1);  // the soft tip of the oval, at the bounds' edge
+    EXPECT_LT(bounded.at(11, 3).a, 0.9);
+}
+
 TEST(Raster, OutlineSurroundsShapesFromBehind) {
     Canvas c(12, 12);
     fill(c, sdf_box(4, 4, 8, 8), hex(0xFFD23F));
@@ -52,7 +85,7 @@ TEST(Raster, OutlineSurroundsShapesFromBehind) {
     EXPECT_NEAR(c.at(3, 5).a, 1, 0.01);  // one pixel out: outline
     EXPECT_NEAR(c.at(3, 5).r, pal::outline.r, 0.01);
     EXPECT_NEAR(c.at(2, 5).a, 0.5, 0.01);  // two pixels out: the outline's soft edge
-    EXPECT_NEAR(c.at(0, 5).a, 0, 0.01);  // four out: air
+    EXPECT_NEAR(c.at(0, 5).a, 0, 0.01);    // four out: air
 }
 
 TEST(Raster, ResizingAveragesColourWeightedByAlpha) {
@@ -93,7 +126,7 @@ TEST(Raster, PngKeepsColoursAndClearsInvisiblePixels) {
     IMG_Init(IMG_INIT_PNG);
     Canvas c(3, 1);
     c.at(0, 0) = hex(0x336699);
-    c.at(1, 0) = hex(0xFF0000, 0.0f);  // invisible: stored as transparent black
+    c.at(1, 0) = hex(0xFF0000, 0.0f);             // invisible: stored as transparent black
     c.at(2, 0) = Color{2.0f, -1.0f, 0.5f, 0.5f};  // out of range: clamped
     std::string path = dir.path + "/a/b/image.png";
     ASSERT_TRUE(save_png(c, path));

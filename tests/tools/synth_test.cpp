@@ -7,8 +7,8 @@
 #include <cstring>
 
 #include "app/sdl_handles.h"
-#include "audio_mixer.h"
-#include "audio_synth.h"
+#include "audio/audio_mixer.h"
+#include "audio/audio_synth.h"
 #include "support/harness.h"
 
 using namespace synth;
@@ -81,10 +81,10 @@ TEST(Synth, OggFilesAreIdenticalRunToRunAndLastTheirLength) {
 
 TEST(Synth, EnvelopesEndAtSilence) {
     Adsr env{0.01, 0.1, 0.5, 0.2};
-    EXPECT_NEAR(env.at(0.005, 1.0), 0.5, 1e-6);  // halfway up the linear attack
-    EXPECT_NEAR(env.at(0.9, 1.0), 0.5, 1e-3);    // holding at the sustain level
+    EXPECT_NEAR(env.at(0.005, 1.0), 0.5, 1e-6);       // halfway up the linear attack
+    EXPECT_NEAR(env.at(0.9, 1.0), 0.5, 1e-3);         // holding at the sustain level
     EXPECT_NEAR(env.at(1.1, 1.0), 0.5 * 0.25, 1e-3);  // half-way through the release
-    EXPECT_NEAR(env.at(1.2, 1.0), 0.0, 1e-12);   // the release reaches silence
+    EXPECT_NEAR(env.at(1.2, 1.0), 0.0, 1e-12);        // the release reaches silence
     EXPECT_EQ(env.at(1.3, 1.0), 0.0);
     EXPECT_EQ(env.length(1.0), 1.2);
 }

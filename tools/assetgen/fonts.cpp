@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <fstream>
 
+#include "art/raster.h"
 #include "assetgen.h"
-#include "raster.h"
 
 namespace {
 bool copy_file(const std::string& from, const std::string& to) {

@@ -11,8 +11,8 @@
 #include <string>
 #include <thread>
 
+#include "art/raster.h"
 #include "assetgen.h"
-#include "raster.h"
 
 int main(int argc, char** argv) {
     std::string root = "ressources";

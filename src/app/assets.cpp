@@ -53,18 +53,24 @@ void renderer_handshake_reset() {
     renderer_granted = false;
 }
 
+std::string resource_path(const std::string& relative) { return "ressources/" + relative; }
+
+FontPtr open_font(const std::string& file, int size) {
+    return FontPtr(TTF_OpenFont(resource_path("fonts/" + file).c_str(), size));
+}
+
 TexturePtr load_texture(const std::string& relative) {
-    return load_full_path("ressources/" + relative);
+    return load_full_path(resource_path(relative));
 }
 
 TexturePtr load_texture_in(const std::string& folder, const std::string& file) {
-    return load_full_path("ressources/" + folder + "/" + file);
+    return load_full_path(resource_path(folder + "/" + file));
 }
 
 TexturePtr load_theme_texture(const std::string& theme, const std::string& category, char code,
                               const std::string& ext) {
-    return load_full_path("ressources/textures/theme_" + theme + "/" + category + "/" +
-                          std::string(1, code) + "." + ext);
+    return load_full_path(resource_path("textures/theme_" + theme + "/" + category + "/" +
+                                        std::string(1, code) + "." + ext));
 }
 
 TexturePtr make_black_texture() {

@@ -21,6 +21,11 @@ void loader_frame_end();
 // Forgets every handshake flag, as at program start (tests).
 void renderer_handshake_reset();
 
+// "ressources/" + relative path: where every image, font, sound and track of the game lives.
+std::string resource_path(const std::string& relative);
+// The font "ressources/fonts/<file>" at the size; null when it cannot be opened.
+FontPtr open_font(const std::string& file, int size);
+
 // "ressources/" + relative path. A path longer than the loaders accept loads nothing.
 TexturePtr load_texture(const std::string& relative);
 // "ressources/" + folder + "/" + file.

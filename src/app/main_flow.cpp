@@ -14,6 +14,7 @@
 #include "app/audio.h"
 #include "app/clock.h"
 #include "app/draw.h"
+#include "app/random.h"
 #include "app/settings.h"
 #include "app/shell.h"
 #include "session/session.h"
@@ -22,7 +23,7 @@ namespace {
 constexpr int message_wait_ms = 1500;
 
 bool start_up() {
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    random_seed(static_cast<std::uint32_t>(std::time(nullptr)));
     init_libraries();
     if (!create_display()) return false;
     window_intro();

@@ -15,6 +15,7 @@ struct SdlDeleter {
     void operator()(TTF_Font* p) const { TTF_CloseFont(p); }
     void operator()(Mix_Chunk* p) const { Mix_FreeChunk(p); }
     void operator()(Mix_Music* p) const { Mix_FreeMusic(p); }
+    void operator()(SDL_GameController* p) const { SDL_GameControllerClose(p); }
 };
 
 using WindowPtr = std::unique_ptr<SDL_Window, SdlDeleter>;
@@ -24,3 +25,4 @@ using SurfacePtr = std::unique_ptr<SDL_Surface, SdlDeleter>;
 using FontPtr = std::unique_ptr<TTF_Font, SdlDeleter>;
 using ChunkPtr = std::unique_ptr<Mix_Chunk, SdlDeleter>;
 using MusicPtr = std::unique_ptr<Mix_Music, SdlDeleter>;
+using GameControllerPtr = std::unique_ptr<SDL_GameController, SdlDeleter>;

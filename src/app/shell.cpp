@@ -111,7 +111,7 @@ void window_outro() {
 }
 
 void show_message(const std::string& text) {
-    FontPtr font(TTF_OpenFont("ressources/fonts/intensa.ttf", 150));
+    FontPtr font = open_font("intensa.ttf", 150);
     TexturePtr black = make_black_texture();
     TexturePtr label;
     if (font) {

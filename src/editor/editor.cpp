@@ -4,7 +4,6 @@
 #include "app/assets.h"
 #include "app/audio.h"
 #include "app/draw.h"
-#include "app/input.h"
 
 namespace {
 constexpr double fly_step = 0.8;  // cells per frame with an arrow held
@@ -24,6 +23,10 @@ constexpr DockGroup dock_groups[] = {
     {48, 19, DockLayer::decor, 'a', 0},
 };
 
+void sound(const EditorSounds* snd, ChunkPtr EditorSounds::*which) {
+    if (snd) play_sound((snd->*which).get(), false);
+}
+
 void choose(EditorState& ed, int slot) {
     DockSlot s = dock_slot(slot);
     if (s.layer == DockLayer::play) {
@@ -35,11 +38,11 @@ void choose(EditorState& ed, int slot) {
     }
 }
 
-void fly(EditorState& ed, Player& player) {
-    if (ed.keys[SDL_SCANCODE_RIGHT]) player.x += fly_step;
-    if (ed.keys[SDL_SCANCODE_LEFT]) player.x -= fly_step;
-    if (ed.keys[SDL_SCANCODE_UP]) player.y += fly_step;
-    if (ed.keys[SDL_SCANCODE_DOWN]) player.y -= fly_step;
+void fly(const Controls& c, Player& player) {
+    if (c.key(SDL_SCANCODE_RIGHT)) player.x += fly_step;
+    if (c.key(SDL_SCANCODE_LEFT)) player.x -= fly_step;
+    if (c.key(SDL_SCANCODE_UP)) player.y += fly_step;
+    if (c.key(SDL_SCANCODE_DOWN)) player.y -= fly_step;
     if (player.x < 0) player.x = 0;
     if (player.y < 0) player.y = 0;
 }
@@ -49,31 +52,31 @@ bool inside_level(int row, int column) {
 }
 
 // Cells outside the level cannot change, so painting there is silent too.
-void paint(EditorState& ed, World& w) {
+void paint(EditorState& ed, World& w, const EditorSounds* snd) {
     int r = ed.cell_row, c = ed.cell_column;
     if (!inside_level(r, c)) return;
     if (grid_get(r, c, w.play_grid) == ed.brush0 && grid_get(r, c, w.decor_grid) == ed.brush1)
         return;
     grid_set(r, c, w.play_grid, ed.brush0);
     grid_set(r, c, w.decor_grid, ed.brush1);
-    play_sound(ed.put_sound.get(), false);
+    sound(snd, &EditorSounds::put);
 }
 
-void erase(EditorState& ed, World& w) {
+void erase(EditorState& ed, World& w, const EditorSounds* snd) {
     int r = ed.cell_row, c = ed.cell_column;
     if (grid_get(r, c, w.play_grid) == ' ' && grid_get(r, c, w.decor_grid) == ' ') return;
     grid_set(r, c, w.play_grid, ' ');
     grid_set(r, c, w.decor_grid, ' ');
-    play_sound(ed.remove_sound.get(), false);
+    sound(snd, &EditorSounds::remove);
 }
 
-void pick(EditorState& ed, const World& w) {
+void pick(EditorState& ed, const World& w, const EditorSounds* snd) {
     char play = grid_get(ed.cell_row, ed.cell_column, w.play_grid);
     char decor = grid_get(ed.cell_row, ed.cell_column, w.decor_grid);
     if ((play != ed.brush0 && play != ' ') || (decor != ed.brush1 && decor != ' ')) {
         ed.brush0 = play;
         ed.brush1 = decor;
-        play_sound(ed.click_sound.get(), false);
+        sound(snd, &EditorSounds::click);
     }
 }
 }  // namespace
@@ -107,18 +110,15 @@ int dock_hit(int x, int y, int scroll) {
     return slot;
 }
 
-void editor_init(EditorState& ed) {
-    ed.active = false;
-    ed.brush0 = ed.brush1 = ' ';
-    ed.dock_scroll = ed.dock_scroll_target = ed.dock_scroll_drawn = 0;
-    ed.keys = keyboard_state();
-    ed.swipe_sound = load_sound("swipe.wav");
-    ed.click_sound = load_sound("click.wav");
-    ed.put_sound = load_sound("put.wav");
-    ed.remove_sound = load_sound("rem.wav");
-    ed.cursor_image = load_texture("ide/mouse.png");
-    ed.dock_image = load_texture("ide/dock.png");
-    ed.select_image = load_texture("ide/select.png");
+void editor_init(EditorState& ed, EditorArt& art, EditorSounds& snd) {
+    ed = EditorState{};
+    snd.swipe = load_sound("swipe.wav");
+    snd.click = load_sound("click.wav");
+    snd.put = load_sound("put.wav");
+    snd.remove = load_sound("rem.wav");
+    art.cursor = load_texture("ide/mouse.png");
+    art.dock = load_texture("ide/dock.png");
+    art.select = load_texture("ide/select.png");
 }
 
 void editor_handle_key(EditorState& ed, const SDL_Event& event) {
@@ -138,7 +138,7 @@ void editor_handle_key(EditorState& ed, const SDL_Event& event) {
     }
 }
 
-void editor_handle_event(EditorState& ed, const SDL_Event& event) {
+void editor_handle_event(EditorState& ed, const SDL_Event& event, const EditorSounds* snd) {
     if (!ed.active) return;
     if (event.type == SDL_MOUSEMOTION) {
         ed.pointer_x = event.motion.x;
@@ -147,43 +147,42 @@ void editor_handle_event(EditorState& ed, const SDL_Event& event) {
         int limit = dock_slot_count * dock_slot_width - window_width;
         if (event.wheel.y < 0 && ed.dock_scroll_target < limit) {
             ed.dock_scroll_target += dock_wheel_step;
-            play_sound(ed.swipe_sound.get(), false);
+            sound(snd, &EditorSounds::swipe);
         } else if (event.wheel.y > 0 && ed.dock_scroll_target > 0) {
             ed.dock_scroll_target -= dock_wheel_step;
-            play_sound(ed.swipe_sound.get(), false);
+            sound(snd, &EditorSounds::swipe);
         }
     }
 }
 
-void editor_update(EditorState& ed, World& world, Player& player) {
+void editor_update(EditorState& ed, World& world, Player& player, const Controls& controls,
+                   const EditorSounds* snd) {
     if (!ed.active) return;
-    fly(ed, player);
+    fly(controls, player);
     double c = tile_size();
     ed.cell_column = cell_floor(ed.pointer_x / c + world.camera_x);
     ed.cell_row = cell_floor((window_height - ed.pointer_y) / c + world.camera_y);
-    Uint32 buttons = mouse_state(nullptr, nullptr);
+    Uint32 buttons = controls.mouse_buttons;
     bool left = buttons & SDL_BUTTON(SDL_BUTTON_LEFT);
     bool right = buttons & SDL_BUTTON(SDL_BUTTON_RIGHT);
     bool in_level = ed.pointer_y > dock_height;
     if (left && in_level) {
-        paint(ed, world);
+        paint(ed, world, snd);
     } else if (left && ed.pointer_y < dock_height) {
         int slot = dock_hit(ed.pointer_x, ed.pointer_y, ed.dock_scroll);
         if (slot >= 0) choose(ed, slot);
     } else if (right && in_level) {
-        erase(ed, world);
+        erase(ed, world, snd);
     } else if (buttons && in_level) {
-        pick(ed, world);
+        pick(ed, world, snd);
     }
+    // The dock is drawn with the scroll of the previous easing step; the hit-test above used
+    // the current one.
     ed.dock_scroll_drawn = ed.dock_scroll;
+    ed.dock_scroll += (ed.dock_scroll_target - ed.dock_scroll) / 5;
 }
 
-void editor_release(EditorState& ed) {
-    ed.dock_image.reset();
-    ed.select_image.reset();
-    ed.cursor_image.reset();
-    ed.swipe_sound.reset();
-    ed.click_sound.reset();
-    ed.put_sound.reset();
-    ed.remove_sound.reset();
+void editor_release(EditorArt& art, EditorSounds& snd) {
+    art = EditorArt{};
+    snd = EditorSounds{};
 }

@@ -4,12 +4,11 @@
 #pragma once
 #include <SDL.h>
 
+#include "app/controls.h"
 #include "session/world.h"
 
 struct EditorState {
     bool active = false;
-    TexturePtr dock_image, select_image, cursor_image;
-    ChunkPtr swipe_sound, click_sound, put_sound, remove_sound;
     char brush0 = ' ';                  // what painting writes into the play layer
     char brush1 = ' ';                  // what painting writes into the decor layer
     int pointer_x = 0, pointer_y = 0;   // last pointer position seen while on, y downwards
@@ -17,7 +16,15 @@ struct EditorState {
     int dock_scroll_drawn = 0;   // the scroll the dock is drawn with (one easing step behind)
     int dock_scroll_target = 0;  // always a multiple of 300
     int dock_scroll = 0;
-    const Uint8* keys = nullptr;
+};
+
+// The dock's pictures and the cursor.
+struct EditorArt {
+    TexturePtr dock, select, cursor;
+};
+// The editor's sounds; an editor given none works silently.
+struct EditorSounds {
+    ChunkPtr swipe, click, put, remove;
 };
 
 // The dock: 67 slots of 60 pixels, brushes in groups separated by gaps.
@@ -39,13 +46,17 @@ int dock_slot_of(DockLayer layer, char code);
 // The slot under a click at (x, y) with the dock scrolled by `scroll`, or −1 for none.
 int dock_hit(int x, int y, int scroll);
 
-void editor_init(EditorState& ed);
-// E toggles the editor, A takes the rail brush for the decor layer, C clears both brushes.
+// Starts off with blank brushes; loads the dock's pictures and the sounds.
+void editor_init(EditorState& ed, EditorArt& art, EditorSounds& snd);
+// E toggles the editor; in the editor A takes the rail brush for the decor layer; C clears both
+// brushes.
 void editor_handle_key(EditorState& ed, const SDL_Event& event);
 // Pointer motion and the dock's wheel, while on.
-void editor_handle_event(EditorState& ed, const SDL_Event& event);
-// Flies the view and paints, erases, picks or chooses with the mouse, while on.
-void editor_update(EditorState& ed, World& world, Player& player);
-// Eases the dock's scroll, draws the dock and the cursor, while on.
-void editor_draw(EditorState& ed, const World& world);
-void editor_release(EditorState& ed);
+void editor_handle_event(EditorState& ed, const SDL_Event& event, const EditorSounds* snd);
+// Flies the view with the held arrows and paints, erases, picks or chooses with the held mouse
+// buttons, then eases the dock's scroll, while on.
+void editor_update(EditorState& ed, World& world, Player& player, const Controls& controls,
+                   const EditorSounds* snd);
+// Draws the dock with the theme's tiles, and the cursor, while on.
+void editor_draw(const EditorState& ed, const EditorArt& art, const ThemeTiles& tiles);
+void editor_release(EditorArt& art, EditorSounds& snd);

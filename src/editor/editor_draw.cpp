@@ -2,20 +2,19 @@
 #include "app/draw.h"
 #include "editor/editor.h"
 
-void editor_draw(EditorState& ed, const World& world) {
+void editor_draw(const EditorState& ed, const EditorArt& art, const ThemeTiles& tiles) {
     if (!ed.active) return;
-    ed.dock_scroll += (ed.dock_scroll_target - ed.dock_scroll) / 5;
     int c = tile_size();
-    draw_rect(ed.dock_image.get(), 0, 0, window_width, dock_height);
+    draw_rect(art.dock.get(), 0, 0, window_width, dock_height);
     int play_slot = dock_slot_of(DockLayer::play, ed.brush0);
     int decor_slot = dock_slot_of(DockLayer::decor, ed.brush1);
     for (int slot = 0; slot < dock_slot_count; ++slot) {
         DockSlot s = dock_slot(slot);
         if (s.layer == DockLayer::gap) continue;
-        SDL_Texture* icon = world.tiles[s.icon].get();
+        SDL_Texture* icon = tiles[s.icon].get();
         int x = slot * dock_slot_width - ed.dock_scroll_drawn;
         if (slot == play_slot || slot == decor_slot) {
-            draw_rect(ed.select_image.get(), x, 0, dock_slot_width, dock_slot_width);
+            draw_rect(art.select.get(), x, 0, dock_slot_width, dock_slot_width);
             draw_rect(icon, x + 5, 5, 50, 50);
         } else {
             draw_rect(icon, x + 10, 10, c, c);
@@ -25,8 +24,8 @@ void editor_draw(EditorState& ed, const World& world) {
     // dock's right end, over the scrolling slots.
     if (ed.brush1 == rail_brush) {
         int x = window_width - dock_slot_width;
-        draw_rect(ed.select_image.get(), x, 0, dock_slot_width, dock_slot_width);
-        draw_rect(world.tiles[slot_rail].get(), x + 5, 5, 50, 50);
+        draw_rect(art.select.get(), x, 0, dock_slot_width, dock_slot_width);
+        draw_rect(tiles[slot_rail].get(), x + 5, 5, 50, 50);
     }
-    draw_scaled_anchored(ed.cursor_image.get(), ed.pointer_x, window_height - ed.pointer_y - 25, 1);
+    draw_scaled_anchored(art.cursor.get(), ed.pointer_x, window_height - ed.pointer_y - 25, 1);
 }

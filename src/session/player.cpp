@@ -1,13 +1,12 @@
 // Player movement and physics.
 #include "session/player.h"
 
+#include <cmath>
+
 #include "app/assets.h"
 #include "app/audio.h"
-#include "app/input.h"
+#include "app/clock.h"
 #include "session/probes.h"
-
-int dash_direction = 1;
-double dash_distance = 0;
 
 namespace {
 constexpr double walk_speed = 17;
@@ -25,7 +24,10 @@ constexpr int coin_power = 1000;
 constexpr int time_item_bonus = 60000;
 constexpr int trap_cost = 13000;
 
-void sound(const ChunkPtr& chunk) { play_sound(chunk.get(), false); }
+// Rules run silent when no sounds are given (tests, replays).
+void sound(const PlayerSounds* snd, ChunkPtr PlayerSounds::*which) {
+    if (snd) play_sound((snd->*which).get(), false);
+}
 
 void drive(Player& p, const PlayerInput& input, double dt, bool grounded) {
     double k = grounded ? 2 : 1;
@@ -44,19 +46,19 @@ void drive(Player& p, const PlayerInput& input, double dt, bool grounded) {
     }
 }
 
-void dash(Player& p, const PlayerInput& input) {
+void dash(Player& p, const PlayerInput& input, const PlayerSounds* snd) {
     if (input.dash_pressed && p.dash_timer == 0 && p.power >= dash_cost) {
         p.vx = 0;
         p.power -= dash_cost;
-        dash_direction = p.facing_left == 0 ? 1 : -1;
+        p.dash_direction = p.facing_left == 0 ? 1 : -1;
         p.dash_timer = 1;
-        dash_distance = 0;
-        sound(p.snd_dash);
+        p.dash_distance = 0;
+        sound(snd, &PlayerSounds::dash);
     }
     if (p.dash_timer != 0) {
-        p.x += dash_step * dash_direction;
-        dash_distance += dash_step;
-        if (dash_distance >= dash_length) p.dash_timer = 0;
+        p.x += dash_step * p.dash_direction;
+        p.dash_distance += dash_step;
+        if (p.dash_distance >= dash_length) p.dash_timer = 0;
     }
 }
 
@@ -105,22 +107,21 @@ SideHits sweep_x(Player& p, const Grid& play, double dt) {
     return hit;
 }
 
-void jump(Player& p, const Grid& play, PlayerInput& input, SideHits wall) {
+void jump(Player& p, const Grid& play, PlayerInput& input, SideHits wall,
+          const PlayerSounds* snd) {
     if (input.jump_pressed && (probe_floor(play, p.x, p.y - ground_look_ahead) || p.on_ground)) {
         p.vy = jump_speed;
-        sound(p.snd_jump);
+        sound(snd, &PlayerSounds::jump);
         input.jump_rise = 0;
     } else if (input.jump_pressed && (wall.right || wall.left)) {
         p.vy = jump_speed;
-        sound(p.snd_jump);
+        sound(snd, &PlayerSounds::jump);
         input.jump_rise = 0;
         if (wall.right) p.vx = -wall_jump_push;
         if (wall.left) p.vx = wall_jump_push;
     }
     if (p.vy <= 0) input.jump_rise = -1;
-    const Uint8* keys = keyboard_state();
-    bool held = keys[SDL_SCANCODE_UP] || keys[SDL_SCANCODE_W] || keys[SDL_SCANCODE_SPACE] ||
-                input.jump_held;
+    bool held = input.jump_keys_held || input.jump_held;
     if (held && input.jump_rise < jump_hold_height && input.jump_rise != -1) {
         p.vy = jump_speed;
     } else {
@@ -175,12 +176,12 @@ bool sweep_y(Player& p, const Grid& play, PlayerInput& input, double dt, double*
     return ceiling_hit;
 }
 
-void bump_head(Player& p, Grid& play, double ceiling_at) {
-    if (bump_item_block(play, play, p.x, p.y, p.w, p.h, 'd', 'e') ||
-        bump_item_block(play, play, p.x, p.y, p.w, p.h, 'f', 'e')) {
-        sound(p.snd_item_block);
+void bump_head(Player& p, Grid& play, double ceiling_at, const PlayerSounds* snd) {
+    if (bump_item_block(play, play, p.x, p.y, p.w, p.h, cell::item_block, cell::spent_block) ||
+        bump_item_block(play, play, p.x, p.y, p.w, p.h, cell::hidden_block, cell::spent_block)) {
+        sound(snd, &PlayerSounds::item_block);
     }
-    if (bump_breakable(play, p.x, p.y, p.w, p.h, 'b')) sound(p.snd_break_block);
+    if (bump_breakable(play, p.x, p.y, p.w, p.h, cell::breakable)) sound(snd, &PlayerSounds::break_block);
     p.y = static_cast<int>(ceiling_at);
 }
 
@@ -188,52 +189,52 @@ bool take(Player& p, Grid& play, char code, char replacement) {
     return touch_cells(play, p.x, p.y, p.w, p.h, code, replacement);
 }
 
-void pick_items(Player& p, Grid& play) {
-    if (take(p, play, 'H', ' ')) {  // coin
+void pick_items(Player& p, Grid& play, const PlayerSounds* snd) {
+    if (take(p, play, cell::coin, cell::empty)) {  // coin
         p.power += coin_power;
-        sound(p.snd_coin);
+        sound(snd, &PlayerSounds::coin);
         p.items_collected += 1;
     }
-    if (take(p, play, 'C', ' ')) {  // time
-        sound(p.snd_coin);
+    if (take(p, play, cell::time_item, cell::empty)) {  // time
+        sound(snd, &PlayerSounds::coin);
         p.time_left += time_item_bonus;
         p.items_collected += 1;
     }
-    if (take(p, play, 'D', ' ')) {  // jump
-        sound(p.snd_coin);
+    if (take(p, play, cell::jump_item, cell::empty)) {  // jump
+        sound(snd, &PlayerSounds::coin);
         p.vy = bounce_speed;
         p.items_collected += 1;
     }
-    if (take(p, play, 'G', 'G')) {  // spring: stays, bounces on every frame of contact
-        sound(p.snd_coin);
+    if (take(p, play, cell::spring, cell::spring)) {  // spring: stays, bounces on every frame of contact
+        sound(snd, &PlayerSounds::coin);
         p.vy = bounce_speed;
         p.items_collected += 1;
     }
-    if (take(p, play, 'E', ' ')) {  // speed
-        sound(p.snd_coin);
+    if (take(p, play, cell::speed_item, cell::empty)) {  // speed
+        sound(snd, &PlayerSounds::coin);
         p.vx = speed_item_push;
         p.items_collected += 1;
-    } else if (take(p, play, 'A', 'B')) {  // trap
-        sound(p.snd_hurt);
+    } else if (take(p, play, cell::trap, cell::sprung_trap)) {  // trap
+        sound(snd, &PlayerSounds::hurt);
         p.time_left -= trap_cost;
     }
 }
 }  // namespace
 
-void player_create(Player& p, const std::string& skin) {
-    p.snd_coin = load_sound("coin.wav");
-    p.snd_jump = load_sound("jump.wav");
-    p.snd_step = load_sound("step.wav");
-    p.snd_step2 = load_sound("step2.wav");
-    p.snd_item_block = load_sound("itemBloc.wav");
-    p.snd_break_block = load_sound("breakBloc.wav");
-    p.snd_hurt = load_sound("rem.wav");
-    p.snd_over = load_sound("over.wav");
-    p.snd_dash = load_sound("dash.wav");
+void player_create(Player& p, PlayerArt& art, PlayerSounds& snd, const std::string& skin) {
+    snd.coin = load_sound("coin.wav");
+    snd.jump = load_sound("jump.wav");
+    snd.step = load_sound("step.wav");
+    snd.step2 = load_sound("step2.wav");
+    snd.item_block = load_sound("itemBloc.wav");
+    snd.break_block = load_sound("breakBloc.wav");
+    snd.hurt = load_sound("rem.wav");
+    snd.over = load_sound("over.wav");
+    snd.dash = load_sound("dash.wav");
     std::string folder = "players/skin_" + skin;
-    p.tex_walk1 = load_texture_in(folder, "1.png");
-    p.tex_walk2 = load_texture_in(folder, "2.png");
-    p.tex_air = load_texture_in(folder, "3.png");
+    art.walk1 = load_texture_in(folder, "1.png");
+    art.walk2 = load_texture_in(folder, "2.png");
+    art.air = load_texture_in(folder, "3.png");
     p.time_limit = full_time;
     p.respawns = 0;
     p.time_left = p.time_limit;
@@ -243,13 +244,13 @@ void player_create(Player& p, const std::string& skin) {
     p.alive = 0;
 }
 
-void player_release(Player& p) {
-    p.tex_walk1.reset();
-    p.tex_walk2.reset();
-    p.tex_air.reset();
+void player_release(PlayerArt& art) {
+    art.walk1.reset();
+    art.walk2.reset();
+    art.air.reset();
 }
 
-bool player_life_check(Player& p) {
+bool player_life_check(Player& p, const PlayerSounds* snd) {
     p.time_left -= 16;
     p.power += 10;
     if (p.time_left > full_time) p.time_left = full_time;
@@ -258,7 +259,7 @@ bool player_life_check(Player& p) {
     if (p.y < 0 && p.alive) p.alive = 0;
     if (p.alive == 1) return false;
     // The restart that opens a level is silent; every later one is a death.
-    if (p.respawns != 0) sound(p.snd_over);
+    if (p.respawns != 0) sound(snd, &PlayerSounds::over);
     p.time_left = full_time;
     p.power = 0;
     p.respawns += 1;
@@ -285,17 +286,39 @@ void player_spawn(Player& p, int column, int row) {
     p.items_collected = 0;
 }
 
-void player_update(Player& p, Grid& play, PlayerInput& input, double dt) {
+void player_update(Player& p, World& world, PlayerInput& input, double dt,
+                   const PlayerSounds* snd) {
     if (dt == 0) return;
+    Grid& play = world.play_grid;
     bool grounded = probe_floor(play, p.x, p.y - ground_look_ahead) || p.on_ground;
     if (!input.dash_pressed && p.dash_timer == 0) {
         drive(p, input, dt, grounded);
     } else {
-        dash(p, input);
+        dash(p, input, snd);
     }
     SideHits wall = sweep_x(p, play, dt);
-    jump(p, play, input, wall);
+    jump(p, play, input, wall, snd);
     double ceiling_at = 0;
-    if (sweep_y(p, play, input, dt, &ceiling_at)) bump_head(p, play, ceiling_at);
-    pick_items(p, play);
+    if (sweep_y(p, play, input, dt, &ceiling_at)) bump_head(p, play, ceiling_at, snd);
+    pick_items(p, play, snd);
+}
+
+void player_animate(Player& p, const PlayerInput& input, const PlayerSounds* snd) {
+    // Hidden while blinking: the walk cycle waits too.
+    p.blink_hidden = p.vulnerable != 1 && now_ms() % 100 <= 24;
+    if (p.blink_hidden) return;
+    int period = static_cast<int>(17 - std::fabs(p.vx) * 0.4);
+    int first_half = p.anim_frame < period / 2 ? 1 : 0;
+    if (first_half != p.step_phase) {
+        p.step_phase = first_half;
+        sound(snd, first_half ? &PlayerSounds::step : &PlayerSounds::step2);
+    }
+    if (p.on_ground == 1) {
+        bool standing = input.left == input.right && p.vx > -1 && p.vx < 1;
+        if (p.anim_frame > period || standing) p.anim_frame = 0;
+        p.pose = p.anim_frame < period / 2 ? PlayerPose::walk1 : PlayerPose::walk2;
+    } else {
+        p.pose = PlayerPose::air;
+    }
+    p.anim_frame += 1;
 }

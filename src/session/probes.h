@@ -2,6 +2,7 @@
 // tall), and the three small operations that change cells: taking items, bumping item blocks
 // and breaking blocks. The sampling offsets decide at which fraction of a cell bodies touch.
 #pragma once
+#include "app/random.h"
 #include "session/world.h"
 
 bool probe_floor(const Grid& layer, double x, double y, double w = 1, double h = 2);
@@ -17,6 +18,3 @@ bool bump_item_block(Grid& layer, Grid& item_layer, double x, double y, double w
                      char code, char replacement);
 // Empties every `code` block in the row above the head.
 bool bump_breakable(Grid& layer, double x, double y, double w, double h, char code);
-
-// lo + rand() mod (hi − lo + 1).
-int random_between(int lo, int hi);

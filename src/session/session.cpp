@@ -8,7 +8,7 @@
 #include "app/audio.h"
 #include "app/clock.h"
 #include "app/draw.h"
-#include "app/input.h"
+#include "app/screen.h"
 #include "session/level_files.h"
 #include "session/player.h"
 #include "session/theme_tiles.h"
@@ -39,53 +39,34 @@ void reload_layers(Session& s) {
                     s.info.name.c_str());
 }
 
-void toggle_full_screen() {
-    Uint32 flags = SDL_GetWindowFlags(game_window) & SDL_WINDOW_FULLSCREEN_DESKTOP;
-    SDL_SetWindowFullscreen(game_window, flags ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
-    SDL_ShowCursor(flags ? SDL_ENABLE : SDL_DISABLE);
+void read_controller(Session& s, const Pad& pad) {
+    if (!pad.present) return;
+    double trigger = pad.axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT);
+    if (pad.button(SDL_CONTROLLER_BUTTON_X)) trigger = 1.0;
+    apply_controller(s, pad.axis(SDL_CONTROLLER_AXIS_LEFTX), pad.axis(SDL_CONTROLLER_AXIS_LEFTY),
+                     trigger, pad.button(SDL_CONTROLLER_BUTTON_A),
+                     pad.button(SDL_CONTROLLER_BUTTON_LEFTSTICK));
 }
 
-void read_controller(Session& s) {
-    s.controller_present = SDL_NumJoysticks() > 0;
-    if (!s.controller_present) return;
-    SDL_GameControllerUpdate();
-    if (!s.controller || !SDL_GameControllerGetAttached(s.controller)) {
-        if (s.controller) SDL_GameControllerClose(s.controller);
-        s.controller = SDL_GameControllerOpen(0);
-    }
-    if (!s.controller) return;
-    auto axis = [&](SDL_GameControllerAxis a) {
-        return SDL_GameControllerGetAxis(s.controller, a) / 32767.0;
-    };
-    double trigger = axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT);
-    if (SDL_GameControllerGetButton(s.controller, SDL_CONTROLLER_BUTTON_X)) trigger = 1.0;
-    apply_controller(s, axis(SDL_CONTROLLER_AXIS_LEFTX), axis(SDL_CONTROLLER_AXIS_LEFTY), trigger,
-                     SDL_GameControllerGetButton(s.controller, SDL_CONTROLLER_BUTTON_A),
-                     SDL_GameControllerGetButton(s.controller, SDL_CONTROLLER_BUTTON_LEFTSTICK));
-}
-
-void read_keyboard_movement(Session& s) {
+// The keyboard walks only when the controller does not; Shift runs.
+void read_keyboard_movement(Session& s, const Controls& c) {
+    s.input.jump_keys_held =
+        c.key(SDL_SCANCODE_UP) || c.key(SDL_SCANCODE_W) || c.key(SDL_SCANCODE_SPACE);
     if (s.input.right != 0 || s.input.left != 0) return;
-    const Uint8* keys = keyboard_state();
-    int r = keys[SDL_SCANCODE_RIGHT] || keys[SDL_SCANCODE_D];
-    int l = keys[SDL_SCANCODE_LEFT] || keys[SDL_SCANCODE_A];
-    double strength = keys[SDL_SCANCODE_LSHIFT] ? 1.0 : 0.8;  // Shift runs
+    int r = c.key(SDL_SCANCODE_RIGHT) || c.key(SDL_SCANCODE_D);
+    int l = c.key(SDL_SCANCODE_LEFT) || c.key(SDL_SCANCODE_A);
+    double strength = c.key(SDL_SCANCODE_LSHIFT) ? 1.0 : 0.8;
     s.input.right = strength * r;
     s.input.left = strength * l;
 }
 
 void handle_key(Session& s, const SDL_Event& e) {
     switch (e.key.keysym.sym) {
-        case SDLK_F11:
-            toggle_full_screen();
-            break;
         case SDLK_ESCAPE:
             s.session_result = session_quit;
             break;
         case SDLK_r:
             reload_layers(s);
-            break;
-        case SDLK_s:
             break;
         case SDLK_u:
             save_level(s.world, s.info.name);
@@ -116,57 +97,62 @@ void handle_key(Session& s, const SDL_Event& e) {
     }
 }
 
-void read_input(Session& s) {
+void read_input(Session& s, const Controls& c) {
     s.input.jump_pressed = s.input.dash_pressed = s.input.down_pressed = s.input.jump_held = 0;
     s.input.right = s.input.left = 0;
-    read_controller(s);
-    read_keyboard_movement(s);
-    refresh_window_size();
-    SDL_Event e;
-    while (SDL_PollEvent(&e)) {
-        if (e.type == SDL_QUIT) {
-            s.session_result = session_quit;
-            s.editor.active = false;
-        } else if (e.type == SDL_KEYDOWN && e.key.repeat == 0) {
+    read_controller(s, c.pad);
+    read_keyboard_movement(s, c);
+    for (const SDL_Event& e : c.events) {
+        if (is_press(e)) {
             handle_key(s, e);
         } else {
-            editor_handle_event(s.editor, e);
+            editor_handle_event(s.editor, e, &s.media.editor_sounds);
         }
     }
-    SDL_PumpEvents();
+    if (c.quit) {
+        s.session_result = session_quit;
+        s.editor.active = false;
+    }
 }
 
-void draw_debug_overlay(Session& s) {
+void draw_debug_overlay(const Session& s) {
     char text[64];
     std::snprintf(text, sizeof text, "x: %.2lf  y: %.2lf", s.player.x, s.player.y);
-    TexturePtr tex = make_text_texture(s.debug_font.get(), text, s.debug_colour);
+    TexturePtr tex = make_text_texture(s.media.debug_font.get(), text, s.debug_colour);
     draw_scaled(tex.get(), 0, 0, 1.0);
 }
 
 }  // namespace
 
-void session_update(Session& s) {
+int session_update(Session& s, const Controls& controls) {
+    read_input(s, controls);
     // The editor stands the game still: no countdown, no dying, no physics. A level whose layers
     // were never read runs its restart all the same, whatever was pressed before the first frame.
+    const PlayerSounds* sounds = &s.media.player_sounds;
     if (!s.editor.active || !s.world.layers_read) {
-        if (player_life_check(s.player)) {
+        if (player_life_check(s.player, sounds)) {
             restart_level(s);
-        } else {
-            player_update(s.player, s.world.play_grid, s.input, frame_dt);
+        } else if (!s.transition.captured) {
+            player_update(s.player, s.world, s.input, frame_dt, sounds);
         }
     }
     int t = tile_size();
     camera_follow(s.world, s.player.x, s.player.y, -((window_width / 2) / t),
                   (window_height / 2 + window_height / 6) / t, 15, 10);
-    editor_update(s.editor, s.world, s.player);
+    if (!s.editor.active)
+        transition_update(s.transition, s.session_result, s.player, s.world,
+                          s.media.end_sound.get());
+    editor_update(s.editor, s.world, s.player, controls, &s.media.editor_sounds);
+    player_animate(s.player, s.input, sounds);
+    bool over = !session_running_now(s) && !transition_running(s.transition);
+    return over ? s.session_result : screen_running;
 }
 
-void session_draw(Session& s) {
-    SDL_RenderClear(game_renderer);
-    draw_level(s.world, s.editor.active);
-    draw_portal(s.world);
-    player_draw(s.player, s.world.camera_x, s.world.camera_y, s.input);
-    editor_draw(s.editor, s.world);
+void session_draw(const Session& s) {
+    draw_level(s.world, s.media.tiles, s.editor.active);
+    draw_portal(s.world, s.media.tiles);
+    player_draw(s.player, s.media.player_art, s.world.camera_x, s.world.camera_y);
+    editor_draw(s.editor, s.media.editor_art, s.media.tiles);
     if (s.debug_overlay) draw_debug_overlay(s);
 }
 
@@ -214,39 +200,39 @@ void session_start(Session& s, const std::string& name) {
     s.last_arrow_time = 0;
     s.last_arrow_dir = 0;
     s.session_result = session_running;
+    s.transition = LevelTransition{};
+    s.media.end_sound = load_sound("end.wav");
     play_music(s.info.musique);
-    s.debug_font.reset(TTF_OpenFont("ressources/fonts/calibri.ttf", 20));
+    s.media.debug_font = open_font("calibri.ttf", 20);
     s.debug_colour = {0, 0, 0, 255};
-    load_theme_tiles(s.world, s.info.theme);
-    player_create(s.player, "j1");
-    editor_init(s.editor);
-    s.controller_present = false;
+    load_theme_tiles(s.world, s.media.tiles, s.info.theme);
+    player_create(s.player, s.media.player_art, s.media.player_sounds, "j1");
+    editor_init(s.editor, s.media.editor_art, s.media.editor_sounds);
     s.prev_a = s.prev_stick = 0;
 }
 
 void session_frame(Session& s) {
-    read_input(s);
-    session_update(s);
-    session_draw(s);
-    present_frame();
+    Controls controls;
+    screen_frame(
+        controls, [&](const Controls& c) { return session_update(s, c); },
+        [&] { session_draw(s); });
 }
 
 bool session_running_now(const Session& s) { return s.session_result == session_running; }
 
 int session_end(Session& s) {
     play_music("vesk.ogg");
-    editor_release(s.editor);
-    player_release(s.player);
-    release_tiles(s.world);
-    s.debug_font.reset();
-    if (s.controller) SDL_GameControllerClose(s.controller);
-    s.controller = nullptr;
+    editor_release(s.media.editor_art, s.media.editor_sounds);
+    player_release(s.media.player_art);
+    release_tiles(s.media.tiles);
+    s.media = SessionMedia{};
     return s.session_result;
 }
 
 int run_session(const std::string& name) {
     Session s;
     session_start(s, name);
-    while (session_running_now(s)) session_frame(s);
+    run_screen([&](const Controls& c) { return session_update(s, c); },
+               [&] { session_draw(s); });
     return session_end(s);
 }

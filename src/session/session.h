@@ -1,12 +1,16 @@
-// One level from entry to exit: the session owns every object of the level, reads the keyboard
-// and a game controller into the player's input each frame, handles the session keys, updates
-// and draws in a fixed order, and returns how the level ended.
+// One level from entry to exit: the session owns every object of the level, turns each frame's
+// controls into the player's input, handles the session keys, updates and draws in a fixed
+// order, and returns how the level ended. It is the first screen built on the shape every screen
+// follows (app/screen.h): a state record, an update, a const draw, a result.
 #pragma once
 #include <SDL.h>
 
 #include <string>
 
+#include "app/controls.h"
 #include "editor/editor.h"
+#include "levelend/exit.h"
+#include "session/player.h"
 #include "session/world.h"
 
 // How a session ends.
@@ -15,33 +19,46 @@ constexpr int session_won = 1;
 constexpr int session_quit = -1;  // window closed, or "Exit"
 constexpr int session_back = -2;  // back to the level selection
 
+// Everything a level shows and plays, apart from the rules' records.
+struct SessionMedia {
+    ThemeTiles tiles;
+    PlayerArt player_art;
+    PlayerSounds player_sounds;
+    EditorArt editor_art;
+    EditorSounds editor_sounds;
+    ChunkPtr end_sound;
+    FontPtr debug_font;
+};
+
 struct Session {
     LevelInfo info;
     World world;
     Player player;
     PlayerInput input;
     EditorState editor;
+    LevelTransition transition;
     int session_result = session_running;
     bool debug_overlay = false;  // shows the player's position (key P)
     int last_arrow_time = 0;     // the arrow press that opened a double-tap window
     int last_arrow_dir = 0;      // +1 after Right, −1 after Left
-    FontPtr debug_font;
     SDL_Color debug_colour{0, 0, 0, 255};
-    bool controller_present = false;
-    SDL_GameController* controller = nullptr;
     int prev_a = 0, prev_stick = 0;  // last controller button states, for edges
+    SessionMedia media;
 };
 
 // Plays the level folder `name` under "levels/" until it is won, left or the window is closed.
 int run_session(const std::string& name);
 
-// The three stages of run_session, for driving a session frame by frame.
+// The stages of run_session, for driving a session frame by frame.
 void session_start(Session& s, const std::string& name);
+// One whole frame: reads the controls, updates, draws and presents.
 void session_frame(Session& s);
-// The update half of a frame: life check, physics or the restart, camera, editor.
-void session_update(Session& s);
-// The draw half of a frame, without presenting it.
-void session_draw(Session& s);
+// The update half of a frame: the controls into the input and the session keys, then the life
+// check (or the restart), physics, camera, exit, editor, and the player's animation. Returns
+// screen_running until the session is over, then its result.
+int session_update(Session& s, const Controls& controls);
+// The draw half of a frame, without presenting it. Changes nothing.
+void session_draw(const Session& s);
 bool session_running_now(const Session& s);
 int session_end(Session& s);
 

@@ -4,10 +4,9 @@
 #include "app/assets.h"
 #include "app/draw.h"
 
-void load_theme_tiles(World& world, const std::string& theme) {
+void load_theme_tiles(World& world, ThemeTiles& t, const std::string& theme) {
     world.exit_x = world.exit_y = world.start_x = world.start_y = 0;
     world.camera_x = world.camera_y = 0;
-    ThemeTiles& t = world.tiles;
     for (char c = 'a'; c <= 's'; ++c) t[c - 'a'] = load_theme_texture(theme, "blocs", c, "png");
     for (char c = 'a'; c <= 'h'; ++c)
         t[slot_first_item + c - 'a'] = load_theme_texture(theme, "objets", c, "png");
@@ -28,4 +27,8 @@ void load_theme_tiles(World& world, const std::string& theme) {
     for (int i = 0; i < 3; ++i)
         t[slot_first_enemy + i] =
             load_texture("textures/theme_base/enemy/" + std::to_string(i) + "/1.png");
+}
+
+void release_tiles(ThemeTiles& tiles) {
+    for (TexturePtr& t : tiles) t.reset();
 }

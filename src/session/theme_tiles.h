@@ -4,4 +4,6 @@
 #include "session/world.h"
 
 // Resets the markers and the camera, then loads the 51 slots from the theme's folders.
-void load_theme_tiles(World& world, const std::string& theme);
+void load_theme_tiles(World& world, ThemeTiles& tiles, const std::string& theme);
+// Releases the theme's textures at the end of a session.
+void release_tiles(ThemeTiles& tiles);

@@ -28,15 +28,30 @@ char grid_get(int row, int column, const Grid& layer);
 // Writes the cell; outside the level nothing happens.
 void grid_set(int row, int column, Grid& layer, char code);
 
+// Cell codes, as the level files store them.
+namespace cell {
+constexpr char empty = ' ';
+// Play layer: blocks with a rule of their own ('a' … 's' are blocks).
+constexpr char breakable = 'b', item_block = 'd', spent_block = 'e', hidden_block = 'f',
+               one_way = 'h';
+// Play layer: items.
+constexpr char trap = 'A', sprung_trap = 'B', time_item = 'C', jump_item = 'D', speed_item = 'E',
+               gem = 'F', spring = 'G', coin = 'H';
+// Decor layer: markers and rails.
+constexpr char start_marker = 'A', exit_marker = 'B', rail = '.';
+}  // namespace cell
+
 // The cell holding a view position. Floor, not truncation: left of and below the level (where a
 // narrow or low level puts the camera) positions must not fold onto column or row 0.
 inline int cell_floor(double v) { return static_cast<int>(std::floor(v)); }
 
 // Block classes: what collides with what.
 inline bool is_block(char c) { return c >= 'a' && c <= 's'; }
-inline bool floor_solid(char c) { return is_block(c) && c != 'f'; }    // can be stood on
-inline bool ceiling_solid(char c) { return is_block(c) && c != 'h'; }  // stops a rising head
-inline bool side_free(char c) { return !(is_block(c) && c != 'f' && c != 'h'); }
+inline bool floor_solid(char c) { return is_block(c) && c != cell::hidden_block; }  // stood on
+inline bool ceiling_solid(char c) { return is_block(c) && c != cell::one_way; }  // stops a head
+inline bool side_free(char c) {
+    return !(is_block(c) && c != cell::hidden_block && c != cell::one_way);
+}
 inline bool side_solid(char c) { return !side_free(c); }
 
 // Slots of the theme's tile table.
@@ -58,7 +73,6 @@ struct World {
     int start_x = 0, start_y = 0;  // cell of the start marker
     double camera_x = 0;           // left edge of the view, in cells
     double camera_y = 0;           // lower edge of the view, in cells
-    ThemeTiles tiles;
     Grid play_grid;            // blocks, items, enemy spawn cells ("0.lvl")
     Grid decor_grid;           // background, decorations, markers, rails ("1.lvl")
     bool layers_read = false;  // the layers came from the level's files (saving is safe)
@@ -67,13 +81,16 @@ struct World {
 constexpr int full_time = 300000;  // time_left at spawn and its cap
 constexpr int max_power = 40000;
 
+enum class PlayerPose { walk1, walk2, air };
+
 struct Player {
     double w = 1.0, h = 2.0;
     double x = 0, y = 0;  // lower-left corner
     int alive = 0;        // 0 makes the session restart the level
-    TexturePtr tex_walk1, tex_walk2, tex_air;
     int facing_left = 0;
-    int anim_frame = 0;
+    int anim_frame = 0;  // walk cycle, one step per drawn frame
+    PlayerPose pose = PlayerPose::walk1;
+    bool blink_hidden = false;  // not drawn this frame (blinking while it cannot be hurt)
     double vx = 0, vy = 0;
     int step_phase = 0;
     int hurt_until = 0;  // clock time before which enemies do not hurt
@@ -85,15 +102,16 @@ struct Player {
     int power = 0;
     int enemy_points = 0;
     int items_collected = 0;
-    double dash_timer = 0;  // non-zero while a dash runs
-    ChunkPtr snd_coin, snd_jump, snd_step, snd_step2, snd_item_block, snd_break_block, snd_hurt,
-        snd_over, snd_dash;
+    double dash_timer = 0;     // non-zero while a dash runs
+    int dash_direction = 1;    // +1 or −1, direction of the current dash
+    double dash_distance = 0;  // cells travelled by the current dash
 };
 
-// The controls of one frame; all but jump_rise are cleared every frame.
+// The player's controls of one frame; all but jump_rise are rebuilt every frame.
 struct PlayerInput {
     double left = 0, right = 0;  // 0 … 1
-    int jump_held = 0;
+    int jump_held = 0;       // the controller's jump button is down
+    int jump_keys_held = 0;  // Up, W or Space is down: holds a jump higher
     int jump_pressed = 0;
     double jump_rise = 0;  // height risen in this jump; −1 when it can no longer be prolonged
     int dash_pressed = 0;

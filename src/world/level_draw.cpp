@@ -7,7 +7,7 @@
 #include "app/draw.h"
 
 namespace {
-SDL_Texture* slot(const World& w, int i) { return w.tiles[i].get(); }
+SDL_Texture* slot(const ThemeTiles& tiles, int i) { return tiles[i].get(); }
 
 // Decorations are drawn for 40-pixel cells: scaled to the cell size, growing up and to the right
 // from the cell's lower-left corner.
@@ -44,40 +44,40 @@ void draw_coin(SDL_Texture* tex, double x, double y) {
     if (tex) SDL_RenderCopy(game_renderer, tex, nullptr, &dst);
 }
 
-void draw_decor_cell(const World& w, char c, double x, double y, bool editor) {
+void draw_decor_cell(const ThemeTiles& tiles, char c, double x, double y, bool editor) {
     if (c == ' ' || (c >= '0' && c <= '9')) return;
     if (is_block(c)) {
         // Background blocks: the block tile, darkened.
-        SDL_Texture* tex = slot(w, c - 'a');
+        SDL_Texture* tex = slot(tiles, c - 'a');
         if (!tex) return;
         SDL_SetTextureColorMod(tex, 150, 150, 150);
         draw_cell(tex, x, y);
         SDL_SetTextureColorMod(tex, 255, 255, 255);
     } else if (c >= 'A' && c <= 'L') {
-        SDL_Texture* tex = slot(w, slot_first_decor + c - 'A');
+        SDL_Texture* tex = slot(tiles, slot_first_decor + c - 'A');
         if (editor) draw_cell(tex, x, y);
         if (c != 'A' && c != 'B') draw_own_size(tex, x, y);
     } else if (c == '.') {
-        draw_cell(slot(w, slot_rail), x, y);
+        draw_cell(slot(tiles, slot_rail), x, y);
     } else {
-        draw_cell(slot(w, slot_error_decor), x, y);
+        draw_cell(slot(tiles, slot_error_decor), x, y);
     }
 }
 
-void draw_play_cell(const World& w, char c, double x, double y, bool editor) {
+void draw_play_cell(const ThemeTiles& tiles, char c, double x, double y, bool editor) {
     if (c == ' ') return;
     if (is_block(c)) {
-        if (c != 'f' || editor) draw_cell(slot(w, c - 'a'), x, y);
+        if (c != cell::hidden_block || editor) draw_cell(slot(tiles, c - 'a'), x, y);
     } else if (c >= 'A' && c <= 'F') {
-        draw_cell(slot(w, slot_first_item + c - 'A'), x, y);
+        draw_cell(slot(tiles, slot_first_item + c - 'A'), x, y);
     } else if (c == 'G') {
-        draw_spring(slot(w, slot_spring), x, y);
+        draw_spring(slot(tiles, slot_spring), x, y);
     } else if (c == 'H') {
-        draw_coin(slot(w, slot_coin), x, y);
+        draw_coin(slot(tiles, slot_coin), x, y);
     } else if (c >= '0' && c <= '5') {
-        if (editor) draw_cell(slot(w, slot_first_enemy + c - '0'), x, y);
+        if (editor) draw_cell(slot(tiles, slot_first_enemy + c - '0'), x, y);
     } else {
-        draw_cell(slot(w, slot_error_play), x, y);
+        draw_cell(slot(tiles, slot_error_play), x, y);
     }
 }
 
@@ -89,8 +89,8 @@ struct Connector {
 constexpr Connector connectors[] = {
     {1, 1, -45, 1.41421356237}, {0, 1, 0, 1}, {-1, 1, 45, 1.41421356237}, {-1, 0, 90, 1}};
 
-void draw_rail_connectors(const World& w) {
-    SDL_Texture* tex = slot(w, slot_rail_connector);
+void draw_rail_connectors(const World& w, const ThemeTiles& tiles) {
+    SDL_Texture* tex = slot(tiles, slot_rail_connector);
     if (!tex) return;
     int t = tile_size(), h = window_height;
     int rows = h / t + 1, cols = window_width / t + 1;
@@ -112,7 +112,7 @@ void draw_rail_connectors(const World& w) {
 }
 }  // namespace
 
-void draw_level(const World& w, bool editor) {
+void draw_level(const World& w, const ThemeTiles& tiles, bool editor) {
     int t = tile_size();
     int top = window_height / t + 1, right = window_width / t + 9;
     // Cells are taken with floor, not truncation: a camera left of or below the level (a level
@@ -128,17 +128,17 @@ void draw_level(const World& w, bool editor) {
             char decor = grid_get(row, column, w.decor_grid);
             if (!cell_visible(x, y)) {
                 if (decor >= 'C' && decor <= 'L')
-                    draw_own_size(slot(w, slot_first_decor + decor - 'A'), x, y);
+                    draw_own_size(slot(tiles, slot_first_decor + decor - 'A'), x, y);
                 continue;
             }
-            draw_decor_cell(w, decor, x, y, editor);
-            draw_play_cell(w, grid_get(row, column, w.play_grid), x, y, editor);
+            draw_decor_cell(tiles, decor, x, y, editor);
+            draw_play_cell(tiles, grid_get(row, column, w.play_grid), x, y, editor);
         }
     }
-    draw_rail_connectors(w);
+    draw_rail_connectors(w, tiles);
 }
 
-void draw_portal(const World& w) {
+void draw_portal(const World& w, const ThemeTiles& tiles) {
     int t = tile_size(), s = 10 * t;
     SDL_Rect dst{static_cast<int>((w.exit_x - w.camera_x) * t),
                  static_cast<int>(window_height - (w.exit_y - w.camera_y + 10) * t), s, s};
@@ -146,13 +146,9 @@ void draw_portal(const World& w) {
     double now = now_ms();
     const double angles[] = {-now / 5, now / 10, now / 150};
     for (int layer = 0; layer < 3; ++layer) {
-        SDL_Texture* tex = slot(w, slot_portal + 2 - layer);
+        SDL_Texture* tex = slot(tiles, slot_portal + 2 - layer);
         if (tex)
             SDL_RenderCopyEx(game_renderer, tex, nullptr, &dst, angles[layer], &centre,
                              SDL_FLIP_NONE);
     }
-}
-
-void release_tiles(World& world) {
-    for (TexturePtr& t : world.tiles) t.reset();
 }

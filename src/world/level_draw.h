@@ -4,9 +4,8 @@
 #pragma once
 #include "session/world.h"
 
-// Both layers; the editor also shows hidden blocks, markers and enemy spawn cells.
-void draw_level(const World& world, bool editor);
+// Both layers with the theme's tiles; the editor also shows hidden blocks, markers and enemy
+// spawn cells.
+void draw_level(const World& world, const ThemeTiles& tiles, bool editor);
 // The portal's three layers at the exit marker.
-void draw_portal(const World& world);
-// Releases the theme's textures at the end of a session.
-void release_tiles(World& world);
+void draw_portal(const World& world, const ThemeTiles& tiles);

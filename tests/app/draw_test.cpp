@@ -11,10 +11,6 @@
 namespace {
 const SDL_Color red{255, 0, 0, 255};
 
-bool same_rect(SDL_Rect a, SDL_Rect b) {
-    return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
-}
-#define EXPECT_RECT(actual, x, y, w, h) EXPECT_TRUE(same_rect(actual, SDL_Rect{x, y, w, h}))
 }  // namespace
 
 TEST(Draw, SetAlphaClampsThenSubtractsTheAbsoluteFade) {

@@ -9,26 +9,23 @@ namespace {
 const SDL_Color red{255, 0, 0, 255}, green{0, 255, 0, 255}, blue{0, 0, 255, 255},
     yellow{255, 255, 0, 255}, white{255, 255, 255, 255};
 
-bool same_rect(SDL_Rect a, SDL_Rect b) {
-    return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
-}
-#define EXPECT_RECT(actual, x, y, w, h) EXPECT_TRUE(same_rect(actual, SDL_Rect{x, y, w, h}))
 }  // namespace
 
 TEST(EditorDraw, DockSlotsHighlightsAndCursor) {
     TestDisplay display;
-    World w;
-    w.tiles[2] = solid_texture(8, 8, red);    // block 'c': slot 2, and background 'c': slot 50
-    w.tiles[3] = solid_texture(8, 8, green);  // block 'd': slot 3
+    ThemeTiles w;
+    w[2] = solid_texture(8, 8, red);    // block 'c': slot 2, and background 'c': slot 50
+    w[3] = solid_texture(8, 8, green);  // block 'd': slot 3
     EditorState ed;
+    EditorArt art;
     ed.active = true;
-    ed.select_image = solid_texture(6, 6, yellow);
-    ed.cursor_image = solid_texture(24, 24, white);
+    art.select = solid_texture(6, 6, yellow);
+    art.cursor = solid_texture(24, 24, white);
     ed.brush0 = 'd';
     ed.pointer_x = 500;
     ed.pointer_y = 300;
     clear_black();
-    editor_draw(ed, w);
+    editor_draw(ed, art, w);
     // A plain slot: the icon at (x + 10, 10), one cell in size.
     SDL_Rect reds = find_colour(red);
     EXPECT_RECT(reds, 2 * 60 + 10, 10, 25, 25);
@@ -46,7 +43,7 @@ TEST(EditorDraw, DockSlotsHighlightsAndCursor) {
     ed.brush1 = 'c';
     ed.dock_scroll_drawn = 2400;
     clear_black();
-    editor_draw(ed, w);
+    editor_draw(ed, art, w);
     EXPECT_RECT(find_colour(red), 50 * 60 - 2400 + 5, 5, 50, 50);
     // Slot 3 scrolled out; its image serves the background block 'd' of slot 51, not chosen.
     EXPECT_RECT(find_colour(green), 51 * 60 - 2400 + 10, 10, 25, 25);
@@ -54,34 +51,36 @@ TEST(EditorDraw, DockSlotsHighlightsAndCursor) {
 
     ed.active = false;
     clear_black();
-    editor_draw(ed, w);
+    editor_draw(ed, art, w);
     EXPECT_EQ(find_colour(red).w, 0);
 }
 
 TEST(EditorDraw, DockStretchesAcrossTheWindow) {
     TestDisplay display(1280, 720);
-    World w;
+    ThemeTiles w;
     EditorState ed;
+    EditorArt art;
     ed.active = true;
-    ed.dock_image = solid_texture(4, 70, blue);
+    art.dock = solid_texture(4, 70, blue);
     clear_black();
-    editor_draw(ed, w);
+    editor_draw(ed, art, w);
     EXPECT_RECT(find_colour(blue), 0, 0, 1280, 70);
 }
 
 TEST(EditorDraw, AnArmedRailBrushShowsAtTheDocksEnd) {
     TestDisplay display;
-    World w;
-    w.tiles[slot_rail] = solid_texture(8, 8, red);
+    ThemeTiles w;
+    w[slot_rail] = solid_texture(8, 8, red);
     EditorState ed;
+    EditorArt art;
     ed.active = true;
-    ed.select_image = solid_texture(6, 6, yellow);
+    art.select = solid_texture(6, 6, yellow);
     clear_black();
-    editor_draw(ed, w);
+    editor_draw(ed, art, w);
     EXPECT_EQ(find_colour(red).w, 0);
     ed.brush1 = rail_brush;
     clear_black();
-    editor_draw(ed, w);
+    editor_draw(ed, art, w);
     EXPECT_RECT(find_colour(red), 1000 - 60 + 5, 5, 50, 50);
     EXPECT_EQ(find_colour(yellow).x, 1000 - 60);
 }

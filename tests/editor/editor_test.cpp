@@ -14,12 +14,12 @@
 #include "support/harness.h"
 
 namespace {
-// An editor switched on over a 20 × 10 level, with installed keys and mouse, and sounds that
+// An editor switched on over a 20 × 10 level, with the frame's controls in hand, and sounds that
 // tell whether they played.
 struct Editing {
-    std::vector<Uint8> keys = std::vector<Uint8>(SDL_NUM_SCANCODES, 0);
-    std::vector<Uint8> silence = std::vector<Uint8>(4410, 0);
+    Controls controls;
     EditorState ed;
+    EditorSounds snd;
     World world;
     Player player;
 
@@ -28,35 +28,30 @@ struct Editing {
         init_libraries();
         window_width = 1000;
         window_height = 600;
-        input_install_keyboard(keys.data());
-        ed.keys = keys.data();
         ed.active = true;
-        for (ChunkPtr* c : {&ed.put_sound, &ed.remove_sound, &ed.click_sound, &ed.swipe_sound})
-            c->reset(Mix_QuickLoad_RAW(silence.data(), static_cast<Uint32>(silence.size())));
+        for (ChunkPtr* c : {&snd.put, &snd.remove, &snd.click, &snd.swipe}) *c = silent_chunk();
         std::string rows;
         for (int i = 0; i < 10; ++i) rows += "[ 20]\n";
         world.play_grid = parse_grid_text(rows, true);
         world.decor_grid = parse_grid_text(rows, false);
     }
     ~Editing() {
-        input_install_mouse(false);
-        input_install_keyboard(nullptr);
-        editor_release(ed);
+        snd = EditorSounds{};
         quit_libraries();
         clock_use_virtual(false);
+    }
+    // One frame of the editor with these mouse buttons held.
+    void frame(Uint32 buttons = 0) {
+        controls.mouse_buttons = buttons;
+        editor_update(ed, world, player, controls, &snd);
     }
     // Points at the cell (row, column) with the camera at (0, 0) and holds the buttons.
     void click(int row, int column, Uint32 buttons) {
         ed.pointer_x = column * 25 + 12;
         ed.pointer_y = 600 - row * 25 - 12;
-        input_install_mouse(true, buttons);
-        editor_update(ed, world, player);
+        frame(buttons);
     }
-    bool sound_played() {
-        bool playing = Mix_Playing(-1) > 0;
-        Mix_HaltChannel(-1);
-        return playing;
-    }
+    void event(const SDL_Event& e) { editor_handle_event(ed, e, &snd); }
     char play(int r, int c) { return grid_get(r, c, world.play_grid); }
     char decor(int r, int c) { return grid_get(r, c, world.decor_grid); }
 };
@@ -105,35 +100,32 @@ TEST(Editor, DockHitTestFindsSlotsGapsAndNothingElse) {
 TEST(Editor, WheelStopsAtTheDocksEndAndTheScrollEases) {
     Editing e;
     window_width = 1920;
-    for (int i = 0; i < 12; ++i) editor_handle_event(e.ed, wheel(-1));
+    for (int i = 0; i < 12; ++i) e.event(wheel(-1));
     EXPECT_EQ(e.ed.dock_scroll_target, 2100);
     window_width = 800;
-    for (int i = 0; i < 12; ++i) editor_handle_event(e.ed, wheel(-1));
+    for (int i = 0; i < 12; ++i) e.event(wheel(-1));
     EXPECT_EQ(e.ed.dock_scroll_target, 3300);  // the target may pass the limit by a step
-    EXPECT_TRUE(e.sound_played());
-    for (int i = 0; i < 20; ++i) editor_handle_event(e.ed, wheel(1));
+    EXPECT_TRUE(sound_played());
+    for (int i = 0; i < 20; ++i) e.event(wheel(1));
     EXPECT_EQ(e.ed.dock_scroll_target, 0);
-    editor_handle_event(e.ed, wheel(0));
+    e.event(wheel(0));
     EXPECT_EQ(e.ed.dock_scroll_target, 0);
     // The wheel over the level does nothing.
     e.ed.pointer_y = 71;
-    editor_handle_event(e.ed, wheel(-1));
+    e.event(wheel(-1));
     EXPECT_EQ(e.ed.dock_scroll_target, 0);
 
     window_width = 1000;
-    World empty;
     e.ed.pointer_y = 30;
-    editor_handle_event(e.ed, wheel(-1));
-    for (int i = 0; i < 40; ++i) editor_draw(e.ed, empty);
+    e.event(wheel(-1));
+    for (int i = 0; i < 40; ++i) e.frame();
     EXPECT_EQ(e.ed.dock_scroll, 296);  // rests short of the target
-    editor_handle_event(e.ed, wheel(1));
+    e.event(wheel(1));
     int drawn_before = e.ed.dock_scroll;
     e.click(5, 5, 0);
     EXPECT_EQ(e.ed.dock_scroll_drawn, drawn_before);  // copied before the next easing step
-    editor_draw(e.ed, empty);
     EXPECT_EQ(e.ed.dock_scroll, 296 - 296 / 5);
-    EXPECT_EQ(e.ed.dock_scroll_drawn, drawn_before);
-    for (int i = 0; i < 40; ++i) editor_draw(e.ed, empty);
+    for (int i = 0; i < 40; ++i) e.frame();
     EXPECT_EQ(e.ed.dock_scroll, 4);
 }
 
@@ -142,23 +134,21 @@ TEST(Editor, ChoosingABlockThenPaintingClearsTheDecoration) {
     grid_set(3, 4, e.world.decor_grid, 'D');
     e.ed.pointer_x = 2 * 60 + 15;  // slot 2: block 'c'
     e.ed.pointer_y = 30;
-    input_install_mouse(true, left);
-    editor_update(e.ed, e.world, e.player);
+    e.frame(left);
     EXPECT_EQ(e.ed.brush0, 'c');
     EXPECT_EQ(e.ed.brush1, ' ');
-    EXPECT_FALSE(e.sound_played());  // choosing is silent
+    EXPECT_FALSE(sound_played());  // choosing is silent
     e.click(3, 4, left);
     EXPECT_EQ(e.play(3, 4), 'c');
     EXPECT_EQ(e.decor(3, 4), ' ');
-    EXPECT_TRUE(e.sound_played());
+    EXPECT_TRUE(sound_played());
     e.click(3, 4, left);  // the same pair again: nothing written, nothing played
-    EXPECT_FALSE(e.sound_played());
+    EXPECT_FALSE(sound_played());
     // A decoration brush blanks the play layer where it paints.
     e.ed.pointer_x = 33 * 60 + 15 - 300;  // slot 33: decoration 'E', with the dock scrolled
     e.ed.pointer_y = 30;
     e.ed.dock_scroll = 300;
-    input_install_mouse(true, left);
-    editor_update(e.ed, e.world, e.player);
+    e.frame(left);
     EXPECT_EQ(e.ed.brush1, 'E');
     EXPECT_EQ(e.ed.brush0, ' ');
     e.click(3, 4, left);
@@ -169,24 +159,24 @@ TEST(Editor, ChoosingABlockThenPaintingClearsTheDecoration) {
 TEST(Editor, EraseAndPickPlayOnlyWhenSomethingChanges) {
     Editing e;
     e.click(2, 2, right);  // already blank
-    EXPECT_FALSE(e.sound_played());
+    EXPECT_FALSE(sound_played());
     grid_set(2, 2, e.world.play_grid, 'H');
     grid_set(2, 2, e.world.decor_grid, 'a');
     e.click(2, 2, right);
     EXPECT_EQ(e.play(2, 2), ' ');
     EXPECT_EQ(e.decor(2, 2), ' ');
-    EXPECT_TRUE(e.sound_played());
+    EXPECT_TRUE(sound_played());
 
     grid_set(6, 7, e.world.play_grid, 'd');
     e.click(6, 7, middle);
     EXPECT_EQ(e.ed.brush0, 'd');
     EXPECT_EQ(e.ed.brush1, ' ');
-    EXPECT_TRUE(e.sound_played());
+    EXPECT_TRUE(sound_played());
     e.ed.brush1 = '.';
     e.click(8, 8, middle);  // a blank cell: the brushes stay
     EXPECT_EQ(e.ed.brush0, 'd');
     EXPECT_EQ(e.ed.brush1, '.');
-    EXPECT_FALSE(e.sound_played());
+    EXPECT_FALSE(sound_played());
 }
 
 TEST(Editor, TheLineBetweenDockAndLevelAndTheLevelsEdgesChangeNothing) {
@@ -194,8 +184,7 @@ TEST(Editor, TheLineBetweenDockAndLevelAndTheLevelsEdgesChangeNothing) {
     e.ed.brush0 = 'a';
     e.ed.pointer_x = 75;
     e.ed.pointer_y = 70;
-    input_install_mouse(true, left);
-    editor_update(e.ed, e.world, e.player);
+    e.frame(left);
     EXPECT_EQ(e.ed.brush0, 'a');
     for (int r = 0; r < 10; ++r)
         for (int c = 0; c < 20; ++c) ASSERT_EQ(e.play(r, c), ' ');
@@ -204,10 +193,10 @@ TEST(Editor, TheLineBetweenDockAndLevelAndTheLevelsEdgesChangeNothing) {
     e.ed.pointer_x = 990;
     e.ed.pointer_y = 300;
     Grid before = e.world.play_grid;
-    editor_update(e.ed, e.world, e.player);
+    e.frame(left);
     EXPECT_EQ(e.ed.cell_column, 54);
     EXPECT_EQ(e.world.play_grid, before);
-    EXPECT_FALSE(e.sound_played());
+    EXPECT_FALSE(sound_played());
 }
 
 TEST(Editor, CellUnderThePointerFollowsTheCamera) {
@@ -216,29 +205,26 @@ TEST(Editor, CellUnderThePointerFollowsTheCamera) {
     e.world.camera_y = 3.2;
     e.ed.pointer_x = 110;
     e.ed.pointer_y = 500;
-    input_install_mouse(true, 0);
-    editor_update(e.ed, e.world, e.player);
+    e.frame();
     EXPECT_EQ(e.ed.cell_column, 14);
     EXPECT_EQ(e.ed.cell_row, 7);
 }
 
 TEST(Editor, ArrowsFlyTheViewButNeverBelowZero) {
     Editing e;
-    input_install_mouse(true, 0);
     e.player.x = 0.5;
     e.player.y = 2;
-    e.keys[SDL_SCANCODE_LEFT] = 1;
-    e.keys[SDL_SCANCODE_UP] = 1;
-    editor_update(e.ed, e.world, e.player);
+    e.controls.held[SDL_SCANCODE_LEFT] = 1;
+    e.controls.held[SDL_SCANCODE_UP] = 1;
+    e.frame();
     EXPECT_EQ(e.player.x, 0);
     EXPECT_NEAR(e.player.y, 2.8, 1e-12);
-    e.keys[SDL_SCANCODE_RIGHT] = 1;  // opposite arrows cancel
-    editor_update(e.ed, e.world, e.player);
+    e.controls.held[SDL_SCANCODE_RIGHT] = 1;  // opposite arrows cancel
+    e.frame();
     EXPECT_NEAR(e.player.x, 0, 1e-12);
-    e.keys = std::vector<Uint8>(SDL_NUM_SCANCODES, 0);
-    e.ed.keys = e.keys.data();
-    e.keys[SDL_SCANCODE_DOWN] = 1;
-    for (int i = 0; i < 10; ++i) editor_update(e.ed, e.world, e.player);
+    e.controls.held = {};
+    e.controls.held[SDL_SCANCODE_DOWN] = 1;
+    for (int i = 0; i < 10; ++i) e.frame();
     EXPECT_EQ(e.player.y, 0);
 }
 
@@ -267,7 +253,7 @@ TEST(Editor, KeysSetBrushesAndAArmsRailsOnlyInTheEditor) {
     motion.type = SDL_MOUSEMOTION;
     motion.motion.x = 40;
     motion.motion.y = 50;
-    editor_handle_event(ed, motion);
+    editor_handle_event(ed, motion, nullptr);
     EXPECT_EQ(ed.pointer_x, 0);
 }
 
@@ -284,12 +270,7 @@ TEST(Editor, EditsSavedFromASessionReadBackExactly) {
     Session s;
     session_start(s, "new");
     auto push = [](SDL_Event e) { SDL_PushEvent(&e); };
-    auto key = [&](SDL_Keycode k) {
-        SDL_Event e{};
-        e.type = SDL_KEYDOWN;
-        e.key.keysym.sym = k;
-        push(e);
-    };
+    auto key = push_key;
     auto move = [&](int x, int y) {
         SDL_Event e{};
         e.type = SDL_MOUSEMOTION;

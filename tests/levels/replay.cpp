@@ -13,13 +13,6 @@ namespace replay {
 namespace {
 bool on_ground(const Moment& m) { return m.airborne && m.p.on_ground && m.p.vy == 0; }
 
-void push_key(SDL_Keycode key) {
-    SDL_Event e{};
-    e.type = SDL_KEYDOWN;
-    e.key.keysym.sym = key;
-    SDL_PushEvent(&e);
-}
-
 // Walks toward the column while the slide that ground friction would give the current speed
 // (a tenth of a cell for every cell per second) would not carry the player there.
 unsigned toward(const Player& p, double x) {
@@ -78,11 +71,6 @@ Step dash(std::string what, unsigned direction_press, unsigned held) {
             30};
 }
 
-bool in_exit_reach(const Player& p, const World& w) {
-    double dx = p.x - (w.exit_x + 5 - p.w / 2), dy = p.y - (w.exit_y + 5 - p.h / 2);
-    return std::sqrt(dx * dx + dy * dy) * 30 < 100;
-}
-
 Outcome play(const std::string& name, const Script& script) {
     namespace fs = std::filesystem;
     Outcome out;
@@ -127,7 +115,7 @@ Outcome play(const std::string& name, const Script& script) {
                 out.failure = "died during \"" + step.what + "\"";
                 break;
             }
-            if (in_exit_reach(s.player, s.world) || s.session_result == session_won) {
+            if (s.transition.captured || s.session_result == session_won) {
                 out.reached_exit = true;
                 break;
             }

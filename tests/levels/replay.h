@@ -85,7 +85,4 @@ struct Outcome {
 // Plays the level `name` of the repository's levels/ (copied into a sandbox) with the script.
 Outcome play(const std::string& name, const Script& script);
 
-// True when the player's centre is inside the exit's capture radius.
-bool in_exit_reach(const Player& p, const World& w);
-
 }  // namespace replay

@@ -9,20 +9,23 @@
 namespace {
 const SDL_Color red{255, 0, 0, 255}, green{0, 255, 0, 255}, blue{0, 0, 255, 255};
 
+// Each frame as the session runs it: the animation steps in the update, then the sprite is drawn.
 struct Drawn {
     TestDisplay display;
     Player p;
+    PlayerArt art;
     Drawn() {
-        p.tex_walk1 = solid_texture(40, 80, red);
-        p.tex_walk2 = solid_texture(40, 80, green);
-        p.tex_air = solid_texture(40, 80, blue);
+        art.walk1 = solid_texture(40, 80, red);
+        art.walk2 = solid_texture(40, 80, green);
+        art.air = solid_texture(40, 80, blue);
         p.x = 10;
         p.y = 2;
         p.on_ground = 1;
     }
     SDL_Rect draw(double cam_x = 0, double cam_y = 0, PlayerInput in = {}) {
+        player_animate(p, in, nullptr);
         clear_black();
-        player_draw(p, cam_x, cam_y, in);
+        player_draw(p, art, cam_x, cam_y);
         for (SDL_Color c : {red, green, blue}) {
             SDL_Rect r = find_colour(c);
             if (r.w) return r;

@@ -6,14 +6,15 @@
 #include <vector>
 
 #include "app/clock.h"
-#include "app/input.h"
 #include "app/shell.h"
 #include "session/level_files.h"
+#include "support/harness.h"
 
 namespace {
 // A 40 × 20 level with a floor along row 0, and helpers to place cells.
 struct Field {
-    Grid play;
+    World world;
+    Grid& play = world.play_grid;
     std::vector<Uint8> keys = std::vector<Uint8>(SDL_NUM_SCANCODES, 0);
     Player p;
     PlayerInput in;
@@ -23,14 +24,14 @@ struct Field {
         for (int r = 0; r < 19; ++r) text += std::string(40, ' ') + "\n";
         text += std::string(40, 'a') + "\n";
         play = parse_grid_text(text, true);
-        input_install_keyboard(keys.data());
         player_spawn(p, 5, 1);
         p.on_ground = 1;
     }
-    ~Field() { input_install_keyboard(nullptr); }
     void set(int row, int col, char c) { grid_set(row, col, play, c); }
     void step() {
-        player_update(p, play, in, frame_dt);
+        // The session holds a jump with Up, W or Space.
+        in.jump_keys_held = keys[SDL_SCANCODE_UP] || keys[SDL_SCANCODE_W] || keys[SDL_SCANCODE_SPACE];
+        player_update(p, world, in, frame_dt, nullptr);
         in.jump_pressed = in.dash_pressed = 0;
     }
 };
@@ -257,7 +258,7 @@ TEST(Player, NothingMovesWithAZeroStep) {
     Field f;
     f.p.vx = 4;
     f.in.right = 1;
-    player_update(f.p, f.play, f.in, 0);
+    player_update(f.p, f.world, f.in, 0, nullptr);
     EXPECT_EQ(f.p.vx, 4);
     EXPECT_EQ(f.p.x, 5);
 }
@@ -266,34 +267,30 @@ TEST(Player, LifeCheckCountsDownAndRestartsTheDead) {
     clock_use_virtual(true);
     init_libraries();
     Player p;
-    static std::vector<Uint8> silence(4410, 0);
-    p.snd_over.reset(Mix_QuickLoad_RAW(silence.data(), static_cast<Uint32>(silence.size())));
-    auto over_played = [] {
-        bool playing = Mix_Playing(-1) > 0;
-        Mix_HaltChannel(-1);
-        return playing;
-    };
+    PlayerSounds snd;
+    snd.over = silent_chunk();
+    auto over_played = sound_played;
 
     // The restart that opens a level is silent.
-    EXPECT_TRUE(player_life_check(p));
+    EXPECT_TRUE(player_life_check(p, &snd));
     EXPECT_FALSE(over_played());
     EXPECT_EQ(p.respawns, 1);
     player_spawn(p, 2, 3);
     EXPECT_EQ(p.respawns, 2);
-    EXPECT_FALSE(player_life_check(p));
+    EXPECT_FALSE(player_life_check(p, &snd));
     EXPECT_EQ(p.time_left, full_time - 16);
     EXPECT_EQ(p.power, 10);
 
     p.power = max_power;
     p.time_left = full_time + 500;
-    EXPECT_FALSE(player_life_check(p));
+    EXPECT_FALSE(player_life_check(p, &snd));
     EXPECT_EQ(p.power, max_power);
     EXPECT_EQ(p.time_left, full_time);
 
     // Time running out kills, and every later restart plays "over.wav".
     p.time_left = 16;
     p.items_collected = 4;
-    EXPECT_TRUE(player_life_check(p));
+    EXPECT_TRUE(player_life_check(p, &snd));
     EXPECT_TRUE(over_played());
     EXPECT_EQ(p.time_left, full_time);
     EXPECT_EQ(p.power, 0);
@@ -301,8 +298,8 @@ TEST(Player, LifeCheckCountsDownAndRestartsTheDead) {
 
     player_spawn(p, 2, 3);
     p.y = -0.01;  // fallen below the level
-    EXPECT_TRUE(player_life_check(p));
-    p.snd_over.reset();
+    EXPECT_TRUE(player_life_check(p, &snd));
+    snd.over.reset();
     quit_libraries();
     clock_use_virtual(false);
 }

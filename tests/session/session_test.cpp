@@ -11,14 +11,15 @@
 #include "support/harness.h"
 
 namespace {
-// A 20 × 8 level: a floor on row 0, the start marker on row 1 at column 3, a coin at column 8.
+// A 20 × 8 level: a floor on row 0, the start marker on row 1 at column 3, a coin at column 8,
+// the exit far right on row 0.
 struct PlayedLevel {
     Sandbox sandbox;
     TestDisplay display;
     std::vector<Uint8> keys = std::vector<Uint8>(SDL_NUM_SCANCODES, 0);
     Session s;
 
-    explicit PlayedLevel(const std::string& decor = "\n\n\n\n\n\n   A\n\n") {
+    explicit PlayedLevel(const std::string& decor = "\n\n\n\n\n\n   A\n[ 19]B\n") {
         write_file("levels/t/0.lvl", "\n\n\n\n\n\n        H\n[a20]\n");
         write_file("levels/t/1.lvl", decor);
         write_file("levels/t/config.ini", "titre=Test\ntheme=base\n");
@@ -39,7 +40,7 @@ struct PlayedLevel {
 }  // namespace
 
 TEST(Session, FirstFrameRestartsTheLevelWithoutPhysics) {
-    PlayedLevel lvl("\n\n   A\n\n\n\n\n\n");  // start in the air, at row 5
+    PlayedLevel lvl("\n\n   A\n\n\n\n\n[ 19]B\n");  // start in the air, at row 5
     EXPECT_EQ(lvl.s.player.alive, 0);
     session_frame(lvl.s);
     EXPECT_EQ(lvl.s.player.alive, 1);
@@ -255,7 +256,7 @@ TEST(Session, ControllerStickHasADeadZoneAndTheTriggerRuns) {
 }
 
 TEST(Session, TheEditorStandsTheGameStill) {
-    PlayedLevel lvl("\n\n   A\n\n\n\n\n\n");  // start in the air
+    PlayedLevel lvl("\n\n   A\n\n\n\n\n[ 19]B\n");  // start in the air
     session_frame(lvl.s);
     lvl.press(SDLK_e);
     session_frame(lvl.s);

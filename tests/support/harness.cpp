@@ -6,12 +6,35 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "app/clock.h"
 #include "app/draw.h"
 #include "app/shell.h"
 
 namespace fs = std::filesystem;
+
+bool same_rect(SDL_Rect a, SDL_Rect b) {
+    return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
+}
+
+ChunkPtr silent_chunk() {
+    static std::vector<Uint8> silence(4410, 0);
+    return ChunkPtr(Mix_QuickLoad_RAW(silence.data(), static_cast<Uint32>(silence.size())));
+}
+
+bool sound_played() {
+    bool playing = Mix_Playing(-1) > 0;
+    Mix_HaltChannel(-1);
+    return playing;
+}
+
+void push_key(SDL_Keycode key) {
+    SDL_Event e{};
+    e.type = SDL_KEYDOWN;
+    e.key.keysym.sym = key;
+    SDL_PushEvent(&e);
+}
 
 TestDisplay::TestDisplay(int w, int h) {
     clock_use_virtual(true, 0);

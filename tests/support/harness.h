@@ -17,6 +17,18 @@ struct TestDisplay {
     TestDisplay& operator=(const TestDisplay&) = delete;
 };
 
+// Rectangles compared in one line (gtest): EXPECT_RECT(find_colour(red), 0, 575, 25, 25).
+bool same_rect(SDL_Rect a, SDL_Rect b);
+#define EXPECT_RECT(actual, x, y, w, h) EXPECT_TRUE(same_rect(actual, SDL_Rect{x, y, w, h}))
+
+// A moment of silence that plays like any sound, so a test can tell whether a rule
+// played it. Needs the audio device open (TestDisplay or init_libraries).
+ChunkPtr silent_chunk();
+// True when some sound is playing; stops them all, so the next check starts afresh.
+bool sound_played();
+// Pushes the key-down of a key into SDL's queue, as a press reaches the game.
+void push_key(SDL_Keycode key);
+
 // The colour of one pixel of the renderer's current frame.
 SDL_Color read_pixel(int x, int y);
 // The bounding box of pixels of exactly this colour (w = 0 when there is none).

@@ -3,11 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "app/clock.h"
 #include "app/draw.h"
-#include "app/input.h"
 #include "editor/editor.h"
 #include "session/level_files.h"
 #include "support/harness.h"
@@ -16,10 +13,6 @@
 namespace {
 const SDL_Color red{255, 0, 0, 255}, green{0, 255, 0, 255}, blue{0, 0, 255, 255};
 
-bool same_rect(SDL_Rect a, SDL_Rect b) {
-    return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
-}
-#define EXPECT_RECT(actual, x, y, w, h) EXPECT_TRUE(same_rect(actual, SDL_Rect{x, y, w, h}))
 
 World world_of(const std::string& play, const std::string& decor) {
     World w;
@@ -31,12 +24,13 @@ World world_of(const std::string& play, const std::string& decor) {
 
 TEST(LevelDraw, CellsAndDecorationsLandWhereTheyShould) {
     TestDisplay display;
+    ThemeTiles tiles;
     World w = world_of("\n\n\n\n[ 9]a\na\n", "\n\n  C\n\n\n\n");
-    w.tiles['a' - 'a'] = solid_texture(10, 10, red);
-    w.tiles[slot_first_decor + 'C' - 'A'] = solid_texture(80, 120, green);
+    tiles['a' - 'a'] = solid_texture(10, 10, red);
+    tiles[slot_first_decor + 'C' - 'A'] = solid_texture(80, 120, green);
 
     clear_black();
-    draw_level(w, false);
+    draw_level(w, tiles, false);
     // The play cell at row 0, column 0 with the camera at (0, 0).
     SDL_Rect cells = find_colour(red);
     EXPECT_RECT(cells, 0, 550, 250, 50);  // the cells at (0, 0) and (1, 9)
@@ -48,20 +42,21 @@ TEST(LevelDraw, CellsAndDecorationsLandWhereTheyShould) {
     // Moving the camera half a cell moves everything by half a cell.
     w.camera_x = 0.5;
     clear_black();
-    draw_level(w, false);
+    draw_level(w, tiles, false);
     EXPECT_EQ(read_pixel(5, 580).r, 255);
     EXPECT_EQ(read_pixel(13, 580).r, 0);
 }
 
 TEST(LevelDraw, EditorOnlyCellsAndDarkenedBackgroundBlocks) {
     TestDisplay display;
+    ThemeTiles tiles;
     World w = world_of("f0 \n", "b A\n");
-    w.tiles['f' - 'a'] = solid_texture(4, 4, red);
-    w.tiles['b' - 'a'] = solid_texture(4, 4, {200, 200, 200, 255});
-    w.tiles[slot_first_enemy] = solid_texture(4, 4, blue);
-    w.tiles[slot_first_decor] = solid_texture(4, 4, green);
+    tiles['f' - 'a'] = solid_texture(4, 4, red);
+    tiles['b' - 'a'] = solid_texture(4, 4, {200, 200, 200, 255});
+    tiles[slot_first_enemy] = solid_texture(4, 4, blue);
+    tiles[slot_first_decor] = solid_texture(4, 4, green);
     clear_black();
-    draw_level(w, false);
+    draw_level(w, tiles, false);
     // Hidden block, start marker and spawn cell are not drawn in play.
     EXPECT_EQ(find_colour(red).w, 0);
     EXPECT_EQ(find_colour(blue).w, 0);
@@ -70,7 +65,7 @@ TEST(LevelDraw, EditorOnlyCellsAndDarkenedBackgroundBlocks) {
     SDL_Color dark = read_pixel(10, 590);
     EXPECT_EQ(dark.r, 200 * 150 / 255);
     clear_black();
-    draw_level(w, true);
+    draw_level(w, tiles, true);
     EXPECT_EQ(find_colour(red).w, 25);
     EXPECT_EQ(find_colour(blue).w, 25);
     EXPECT_EQ(find_colour(green).w, 25);
@@ -78,27 +73,29 @@ TEST(LevelDraw, EditorOnlyCellsAndDarkenedBackgroundBlocks) {
 
 TEST(LevelDraw, CoinsAndSpringsPulse) {
     TestDisplay display;
+    ThemeTiles tiles;
     World w = world_of("HG\n", "\n");
-    w.tiles[slot_coin] = solid_texture(4, 4, red);
-    w.tiles[slot_spring] = solid_texture(4, 4, green);
+    tiles[slot_coin] = solid_texture(4, 4, red);
+    tiles[slot_spring] = solid_texture(4, 4, green);
     clock_use_virtual(true, 0);
     clear_black();
-    draw_level(w, false);
+    draw_level(w, tiles, false);
     EXPECT_RECT(find_colour(red), 0, 575, 25, 25);  // a full square at time 0
     EXPECT_RECT(find_colour(green), 25, 600 - 25, 25, 25 / 2 + 600 / 48 + 0);
     clock_use_virtual(true, 471);  // a quarter turn: the coin is edge-on
     clear_black();
-    draw_level(w, false);
+    draw_level(w, tiles, false);
     EXPECT_LE(find_colour(red).w, 1);
     EXPECT_EQ(find_colour(green).h, 600 / 48);
 }
 
 TEST(LevelDraw, RailsAreJoinedOncePerNeighbour) {
     TestDisplay display;
+    ThemeTiles tiles;
     // An L-shaped track: (row 4, column 5), (row 4, column 6) and (row 5, column 6).
     World w = world_of(std::string("[ 10]\n") + "[ 10]\n[ 10]\n[ 10]\n[ 10]\n[ 10]\n[ 10]\n",
                        "\n      .\n     ..\n\n\n\n\n");
-    w.tiles[slot_rail_connector] = solid_texture(8, 2, red);
+    tiles[slot_rail_connector] = solid_texture(8, 2, red);
     auto red_near = [](int x, int y) {
         for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx)
@@ -106,7 +103,7 @@ TEST(LevelDraw, RailsAreJoinedOncePerNeighbour) {
         return false;
     };
     clear_black();
-    draw_level(w, false);
+    draw_level(w, tiles, false);
     // Connectors start at cell centres: (137, 487) for (4, 5) and (162, 462) for (5, 6).
     EXPECT_TRUE(red_near(150, 487));   // right from (4, 5)
     EXPECT_TRUE(red_near(146, 478));   // up-right from (4, 5)
@@ -120,26 +117,27 @@ TEST(LevelDraw, RailsAreJoinedOncePerNeighbour) {
 
 TEST(LevelDraw, PortalStandsTenCellsUpAndRightOfTheExit) {
     TestDisplay display;
+    ThemeTiles tiles;
     World w = world_of("[ 30]\n", "\n");
     w.exit_x = 2;
     w.exit_y = 1;
-    w.tiles[slot_portal + 2] = solid_texture(8, 8, blue);   // outer layer, drawn first
-    w.tiles[slot_portal + 1] = solid_texture(8, 8, green);  // middle
-    w.tiles[slot_portal] = solid_texture(8, 8, red);        // inner layer, drawn last
+    tiles[slot_portal + 2] = solid_texture(8, 8, blue);   // outer layer, drawn first
+    tiles[slot_portal + 1] = solid_texture(8, 8, green);  // middle
+    tiles[slot_portal] = solid_texture(8, 8, red);        // inner layer, drawn last
     clock_use_virtual(true, 0);                             // no rotation yet
     clear_black();
-    draw_portal(w);
+    draw_portal(w, tiles);
     EXPECT_RECT(find_colour(red), 50, 600 - 11 * 25, 250, 250);
     EXPECT_EQ(find_colour(green).w, 0);
     clock_use_virtual(true, 450);  // the middle ring has turned 45 degrees: its corners show
     clear_black();
-    draw_portal(w);
+    draw_portal(w, tiles);
     EXPECT_GT(find_colour(green).w, 0);
     w.camera_x = 1;
     w.camera_y = 1;
     clock_use_virtual(true, 0);
     clear_black();
-    draw_portal(w);
+    draw_portal(w, tiles);
     EXPECT_RECT(find_colour(red), 25, 600 - 10 * 25, 250, 250);
 }
 
@@ -147,13 +145,14 @@ TEST(LevelDraw, PortalStandsTenCellsUpAndRightOfTheExit) {
 // every column is drawn once, where the physics and the pointer have it.
 TEST(LevelDraw, NarrowLevelsDrawEachColumnOnceWhereThePointerPaints) {
     TestDisplay display(1366, 768);  // 32-pixel cells, 42.6875 columns
+    ThemeTiles tiles;
     World w = world_of("\n\n[ 29]c\na[ 28]c\n", "\n\n\n\n");
-    w.tiles['a' - 'a'] = solid_texture(10, 10, red);
-    w.tiles['c' - 'a'] = solid_texture(10, 10, blue);
+    tiles['a' - 'a'] = solid_texture(10, 10, red);
+    tiles['c' - 'a'] = solid_texture(10, 10, blue);
     camera_follow(w, 5, 1, -21, 21, 1, 1);
     ASSERT_DOUBLE_EQ(w.camera_x, 30 - 1366 / 32.0);
     clear_black();
-    draw_level(w, false);
+    draw_level(w, tiles, false);
     SDL_Rect first = find_colour(red);
     EXPECT_RECT(first, 406, 768 - 32, 32, 32);  // column 0, once, 12.6875 cells from the left
     SDL_Rect last = find_colour(blue);
@@ -161,39 +160,36 @@ TEST(LevelDraw, NarrowLevelsDrawEachColumnOnceWhereThePointerPaints) {
 
     // The pointer over the drawn cell paints that cell.
     EditorState ed;
-    std::vector<Uint8> keys(SDL_NUM_SCANCODES, 0);
-    ed.keys = keys.data();
+    Controls controls;
+    controls.mouse_buttons = SDL_BUTTON(SDL_BUTTON_LEFT);
     ed.active = true;
     ed.brush0 = 'q';
     ed.pointer_x = first.x + 3;
     ed.pointer_y = first.y + 16;
-    input_install_mouse(true, SDL_BUTTON(SDL_BUTTON_LEFT));
     Player p;
     p.x = 5;
-    editor_update(ed, w, p);
-    input_install_mouse(false);
+    editor_update(ed, w, p, controls, nullptr);
     EXPECT_EQ(grid_get(0, 0, w.play_grid), 'q');
     EXPECT_EQ(grid_get(0, 1, w.play_grid), ' ');
     // Left of the level there is nothing to paint.
     ed.pointer_x = first.x - 5;
-    input_install_mouse(true, SDL_BUTTON(SDL_BUTTON_LEFT));
     ed.brush0 = 'r';
-    editor_update(ed, w, p);
-    input_install_mouse(false);
+    editor_update(ed, w, p, controls, nullptr);
     EXPECT_EQ(grid_get(0, 0, w.play_grid), 'q');
 
 }
 
 TEST(LevelDraw, ACameraBetweenRowsDrawsRowZeroOnce) {
     TestDisplay display;
+    ThemeTiles tiles;
     World d = world_of("[ 40]\n[ 40]\n[ 40]\n", "\n\n  C\n");
     TexturePtr half = solid_texture(80, 120, green);  // seen through: a second copy shows
     SDL_SetTextureBlendMode(half.get(), SDL_BLENDMODE_BLEND);
     SDL_SetTextureAlphaMod(half.get(), 128);
-    d.tiles[slot_first_decor + 'C' - 'A'] = std::move(half);
+    tiles[slot_first_decor + 'C' - 'A'] = std::move(half);
     d.camera_y = 0.5;
     clear_black();
-    draw_level(d, false);
+    draw_level(d, tiles, false);
     EXPECT_NEAR(read_pixel(60, 590).g, 128, 2);  // once, half a cell below the window's edge
     EXPECT_NEAR(read_pixel(60, 540).g, 128, 2);
 }

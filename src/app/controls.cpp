@@ -1,0 +1,68 @@
+// Reading the frame's controls from SDL's events, keyboard, mouse and game controller.
+#include "app/controls.h"
+
+#include <algorithm>
+
+#include "app/draw.h"
+#include "app/input.h"
+#include "app/sdl_handles.h"
+
+namespace {
+GameControllerPtr pad_owner;
+
+// A controller plugged in during play is picked up on the next frame; one pulled out is closed.
+SDL_GameController* current_pad() {
+    if (SDL_NumJoysticks() <= 0) {
+        pad_owner.reset();
+        return nullptr;
+    }
+    SDL_GameControllerUpdate();
+    if (!pad_owner || !SDL_GameControllerGetAttached(pad_owner.get()))
+        pad_owner.reset(SDL_GameControllerOpen(0));
+    return pad_owner.get();
+}
+
+void read_pad(Pad& pad) {
+    pad = Pad{};
+    SDL_GameController* gc = current_pad();
+    if (!gc) return;
+    pad.present = true;
+    for (int a = 0; a < SDL_CONTROLLER_AXIS_MAX; ++a)
+        pad.axes[a] = SDL_GameControllerGetAxis(gc, static_cast<SDL_GameControllerAxis>(a)) /
+                      32767.0;
+    for (int b = 0; b < SDL_CONTROLLER_BUTTON_MAX; ++b)
+        pad.buttons[b] =
+            SDL_GameControllerGetButton(gc, static_cast<SDL_GameControllerButton>(b)) != 0;
+}
+}  // namespace
+
+bool is_press(const SDL_Event& e) { return e.type == SDL_KEYDOWN && e.key.repeat == 0; }
+
+void toggle_full_screen() {
+    Uint32 flags = SDL_GetWindowFlags(game_window) & SDL_WINDOW_FULLSCREEN_DESKTOP;
+    SDL_SetWindowFullscreen(game_window, flags ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    SDL_ShowCursor(flags ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void controls_read(Controls& c) {
+    refresh_window_size();
+    c.events.clear();
+    c.quit = false;
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) {
+        if (e.type == SDL_QUIT) {
+            c.quit = true;
+        } else if (is_press(e) && e.key.keysym.sym == SDLK_F11) {
+            toggle_full_screen();
+        } else {
+            c.events.push_back(e);
+        }
+    }
+    SDL_PumpEvents();
+    const Uint8* keys = keyboard_state();
+    std::copy(keys, keys + SDL_NUM_SCANCODES, c.held.begin());
+    c.mouse_buttons = mouse_state(nullptr, nullptr);
+    read_pad(c.pad);
+}
+
+void controls_shutdown() { pad_owner.reset(); }

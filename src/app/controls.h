@@ -1,0 +1,37 @@
+// The controls of one frame, read in one place: the keys and mouse buttons held, the frame's
+// events in order, the window's close button and the game controller. Screens and rules look
+// only at this record, never at SDL's state, so a test hands them a record of its own.
+#pragma once
+#include <SDL.h>
+
+#include <array>
+#include <vector>
+
+// The first game controller, as the frame found it.
+struct Pad {
+    bool present = false;
+    std::array<double, SDL_CONTROLLER_AXIS_MAX> axes{};  // sticks −1 … 1, triggers 0 … 1
+    std::array<bool, SDL_CONTROLLER_BUTTON_MAX> buttons{};
+    double axis(SDL_GameControllerAxis a) const { return axes[a]; }
+    bool button(SDL_GameControllerButton b) const { return buttons[b]; }
+};
+
+struct Controls {
+    std::array<Uint8, SDL_NUM_SCANCODES> held{};  // keys held, by scancode
+    std::vector<SDL_Event> events;                // the frame's events in order (not F11, quit)
+    bool quit = false;                            // the window was closed this frame
+    Uint32 mouse_buttons = 0;                     // SDL_BUTTON masks held
+    Pad pad;
+
+    bool key(SDL_Scancode k) const { return held[k] != 0; }
+};
+
+// Reads one frame: the window's size, every pending event (F11 toggles full screen here, for
+// every screen), then the keys, the mouse buttons and the controller as they stand after them.
+void controls_read(Controls& c);
+// The key-down event of a key pressed this frame (not a key repeat), for screens' key tables.
+bool is_press(const SDL_Event& e);
+// Switches between full screen on the desktop and the window, hiding the cursor in full screen.
+void toggle_full_screen();
+// Closes the controller before the libraries quit.
+void controls_shutdown();

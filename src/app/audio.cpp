@@ -15,6 +15,7 @@ int effects_volume = 255;
 namespace {
 const std::string sounds_folder = "ressources/sounds/sounds/";
 const std::string music_folder = "ressources/sounds/musics/";
+constexpr int shutdown_wait_ms = 2000;  // how long quitting waits for the fade workers
 
 std::string last_requested;
 Mix_Music* current_music_track = nullptr;  // owned; freed under music_lock
@@ -82,11 +83,14 @@ const std::string& current_music() { return last_requested; }
 
 int music_workers_started() { return workers_started.load(); }
 
-void audio_shutdown() {
-    while (workers_running.load() > 0) sleep_ms(1);
+bool audio_shutdown() {
+    int give_up_at = now_ms() + shutdown_wait_ms;
+    while (workers_running.load() > 0 && now_ms() < give_up_at) sleep_ms(1);
+    if (workers_running.load() > 0) return false;
     std::lock_guard<std::mutex> lock(music_lock);
     Mix_HaltMusic();
     if (current_music_track) Mix_FreeMusic(current_music_track);
     current_music_track = nullptr;
     last_requested.clear();
+    return true;
 }

@@ -69,9 +69,14 @@ void destroy_display() {
 }
 
 void quit_libraries() {
-    audio_shutdown();
-    Mix_CloseAudio();
-    Mix_Quit();
+    if (audio_shutdown()) {
+        Mix_CloseAudio();
+        Mix_Quit();
+    } else {
+        std::printf(
+            "The music worker is still busy after 2 s (is its track a named pipe?): quitting "
+            "without closing the audio device.\n");
+    }
     IMG_Quit();
     SDL_Quit();
     TTF_Quit();

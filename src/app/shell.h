@@ -10,7 +10,8 @@ void init_libraries();
 bool create_display();
 // Destroys the renderer, then the window.
 void destroy_display();
-// Lets running music workers finish, closes the audio device, then quits the libraries.
+// Lets running music workers finish, closes the audio device, then quits the libraries. A
+// worker still busy after 2 s keeps the mixer: the audio device is then left open.
 void quit_libraries();
 
 // The window grows from nothing to the settings' size, quickly at first, then slowing down.

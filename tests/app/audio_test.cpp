@@ -1,14 +1,20 @@
 // Effect volumes and music changes.
 #include "app/audio.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <atomic>
 #include <chrono>
+#include <filesystem>
 #include <thread>
 #include <vector>
 
 #include "app/clock.h"
 #include "app/shell.h"
+#include "support/harness.h"
 
 namespace {
 struct AudioOnly {
@@ -17,6 +23,7 @@ struct AudioOnly {
         init_libraries();
     }
     ~AudioOnly() {
+        let_music_workers_finish();
         quit_libraries();
         clock_use_virtual(false);
     }
@@ -84,4 +91,51 @@ TEST(Audio, TheFadeWorkerStartsTheTrackAndTheEmptyNameSilencesIt) {
     EXPECT_TRUE(wait_for(true));
     play_music("");
     EXPECT_TRUE(wait_for(false));
+}
+
+// A level whose music names a named pipe leaves the fade worker waiting to open it for a writer
+// that never comes. Quitting waits for the worker a bounded time only, then leaves the mixer,
+// which the worker may still use, open.
+TEST(Audio, QuittingGivesUpOnAWorkerStuckOpeningItsTrack) {
+    Sandbox sandbox;
+    // A music folder of the sandbox's own, so the pipe is not made in the generated resources.
+    std::filesystem::remove("ressources");
+    std::filesystem::create_directories("ressources/sounds/musics");
+    const char* pipe_path = "ressources/sounds/musics/stuck.ogg";
+    ASSERT_EQ(mkfifo(pipe_path, 0600), 0);
+    clock_use_virtual(true, 0);
+    init_libraries();
+    play_music("stuck.ogg");
+
+    testing::internal::CaptureStdout();
+    std::atomic<bool> quit{false};
+    std::thread quitter([&] {
+        quit_libraries();
+        quit = true;
+    });
+    for (int i = 0; i < 500 && !quit; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_TRUE(quit) << "quitting waits for the stuck music worker";
+    if (quit) {
+        EXPECT_NE(Mix_QuerySpec(nullptr, nullptr, nullptr), 0) << "the mixer was closed";
+        EXPECT_NE(out.find("without closing the audio device"), std::string::npos) << out;
+    }
+
+    // Lets the worker go: a writer that opens and closes at once gives it an empty file.
+    clock_use_virtual(false);
+    bool released = false;
+    for (int i = 0; i < 500 && !released; ++i) {
+        int fd = open(pipe_path, O_WRONLY | O_NONBLOCK);
+        released = fd >= 0;
+        if (released)
+            close(fd);
+        else
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    quitter.join();
+    EXPECT_TRUE(released);
+    let_music_workers_finish();
+    quit_libraries();  // the worker is gone: the mixer closes as usual
+    EXPECT_EQ(Mix_QuerySpec(nullptr, nullptr, nullptr), 0);
 }

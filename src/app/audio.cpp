@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <mutex>
@@ -22,6 +23,11 @@ Mix_Music* current_music_track = nullptr;  // owned; freed under music_lock
 std::mutex music_lock;                     // serialises the free-load-start step of workers
 std::atomic<int> workers_running{0};
 std::atomic<int> workers_started{0};
+
+// The mixer reads a volume outside 0 … 128 as a question and changes nothing, so a setting that
+// wrapped negative would keep the previous volume, often full: every volume handed over is kept
+// in range here. menu_volume may hold up to 255, which reaches the mixer as 128.
+int mixer_volume(int volume) { return std::clamp(volume, 0, MIX_MAX_VOLUME); }
 
 int fade_worker(void* data) {
     std::unique_ptr<std::string> name(static_cast<std::string*>(data));
@@ -51,7 +57,7 @@ void play_sound(Mix_Chunk* chunk, bool menu) {
     if (!chunk) return;
     int channel = Mix_PlayChannelTimed(-1, chunk, 0, -1);
     if (channel < 0) return;
-    Mix_Volume(channel, menu ? menu_volume : effects_volume);
+    Mix_Volume(channel, mixer_volume(menu ? menu_volume : effects_volume));
 }
 
 void apply_effect_volumes(double general, double menus, double effects) {
@@ -59,9 +65,13 @@ void apply_effect_volumes(double general, double menus, double effects) {
     effects_volume = static_cast<int>(general * effects * 128);
 }
 
-void apply_music_volume(double volume) { Mix_VolumeMusic(static_cast<int>(volume * 128)); }
+void apply_music_volume(double volume) {
+    Mix_VolumeMusic(mixer_volume(static_cast<int>(volume * 128)));
+}
 
-void set_music_level(double fraction) { Mix_VolumeMusic(static_cast<int>(fraction * 128)); }
+void set_music_level(double fraction) {
+    Mix_VolumeMusic(mixer_volume(static_cast<int>(fraction * 128)));
+}
 
 void play_music(const std::string& name) {
     if (name == last_requested) return;

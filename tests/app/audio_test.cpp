@@ -55,6 +55,27 @@ TEST(Audio, EffectVolumesFollowTheSettingsFormulas) {
     EXPECT_EQ(menu_volume, 102);
     EXPECT_EQ(channel_volume_after_playing(true), 102);
     EXPECT_EQ(effects_volume, 51);
+
+    // A master volume of 200 % stored in a signed byte reads back as −56 %. The mixer takes a
+    // negative volume for a question and would leave the channel as it was.
+    apply_effect_volumes(-0.56, 1.0, 1.0);
+    EXPECT_EQ(channel_volume_after_playing(false), 0);
+    EXPECT_EQ(channel_volume_after_playing(true), 0);
+}
+
+TEST(Audio, MusicVolumeIsAFractionOf128KeptInTheMixersRange) {
+    AudioOnly audio;
+    apply_music_volume(0.5);
+    EXPECT_EQ(Mix_VolumeMusic(-1), 64);
+    set_music_level(0.25);
+    EXPECT_EQ(Mix_VolumeMusic(-1), 32);
+    apply_music_volume(-0.56);  // a setting wrapped negative is silence, not "unchanged"
+    EXPECT_EQ(Mix_VolumeMusic(-1), 0);
+    set_music_level(1.0);
+    set_music_level(-0.1);
+    EXPECT_EQ(Mix_VolumeMusic(-1), 0);
+    apply_music_volume(3.0);
+    EXPECT_EQ(Mix_VolumeMusic(-1), 128);
 }
 
 TEST(Audio, SameTrackTwiceStartsOneWorkerAndLeavesTheVolume) {

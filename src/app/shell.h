@@ -3,7 +3,8 @@
 #pragma once
 #include <string>
 
-// Initialises SDL (video), SDL_image, SDL_mixer with its audio device, and SDL_ttf.
+// Initialises SDL (video, then game controllers, whose failure leaves the game without one),
+// SDL_image, SDL_mixer with its audio device, and SDL_ttf.
 void init_libraries();
 // Creates the hidden, resizable window and its renderer: accelerated with vsync when the
 // machine has it, the software renderer otherwise. False when no window can be made.

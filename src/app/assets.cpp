@@ -14,6 +14,7 @@ std::atomic<bool> renderer_request{false};  // the main thread wants the rendere
 std::atomic<bool> loader_busy{false};       // the loading thread is drawing a frame
 std::atomic<bool> renderer_granted{false};  // the main thread finished its texture work
 std::mutex claim_mutex;                     // makes each side's check-and-claim one step
+std::function<void()> acquire_hook;
 
 TexturePtr load_full_path(const std::string& path) {
     if (path.size() > max_texture_path) return nullptr;
@@ -33,6 +34,7 @@ void renderer_acquire() {
     // The grant is withdrawn before the request is, so the loading thread never sees both
     // flags clear while the main thread is about to use the renderer.
     renderer_granted = false;
+    if (acquire_hook) acquire_hook();
     renderer_request = false;
 }
 
@@ -58,6 +60,8 @@ std::string resource_path(const std::string& relative) { return "ressources/" + 
 FontPtr open_font(const std::string& file, int size) {
     return FontPtr(TTF_OpenFont(resource_path("fonts/" + file).c_str(), size));
 }
+
+void set_renderer_acquire_hook(std::function<void()> hook) { acquire_hook = std::move(hook); }
 
 TexturePtr load_texture(const std::string& relative) {
     return load_full_path(resource_path(relative));

@@ -5,6 +5,7 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+#include <functional>
 #include <string>
 
 #include "app/sdl_handles.h"
@@ -20,6 +21,10 @@ bool loader_frame_begin();
 void loader_frame_end();
 // Forgets every handshake flag, as at program start (tests).
 void renderer_handshake_reset();
+// Tests run code inside renderer_acquire at its one delicate moment: after the wait, between
+// withdrawing the grant and withdrawing the request, where a loading thread looking at the
+// flags must still be kept out. nullptr removes it.
+void set_renderer_acquire_hook(std::function<void()> hook);
 
 // "ressources/" + relative path: where every image, font, sound and track of the game lives.
 std::string resource_path(const std::string& relative);

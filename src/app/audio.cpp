@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <mutex>
@@ -15,12 +16,18 @@ int effects_volume = 255;
 namespace {
 const std::string sounds_folder = "ressources/sounds/sounds/";
 const std::string music_folder = "ressources/sounds/musics/";
+constexpr int shutdown_wait_ms = 2000;  // how long quitting waits for the fade workers
 
 std::string last_requested;
 Mix_Music* current_music_track = nullptr;  // owned; freed under music_lock
 std::mutex music_lock;                     // serialises the free-load-start step of workers
 std::atomic<int> workers_running{0};
 std::atomic<int> workers_started{0};
+
+// The mixer reads a volume outside 0 … 128 as a question and changes nothing, so a setting that
+// wrapped negative would keep the previous volume, often full: every volume handed over is kept
+// in range here. menu_volume may hold up to 255, which reaches the mixer as 128.
+int mixer_volume(int volume) { return std::clamp(volume, 0, MIX_MAX_VOLUME); }
 
 int fade_worker(void* data) {
     std::unique_ptr<std::string> name(static_cast<std::string*>(data));
@@ -50,7 +57,7 @@ void play_sound(Mix_Chunk* chunk, bool menu) {
     if (!chunk) return;
     int channel = Mix_PlayChannelTimed(-1, chunk, 0, -1);
     if (channel < 0) return;
-    Mix_Volume(channel, menu ? menu_volume : effects_volume);
+    Mix_Volume(channel, mixer_volume(menu ? menu_volume : effects_volume));
 }
 
 void apply_effect_volumes(double general, double menus, double effects) {
@@ -58,9 +65,13 @@ void apply_effect_volumes(double general, double menus, double effects) {
     effects_volume = static_cast<int>(general * effects * 128);
 }
 
-void apply_music_volume(double volume) { Mix_VolumeMusic(static_cast<int>(volume * 128)); }
+void apply_music_volume(double volume) {
+    Mix_VolumeMusic(mixer_volume(static_cast<int>(volume * 128)));
+}
 
-void set_music_level(double fraction) { Mix_VolumeMusic(static_cast<int>(fraction * 128)); }
+void set_music_level(double fraction) {
+    Mix_VolumeMusic(mixer_volume(static_cast<int>(fraction * 128)));
+}
 
 void play_music(const std::string& name) {
     if (name == last_requested) return;
@@ -82,11 +93,14 @@ const std::string& current_music() { return last_requested; }
 
 int music_workers_started() { return workers_started.load(); }
 
-void audio_shutdown() {
-    while (workers_running.load() > 0) sleep_ms(1);
+bool audio_shutdown() {
+    int give_up_at = now_ms() + shutdown_wait_ms;
+    while (workers_running.load() > 0 && now_ms() < give_up_at) sleep_ms(1);
+    if (workers_running.load() > 0) return false;
     std::lock_guard<std::mutex> lock(music_lock);
     Mix_HaltMusic();
     if (current_music_track) Mix_FreeMusic(current_music_track);
     current_music_track = nullptr;
     last_requested.clear();
+    return true;
 }

@@ -30,8 +30,10 @@ const std::string& current_music();
 int music_workers_started();
 
 // Shutdown: waits for running fade workers, stops the music and frees the last track, so the
-// audio device can be closed safely afterwards.
-void audio_shutdown();
+// audio device can be closed safely afterwards. A worker can hang opening its track (a level's
+// music naming a named pipe): after 2 s of waiting this gives up, touches nothing and returns
+// false, and the mixer must then be left open.
+bool audio_shutdown();
 
 // Full sound and music paths are at most 99 characters (longer names load nothing).
 constexpr size_t max_sound_path = 99;

@@ -4,6 +4,7 @@
 #pragma once
 #include <SDL.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "app/sdl_handles.h"
@@ -13,8 +14,9 @@ extern SDL_Renderer* game_renderer;  // its renderer, the only one of the progra
 extern int window_width;             // drawable size in pixels, 1000 × 600 until the window exists
 extern int window_height;
 
-// Pixel size of one level cell.
-inline int tile_size() { return window_height / 24; }
+// Pixel size of one level cell. A window lower than 24 pixels (possible without a window
+// manager) still has one-pixel cells: the view is measured in cells by dividing by this.
+inline int tile_size() { return std::max(1, window_height / 24); }
 // Reads the window's size into window_width and window_height.
 void refresh_window_size();
 

@@ -37,7 +37,13 @@ bool start_up() {
     return true;
 }
 
-// The first level folder, in name order, that holds both grid files and a description.
+void shut_down() {
+    window_outro();
+    destroy_display();
+    quit_libraries();
+}
+}  // namespace
+
 std::string first_level() {
     namespace fs = std::filesystem;
     std::vector<std::string> names;
@@ -54,13 +60,6 @@ std::string first_level() {
     std::sort(names.begin(), names.end());
     return names.empty() ? "" : names.front();
 }
-
-void shut_down() {
-    window_outro();
-    destroy_display();
-    quit_libraries();
-}
-}  // namespace
 
 int run_game() {
     if (!start_up()) {

@@ -16,13 +16,24 @@ void settings_apply_volumes() {
     apply_music_volume(general * settings.volume_musique / 100.0);
 }
 
+WindowMode window_mode(int mode) {
+    switch (mode) {
+        case 0:
+            return {true, SDL_WINDOW_FULLSCREEN};
+        case 1:
+            return {true, SDL_WINDOW_FULLSCREEN_DESKTOP};
+        case 2:
+            return {false, 0};
+        default:
+            return {true, 0};
+    }
+}
+
 void settings_apply() {
     settings_apply_volumes();
-    SDL_SetWindowBordered(game_window, settings.mode == 2 ? SDL_FALSE : SDL_TRUE);
-    Uint32 flag = 0;
-    if (settings.mode == 0) flag = SDL_WINDOW_FULLSCREEN;
-    if (settings.mode == 1) flag = SDL_WINDOW_FULLSCREEN_DESKTOP;
-    SDL_SetWindowFullscreen(game_window, flag);
+    WindowMode shown = window_mode(settings.mode);
+    SDL_SetWindowBordered(game_window, shown.bordered ? SDL_TRUE : SDL_FALSE);
+    SDL_SetWindowFullscreen(game_window, shown.fullscreen);
     SDL_SetWindowSize(game_window, settings.resx, settings.resy);
     SDL_SetHint("SDL_RENDER_SCALE_QUALITY", std::to_string(settings.lissage).c_str());
     SDL_SetWindowPosition(game_window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);

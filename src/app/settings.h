@@ -16,6 +16,14 @@ struct Settings {
 
 extern Settings settings;
 
+// How a display mode shows the window: its border, and SDL_WINDOW_FULLSCREEN (exclusive),
+// SDL_WINDOW_FULLSCREEN_DESKTOP or 0 (windowed). Modes other than 0 … 3 are a bordered window.
+struct WindowMode {
+    bool bordered = true;
+    uint32_t fullscreen = 0;
+};
+WindowMode window_mode(int mode);
+
 // Applies the record: volumes, border, full screen, size, scaling quality, centred position.
 void settings_apply();
 // The volume part of settings_apply alone.

@@ -30,7 +30,11 @@ void set_window_percent(double p) {
 
 void init_libraries() {
     TTF_Init();
-    SDL_Init(SDL_INIT_VIDEO | SDL_INIT_GAMECONTROLLER);
+    SDL_Init(SDL_INIT_VIDEO);
+    // Controllers start on their own: when they fail the game is played without one, whereas a
+    // failed SDL_Init of both would have undone the video it had just started.
+    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0)
+        std::printf("No game controller support (%s): keyboard only.\n", SDL_GetError());
     IMG_Init(IMG_INIT_PNG);
     Mix_Init(MIX_INIT_OGG);
     Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 1024);
@@ -69,9 +73,14 @@ void destroy_display() {
 }
 
 void quit_libraries() {
-    audio_shutdown();
-    Mix_CloseAudio();
-    Mix_Quit();
+    if (audio_shutdown()) {
+        Mix_CloseAudio();
+        Mix_Quit();
+    } else {
+        std::printf(
+            "The music worker is still busy after 2 s (is its track a named pipe?): quitting "
+            "without closing the audio device.\n");
+    }
     IMG_Quit();
     SDL_Quit();
     TTF_Quit();

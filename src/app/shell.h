@@ -3,14 +3,16 @@
 #pragma once
 #include <string>
 
-// Initialises SDL (video), SDL_image, SDL_mixer with its audio device, and SDL_ttf.
+// Initialises SDL (video, then game controllers, whose failure leaves the game without one),
+// SDL_image, SDL_mixer with its audio device, and SDL_ttf.
 void init_libraries();
 // Creates the hidden, resizable window and its renderer: accelerated with vsync when the
 // machine has it, the software renderer otherwise. False when no window can be made.
 bool create_display();
 // Destroys the renderer, then the window.
 void destroy_display();
-// Lets running music workers finish, closes the audio device, then quits the libraries.
+// Lets running music workers finish, closes the audio device, then quits the libraries. A
+// worker still busy after 2 s keeps the mixer: the audio device is then left open.
 void quit_libraries();
 
 // The window grows from nothing to the settings' size, quickly at first, then slowing down.

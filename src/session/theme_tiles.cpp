@@ -1,12 +1,22 @@
 // Loading the tile table. Rails are made semi-transparent here, once.
 #include "session/theme_tiles.h"
 
+#include <cstdio>
+#include <filesystem>
+
 #include "app/assets.h"
 #include "app/draw.h"
 
 void load_theme_tiles(World& world, ThemeTiles& t, const std::string& theme) {
     world.exit_x = world.exit_y = world.start_x = world.start_y = 0;
     world.camera_x = world.camera_y = 0;
+    // Without its folder the level's ground is invisible; say so rather than play in silence.
+    // The quotes show the blanks a comment in config.ini can leave after the theme's name.
+    std::string folder = resource_path("textures/theme_" + theme);
+    std::error_code unreadable;
+    if (!std::filesystem::is_directory(folder, unreadable))
+        std::printf("Theme folder \"%s\" not found: blocks and decorations will not show.\n",
+                    folder.c_str());
     for (char c = 'a'; c <= 's'; ++c) t[c - 'a'] = load_theme_texture(theme, "blocs", c, "png");
     for (char c = 'a'; c <= 'h'; ++c)
         t[slot_first_item + c - 'a'] = load_theme_texture(theme, "objets", c, "png");

@@ -34,44 +34,40 @@ TEST(Assets, BlackTextureIsOneOpaqueBlackPixel) {
     EXPECT_EQ(c.r + c.g + c.b, 0);
 }
 
-// A loading thread draws frames whenever the handshake lets it, while the main thread runs
-// loads between renderer_acquire and renderer_release: frames fall between loads, never inside.
+// The loading screen draws a frame only while the main thread neither asks for the renderer
+// nor holds it, and a load waits for a frame being drawn to end.
 TEST(Assets, HandshakeKeepsLoadingFramesOutOfLoads) {
-    clock_use_virtual(false);
+    clock_use_virtual(true, 0);
     renderer_handshake_reset();
-    std::atomic<bool> stop{false}, loading{false}, drawing{false}, overlap{false};
-    std::atomic<int> frames{0};
-    std::thread loader([&] {
-        while (!stop) {
-            if (loader_frame_begin()) {
-                drawing = true;
-                if (loading) overlap = true;
-                std::this_thread::yield();
-                if (loading) overlap = true;
-                drawing = false;
-                frames.fetch_add(1);
-                loader_frame_end();
-            }
-            std::this_thread::yield();
-        }
+    EXPECT_FALSE(loader_frame_begin());  // no frame before the main thread grants the first
+    renderer_release();
+
+    ASSERT_TRUE(loader_frame_begin());  // the loading screen is drawing
+    std::atomic<bool> frame_over{false}, acquired{false};
+    bool frame_over_at_claim = false, loader_got_in = true;
+    set_renderer_acquire_hook([&] {
+        frame_over_at_claim = frame_over;
+        // The loading thread looks at the flags at the worst moment of the claim.
+        loader_got_in = loader_frame_begin();
+        if (loader_got_in) loader_frame_end();
     });
-    renderer_release();  // the loading screen may start drawing
-    int frames_between_loads = 0;
-    for (int i = 0; i < 20000; ++i) {
-        int before = frames.load();
+    std::thread load([&] {
         renderer_acquire();
-        loading = true;
-        if (drawing) overlap = true;
-        std::this_thread::yield();
-        if (drawing) overlap = true;
-        loading = false;
-        renderer_release();
-        for (int spin = 0; spin < 50 && frames.load() == before; ++spin) std::this_thread::yield();
-        if (frames.load() != before) ++frames_between_loads;
-    }
-    stop = true;
-    loader.join();
-    EXPECT_FALSE(overlap);
-    EXPECT_GT(frames_between_loads, 0);
+        acquired = true;
+    });
+    // The load polls the clock while it waits; the frame ends once it does.
+    while (now_ms() == 0 && !acquired) std::this_thread::yield();
+    frame_over = true;
+    loader_frame_end();
+    load.join();
+    set_renderer_acquire_hook(nullptr);
+    EXPECT_TRUE(frame_over_at_claim) << "the load went ahead while a frame was being drawn";
+    EXPECT_FALSE(loader_got_in) << "a frame could start while the load claimed the renderer";
+
+    EXPECT_FALSE(loader_frame_begin());  // held by the main thread
+    renderer_release();
+    EXPECT_TRUE(loader_frame_begin());  // released: the next frame may be drawn
+    loader_frame_end();
     renderer_handshake_reset();
+    clock_use_virtual(false);
 }

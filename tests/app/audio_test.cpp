@@ -1,14 +1,20 @@
 // Effect volumes and music changes.
 #include "app/audio.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <atomic>
 #include <chrono>
+#include <filesystem>
 #include <thread>
 #include <vector>
 
 #include "app/clock.h"
 #include "app/shell.h"
+#include "support/harness.h"
 
 namespace {
 struct AudioOnly {
@@ -17,6 +23,7 @@ struct AudioOnly {
         init_libraries();
     }
     ~AudioOnly() {
+        let_music_workers_finish();
         quit_libraries();
         clock_use_virtual(false);
     }
@@ -48,6 +55,27 @@ TEST(Audio, EffectVolumesFollowTheSettingsFormulas) {
     EXPECT_EQ(menu_volume, 102);
     EXPECT_EQ(channel_volume_after_playing(true), 102);
     EXPECT_EQ(effects_volume, 51);
+
+    // A master volume of 200 % stored in a signed byte reads back as −56 %. The mixer takes a
+    // negative volume for a question and would leave the channel as it was.
+    apply_effect_volumes(-0.56, 1.0, 1.0);
+    EXPECT_EQ(channel_volume_after_playing(false), 0);
+    EXPECT_EQ(channel_volume_after_playing(true), 0);
+}
+
+TEST(Audio, MusicVolumeIsAFractionOf128KeptInTheMixersRange) {
+    AudioOnly audio;
+    apply_music_volume(0.5);
+    EXPECT_EQ(Mix_VolumeMusic(-1), 64);
+    set_music_level(0.25);
+    EXPECT_EQ(Mix_VolumeMusic(-1), 32);
+    apply_music_volume(-0.56);  // a setting wrapped negative is silence, not "unchanged"
+    EXPECT_EQ(Mix_VolumeMusic(-1), 0);
+    set_music_level(1.0);
+    set_music_level(-0.1);
+    EXPECT_EQ(Mix_VolumeMusic(-1), 0);
+    apply_music_volume(3.0);
+    EXPECT_EQ(Mix_VolumeMusic(-1), 128);
 }
 
 TEST(Audio, SameTrackTwiceStartsOneWorkerAndLeavesTheVolume) {
@@ -84,4 +112,51 @@ TEST(Audio, TheFadeWorkerStartsTheTrackAndTheEmptyNameSilencesIt) {
     EXPECT_TRUE(wait_for(true));
     play_music("");
     EXPECT_TRUE(wait_for(false));
+}
+
+// A level whose music names a named pipe leaves the fade worker waiting to open it for a writer
+// that never comes. Quitting waits for the worker a bounded time only, then leaves the mixer,
+// which the worker may still use, open.
+TEST(Audio, QuittingGivesUpOnAWorkerStuckOpeningItsTrack) {
+    Sandbox sandbox;
+    // A music folder of the sandbox's own, so the pipe is not made in the generated resources.
+    std::filesystem::remove("ressources");
+    std::filesystem::create_directories("ressources/sounds/musics");
+    const char* pipe_path = "ressources/sounds/musics/stuck.ogg";
+    ASSERT_EQ(mkfifo(pipe_path, 0600), 0);
+    clock_use_virtual(true, 0);
+    init_libraries();
+    play_music("stuck.ogg");
+
+    testing::internal::CaptureStdout();
+    std::atomic<bool> quit{false};
+    std::thread quitter([&] {
+        quit_libraries();
+        quit = true;
+    });
+    for (int i = 0; i < 500 && !quit; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_TRUE(quit) << "quitting waits for the stuck music worker";
+    if (quit) {
+        EXPECT_NE(Mix_QuerySpec(nullptr, nullptr, nullptr), 0) << "the mixer was closed";
+        EXPECT_NE(out.find("without closing the audio device"), std::string::npos) << out;
+    }
+
+    // Lets the worker go: a writer that opens and closes at once gives it an empty file.
+    clock_use_virtual(false);
+    bool released = false;
+    for (int i = 0; i < 500 && !released; ++i) {
+        int fd = open(pipe_path, O_WRONLY | O_NONBLOCK);
+        released = fd >= 0;
+        if (released)
+            close(fd);
+        else
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    quitter.join();
+    EXPECT_TRUE(released);
+    let_music_workers_finish();
+    quit_libraries();  // the worker is gone: the mixer closes as usual
+    EXPECT_EQ(Mix_QuerySpec(nullptr, nullptr, nullptr), 0);
 }

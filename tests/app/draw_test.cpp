@@ -28,6 +28,12 @@ TEST(Draw, TileSizeIsATwentyFourthOfTheHeight) {
     EXPECT_EQ(tile_size(), 45);
     window_height = 1050;
     EXPECT_EQ(tile_size(), 43);
+    // Without a window manager a window can be made lower than 24 pixels; the session divides
+    // the view by the cell size, so a cell stays one pixel at least.
+    for (int h : {0, 1, 23}) {
+        window_height = h;
+        EXPECT_EQ(tile_size(), 1) << "window height " << h;
+    }
     window_height = 600;
 }
 

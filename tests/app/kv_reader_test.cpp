@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "support/harness.h"
 
 namespace {
@@ -57,4 +59,31 @@ TEST(KeyValueReader, MissingFileKeyOrValueGivesEmptyText) {
     EXPECT_EQ(value_in("; only\n;comments\n", "mode"), "");
     EXPECT_EQ(value_in("mode=\n", "mode"), "");
     EXPECT_EQ(value_in("resx=1\n", "mode"), "");
+}
+
+// The README's level description, copied into a level's config.ini, gives each value exactly:
+// a comment after a value would leave its blanks in the value (theme "base  " has no folder).
+TEST(KeyValueReader, TheReadmeLevelExampleReadsAsWritten) {
+    std::string readme = read_file(source_dir() + "/README.md");
+    size_t section = readme.find("## Making a level");
+    ASSERT_NE(section, std::string::npos);
+    size_t fence = readme.find("```ini\n", section);
+    ASSERT_NE(fence, std::string::npos);
+    size_t start = fence + 7, end = readme.find("```", start);
+    ASSERT_NE(end, std::string::npos);
+    // The block is indented with the list item it belongs to; the copy is not.
+    size_t indent = fence - (readme.rfind('\n', fence) + 1);
+    std::istringstream block(readme.substr(start, end - start));
+    std::string config, line;
+    while (std::getline(block, line))
+        config += line.erase(0, std::min(indent, line.find_first_not_of(' '))) + "\n";
+
+    TempDir dir;
+    std::string path = dir.path + "/levels/mon_niveau/config.ini";
+    write_file(path, config);
+    EXPECT_EQ(read_value("titre", path), "Mon niveau");
+    EXPECT_EQ(read_value("createur", path), "Moi");
+    EXPECT_EQ(read_value("fond", path), "1");
+    EXPECT_EQ(read_value("musique", path), "prairie.ogg");
+    EXPECT_EQ(read_value("theme", path), "base");
 }

@@ -57,6 +57,21 @@ TEST(Probes, SideProbesUseTruncatedColumns) {
     EXPECT_FALSE(probe_right(open, 0.0, 0.0));
 }
 
+// The highest side probe sits a thousandth of a cell under the top of the two-cell body: a
+// wall the head overlaps by less than that (a ledge the player has just jumped to) does not
+// block, one a few thousandths deep does.
+TEST(Probes, SideProbesReachJustUnderTheTopOfTheHead) {
+    Grid g = layer_of({"     ", "a   a", "     ", "     ", "     "});  // walls in row 3 only
+    for (double y : {1.0005, 1.0009}) {
+        EXPECT_FALSE(probe_left(g, 0.5, y)) << y;
+        EXPECT_FALSE(probe_right(g, 3.0, y)) << y;
+    }
+    for (double y : {1.0011, 1.005}) {
+        EXPECT_TRUE(probe_left(g, 0.5, y)) << y;
+        EXPECT_TRUE(probe_right(g, 3.0, y)) << y;
+    }
+}
+
 TEST(Probes, TouchTakesOneCellLeftColumnFirstLowerRowFirst) {
     Grid g = layer_of({"HH", "HH"});
     // Player at (0, 0) covers columns 0 and 1, rows trunc(0.99) = 0 and trunc(1.99) = 1.

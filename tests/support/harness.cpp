@@ -3,11 +3,13 @@
 
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <vector>
 
+#include "app/audio.h"
 #include "app/clock.h"
 #include "app/draw.h"
 #include "app/shell.h"
@@ -49,10 +51,17 @@ TestDisplay::TestDisplay(int w, int h) {
 TestDisplay::~TestDisplay() {
     set_frame_hook(nullptr);
     destroy_display();
+    let_music_workers_finish();
     quit_libraries();
     window_width = 1000;
     window_height = 600;
     clock_use_virtual(false);
+}
+
+void let_music_workers_finish() {
+    auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!audio_shutdown() && std::chrono::steady_clock::now() < give_up) {
+    }
 }
 
 SDL_Color read_pixel(int x, int y) {

@@ -29,6 +29,10 @@ bool sound_played();
 // Pushes the key-down of a key into SDL's queue, as a press reaches the game.
 void push_key(SDL_Keycode key);
 
+// Music workers load their track in real time, which the virtual clock's instant waits do not
+// allow for: waits (up to 10 s) until they are done, so that quitting closes the mixer.
+void let_music_workers_finish();
+
 // The colour of one pixel of the renderer's current frame.
 SDL_Color read_pixel(int x, int y);
 // The bounding box of pixels of exactly this colour (w = 0 when there is none).

@@ -63,10 +63,11 @@ struct PlayedLevel {
     Session s;
     explicit PlayedLevel() {
         session_start(s, largest_level());
-        session_update(s);
+        Controls none;
+        session_update(s, none);
         s.player.x = grid_width / 2.0;
         s.player.y = grid_height / 2.0;
-        for (int i = 0; i < 120; ++i) session_update(s);  // let the camera settle
+        for (int i = 0; i < 120; ++i) session_update(s, none);  // let the camera settle
     }
     ~PlayedLevel() { session_end(s); }
 };
@@ -103,9 +104,10 @@ BENCHMARK(BM_LoadLargestLevel)->Unit(benchmark::kMillisecond);
 void BM_SessionUpdate(benchmark::State& state) {
     Display display(1000, 600);
     PlayedLevel lvl;
-    lvl.s.input.right = 0.8;
+    Controls walking;
+    walking.held[SDL_SCANCODE_RIGHT] = 1;
     for (auto _ : state) {
-        session_update(lvl.s);
+        session_update(lvl.s, walking);
         if (lvl.s.player.x > grid_width - 5) lvl.s.player.x = 5;
     }
 }
@@ -131,7 +133,8 @@ BENCHMARK(BM_DrawLevelFrame_1920x1080)->Unit(benchmark::kMillisecond);
 void BM_DrawFullViewOfBlocks_1000x600(benchmark::State& state) {
     Display display(1000, 600);
     World w;
-    load_theme_tiles(w, "base");
+    ThemeTiles tiles;
+    load_theme_tiles(w, tiles, "base");
     grid_width = 100;
     grid_height = 50;
     w.play_grid.assign(static_cast<size_t>(grid_width) * grid_height, 'a');
@@ -139,10 +142,10 @@ void BM_DrawFullViewOfBlocks_1000x600(benchmark::State& state) {
     w.camera_x = 30.5;
     w.camera_y = 10.5;
     for (auto _ : state) {
-        draw_level(w, false);
+        draw_level(w, tiles, false);
         SDL_RenderFlush(game_renderer);
     }
-    release_tiles(w);
+    release_tiles(tiles);
 }
 BENCHMARK(BM_DrawFullViewOfBlocks_1000x600)->Unit(benchmark::kMillisecond);
 
@@ -153,7 +156,7 @@ void BM_EditorDraw(benchmark::State& state) {
     lvl.s.editor.brush0 = 'c';
     lvl.s.editor.brush1 = ' ';
     for (auto _ : state) {
-        editor_draw(lvl.s.editor, lvl.s.world);
+        editor_draw(lvl.s.editor, lvl.s.media.editor_art, lvl.s.media.tiles);
         SDL_RenderFlush(game_renderer);
     }
 }

@@ -8,19 +8,20 @@
 #include <memory>
 #include <mutex>
 
+#include "app/assets.h"
 #include "app/clock.h"
 
 int menu_volume = 255;
 int effects_volume = 255;
 
 namespace {
-const std::string sounds_folder = "ressources/sounds/sounds/";
-const std::string music_folder = "ressources/sounds/musics/";
+const std::string sounds_folder = resource_path("sounds/sounds/");
+const std::string music_folder = resource_path("sounds/musics/");
 constexpr int shutdown_wait_ms = 2000;  // how long quitting waits for the fade workers
 
 std::string last_requested;
-Mix_Music* current_music_track = nullptr;  // owned; freed under music_lock
-std::mutex music_lock;                     // serialises the free-load-start step of workers
+MusicPtr current_music_track;  // freed and replaced under music_lock
+std::mutex music_lock;         // serialises the free-load-start step of workers
 std::atomic<int> workers_running{0};
 std::atomic<int> workers_started{0};
 
@@ -36,9 +37,9 @@ int fade_worker(void* data) {
     sleep_ms(500);
     {
         std::lock_guard<std::mutex> lock(music_lock);
-        if (current_music_track) Mix_FreeMusic(current_music_track);
-        current_music_track = path.size() <= max_sound_path ? Mix_LoadMUS(path.c_str()) : nullptr;
-        if (current_music_track) Mix_FadeInMusic(current_music_track, -1, 1000);
+        current_music_track.reset();
+        if (path.size() <= max_sound_path) current_music_track.reset(Mix_LoadMUS(path.c_str()));
+        if (current_music_track) Mix_FadeInMusic(current_music_track.get(), -1, 1000);
     }
     workers_running.fetch_sub(1);
     return 0;
@@ -69,10 +70,6 @@ void apply_music_volume(double volume) {
     Mix_VolumeMusic(mixer_volume(static_cast<int>(volume * 128)));
 }
 
-void set_music_level(double fraction) {
-    Mix_VolumeMusic(mixer_volume(static_cast<int>(fraction * 128)));
-}
-
 void play_music(const std::string& name) {
     if (name == last_requested) return;
     last_requested = name;
@@ -86,7 +83,7 @@ void play_music(const std::string& name) {
     } else {
         workers_running.fetch_sub(1);
     }
-    set_music_level(1.0);
+    apply_music_volume(1.0);
 }
 
 const std::string& current_music() { return last_requested; }
@@ -99,8 +96,7 @@ bool audio_shutdown() {
     if (workers_running.load() > 0) return false;
     std::lock_guard<std::mutex> lock(music_lock);
     Mix_HaltMusic();
-    if (current_music_track) Mix_FreeMusic(current_music_track);
-    current_music_track = nullptr;
+    current_music_track.reset();
     last_requested.clear();
     return true;
 }

@@ -17,9 +17,8 @@ void play_sound(Mix_Chunk* chunk, bool menu);
 
 // Volumes from the settings' fractions (0 … 1): general × menus × 255, general × effects × 128.
 void apply_effect_volumes(double general, double menus, double effects);
+// Music volume as a fraction of full (0 … 1): the settings, a new track, the exit's nearness.
 void apply_music_volume(double volume);
-// Music volume as a fraction of full (0 … 1).
-void set_music_level(double fraction);
 
 // Fades the current track out and the named one in, on the "fonduson" worker; the same name as
 // the last request does nothing at all. The empty name fades the music out into silence.

@@ -116,29 +116,3 @@ TexturePtr window_snapshot() {
                          surface->pitch);
     return TexturePtr(SDL_CreateTextureFromSurface(game_renderer, surface.get()));
 }
-
-bool carousel_rect(SDL_Texture* tex, int x, int y, double s, SDL_Rect* out) {
-    int half = window_width / 2;
-    if (x >= half || x <= -half) return false;
-    double k = std::pow(static_cast<double>(half - std::abs(x)), 1.12) * 0.0015;
-    double f = k * 0.25 * s;
-    int w, h;
-    texture_size(tex, &w, &h);
-    int sw = static_cast<int>(w * f), sh = static_cast<int>(h * f);
-    *out = {x + (window_width - sw) / 2, y + (window_height - sh) / 2, sw, sh};
-    return true;
-}
-
-void draw_carousel_pair(SDL_Texture* front, SDL_Texture* back, int x, int y, double s) {
-    SDL_Rect r;
-    if (carousel_rect(back, x, y, s, &r)) copy(back, r.x, r.y, r.w, r.h);
-    if (carousel_rect(front, x, y, s, &r)) copy(front, r.x, r.y, r.w, r.h);
-}
-
-bool carousel_hit(const SDL_Event& event, SDL_Texture* front, int x, int y, double s) {
-    if (event.type != SDL_MOUSEBUTTONDOWN) return false;
-    SDL_Rect r;
-    if (!carousel_rect(front, x, y, s, &r)) return false;
-    int cx = event.button.x, cy = event.button.y;
-    return r.x < cx && cx < r.x + r.w && r.y < cy && cy < r.y + r.h;
-}

@@ -51,11 +51,3 @@ int alpha_value(int lo, int hi, int base, int fade);
 
 // A texture holding the frame currently on the renderer (owned by the caller).
 TexturePtr window_snapshot();
-
-// The level carousel's perspective: a card (back) and its label (front) at horizontal offset x
-// from the window centre, largest in the middle and shrinking sideways.
-void draw_carousel_pair(SDL_Texture* front, SDL_Texture* back, int x, int y, double s);
-// True for a mouse press strictly inside the front texture's rectangle of draw_carousel_pair.
-bool carousel_hit(const SDL_Event& event, SDL_Texture* front, int x, int y, double s);
-// The rectangle draw_carousel_pair gives a texture; false when x is at or beyond half the width.
-bool carousel_rect(SDL_Texture* tex, int x, int y, double s, SDL_Rect* out);

@@ -18,11 +18,11 @@ void settings_apply_volumes() {
 
 WindowMode window_mode(int mode) {
     switch (mode) {
-        case 0:
+        case mode_fullscreen:
             return {true, SDL_WINDOW_FULLSCREEN};
-        case 1:
+        case mode_fullscreen_desktop:
             return {true, SDL_WINDOW_FULLSCREEN_DESKTOP};
-        case 2:
+        case mode_borderless:
             return {false, 0};
         default:
             return {true, 0};

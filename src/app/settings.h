@@ -3,8 +3,14 @@
 #pragma once
 #include <cstdint>
 
+// Display modes, by the numbers "settings.ini" stores.
+constexpr int mode_fullscreen = 0;          // exclusive full screen
+constexpr int mode_fullscreen_desktop = 1;  // full screen at the desktop's size, borderless
+constexpr int mode_borderless = 2;          // a window without border
+constexpr int mode_windowed = 3;            // a window with its border
+
 struct Settings {
-    int8_t mode = 3;  // 0 full screen, 1 full screen borderless, 2 windowed borderless, 3 windowed
+    int8_t mode = mode_windowed;
     int resx = 1000;
     int resy = 600;
     int8_t lissage = 2;  // scaling quality: 0 none, 1 medium, 2 high

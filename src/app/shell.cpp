@@ -11,6 +11,7 @@
 #include "app/assets.h"
 #include "app/audio.h"
 #include "app/clock.h"
+#include "app/controls.h"
 #include "app/draw.h"
 #include "app/settings.h"
 
@@ -81,6 +82,7 @@ void quit_libraries() {
             "The music worker is still busy after 2 s (is its track a named pipe?): quitting "
             "without closing the audio device.\n");
     }
+    controls_shutdown();
     IMG_Quit();
     SDL_Quit();
     TTF_Quit();
@@ -88,7 +90,7 @@ void quit_libraries() {
 
 void window_intro() {
     SDL_SetWindowBordered(game_window, SDL_FALSE);
-    Uint8 shade = settings.mode == 0 ? 0 : 255;
+    Uint8 shade = settings.mode == mode_fullscreen ? 0 : 255;
     SDL_SetRenderDrawColor(game_renderer, shade, shade, shade, 255);
     SDL_SetRenderDrawBlendMode(game_renderer, SDL_BLENDMODE_BLEND);
     SDL_ShowWindow(game_window);
@@ -101,7 +103,7 @@ void window_intro() {
         present_frame();
         sleep_ms(1);
     }
-    if (settings.mode != 2) SDL_SetWindowBordered(game_window, SDL_TRUE);
+    if (settings.mode != mode_borderless) SDL_SetWindowBordered(game_window, SDL_TRUE);
 }
 
 void window_outro() {

@@ -32,7 +32,7 @@ constexpr int dock_slot_count = 67;
 constexpr int dock_slot_width = 60;
 constexpr int dock_height = 70;  // y ≤ 69 is the dock, y ≥ 71 the level
 constexpr int dock_wheel_step = 300;
-constexpr char rail_brush = '.';  // the decor layer's rail cell, armed with A
+constexpr char rail_brush = cell::rail;  // armed with A
 
 enum class DockLayer { gap, play, decor };
 struct DockSlot {

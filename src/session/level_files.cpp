@@ -209,10 +209,10 @@ void find_markers(const Grid& decor, World& world) {
     for (int r = 0; r < grid_height; ++r) {
         for (int c = 0; c < grid_width; ++c) {
             int row = grid_height - r - 1;  // rows counted from the lowest
-            char cell = grid_get(row, c, decor);
-            if (cell != 'A' && cell != 'B') continue;
+            char code = grid_get(row, c, decor);
+            if (code != cell::start_marker && code != cell::exit_marker) continue;
             if (side_solid(grid_get(row + 1, c, decor))) continue;
-            if (cell == 'A') {
+            if (code == cell::start_marker) {
                 world.start_x = c;
                 world.start_y = row;
             } else {

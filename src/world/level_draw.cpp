@@ -56,8 +56,8 @@ void draw_decor_cell(const ThemeTiles& tiles, char c, double x, double y, bool e
     } else if (c >= 'A' && c <= 'L') {
         SDL_Texture* tex = slot(tiles, slot_first_decor + c - 'A');
         if (editor) draw_cell(tex, x, y);
-        if (c != 'A' && c != 'B') draw_own_size(tex, x, y);
-    } else if (c == '.') {
+        if (c != cell::start_marker && c != cell::exit_marker) draw_own_size(tex, x, y);
+    } else if (c == cell::rail) {
         draw_cell(slot(tiles, slot_rail), x, y);
     } else {
         draw_cell(slot(tiles, slot_error_decor), x, y);
@@ -70,9 +70,9 @@ void draw_play_cell(const ThemeTiles& tiles, char c, double x, double y, bool ed
         if (c != cell::hidden_block || editor) draw_cell(slot(tiles, c - 'a'), x, y);
     } else if (c >= 'A' && c <= 'F') {
         draw_cell(slot(tiles, slot_first_item + c - 'A'), x, y);
-    } else if (c == 'G') {
+    } else if (c == cell::spring) {
         draw_spring(slot(tiles, slot_spring), x, y);
-    } else if (c == 'H') {
+    } else if (c == cell::coin) {
         draw_coin(slot(tiles, slot_coin), x, y);
     } else if (c >= '0' && c <= '5') {
         if (editor) draw_cell(slot(tiles, slot_first_enemy + c - '0'), x, y);
@@ -97,10 +97,10 @@ void draw_rail_connectors(const World& w, const ThemeTiles& tiles) {
     for (int i = 0; i <= rows; ++i) {
         for (int j = 0; j <= cols; ++j) {
             int r = cell_floor(w.camera_y + i), c = cell_floor(w.camera_x + j);
-            if (grid_get(r, c, w.decor_grid) != '.') continue;
+            if (grid_get(r, c, w.decor_grid) != cell::rail) continue;
             double x = c - w.camera_x, y = r - w.camera_y;
             for (const Connector& k : connectors) {
-                if (grid_get(r + k.dr, c + k.dc, w.decor_grid) != '.') continue;
+                if (grid_get(r + k.dr, c + k.dc, w.decor_grid) != cell::rail) continue;
                 SDL_Rect dst{static_cast<int>(t * (x + 0.5)), static_cast<int>(h - t * (y + 0.5)),
                              static_cast<int>(t * k.length), static_cast<int>(t * 0.1)};
                 SDL_Point centre{0, static_cast<int>(t * 0.1 / 2)};

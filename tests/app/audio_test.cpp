@@ -67,12 +67,12 @@ TEST(Audio, MusicVolumeIsAFractionOf128KeptInTheMixersRange) {
     AudioOnly audio;
     apply_music_volume(0.5);
     EXPECT_EQ(Mix_VolumeMusic(-1), 64);
-    set_music_level(0.25);
+    apply_music_volume(0.25);
     EXPECT_EQ(Mix_VolumeMusic(-1), 32);
     apply_music_volume(-0.56);  // a setting wrapped negative is silence, not "unchanged"
     EXPECT_EQ(Mix_VolumeMusic(-1), 0);
-    set_music_level(1.0);
-    set_music_level(-0.1);
+    apply_music_volume(1.0);
+    apply_music_volume(-0.1);
     EXPECT_EQ(Mix_VolumeMusic(-1), 0);
     apply_music_volume(3.0);
     EXPECT_EQ(Mix_VolumeMusic(-1), 128);

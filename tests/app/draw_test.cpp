@@ -76,47 +76,6 @@ TEST(Draw, SpriteCellsSubtractTheCellHeightAsPixels) {
     EXPECT_RECT(find_colour(red), 100, 448, 25, 50);
 }
 
-TEST(Draw, CarouselScalesWithDistanceFromTheCentreAndHitsStrictlyInside) {
-    TestDisplay display;
-    TexturePtr card = solid_texture(400, 100, red);
-    SDL_Rect r;
-    // At the centre of a 1000-pixel window: k = 500^1.12 × 0.0015, f = k × 0.25 × 0.7.
-    ASSERT_TRUE(carousel_rect(card.get(), 0, 70, 0.7, &r));
-    double f = std::pow(500.0, 1.12) * 0.0015 * 0.25 * 0.7;
-    int w = static_cast<int>(400 * f), h = static_cast<int>(100 * f);
-    EXPECT_RECT(r, (1000 - w) / 2, 70 + (600 - h) / 2, w, h);
-    SDL_Rect side;
-    ASSERT_TRUE(carousel_rect(card.get(), 333, 70, 0.7, &side));
-    EXPECT_LT(side.w, r.w);
-
-    clear_black();
-    draw_carousel_pair(card.get(), nullptr, 0, 70, 0.7);
-    EXPECT_RECT(find_colour(red), r.x, r.y, r.w, r.h);
-
-    SDL_Event click{};
-    click.type = SDL_MOUSEBUTTONDOWN;
-    click.button.x = r.x + 1;
-    click.button.y = r.y + 1;
-    EXPECT_TRUE(carousel_hit(click, card.get(), 0, 70, 0.7));
-    click.button.x = r.x;  // on the border: a miss
-    EXPECT_FALSE(carousel_hit(click, card.get(), 0, 70, 0.7));
-    click.button.x = r.x + 1;
-    click.button.y = r.y + r.h;
-    EXPECT_FALSE(carousel_hit(click, card.get(), 0, 70, 0.7));
-    click.button.y = r.y + 1;
-    click.type = SDL_MOUSEBUTTONUP;
-    EXPECT_FALSE(carousel_hit(click, card.get(), 0, 70, 0.7));
-
-    // At half the window width or beyond nothing is drawn and nothing is hit.
-    click.type = SDL_MOUSEBUTTONDOWN;
-    EXPECT_FALSE(carousel_rect(card.get(), 500, 0, 0.7, &r));
-    EXPECT_FALSE(carousel_rect(card.get(), -500, 0, 0.7, &r));
-    EXPECT_FALSE(carousel_hit(click, card.get(), 500, 0, 0.7));
-    clear_black();
-    draw_carousel_pair(card.get(), card.get(), -500, 0, 0.7);
-    EXPECT_EQ(find_colour(red).w, 0);
-}
-
 TEST(Draw, PresentFrameSleepsTheRemainderAndNeverCatchesUp) {
     TestDisplay display;
     clock_use_virtual(true, 1000);

@@ -72,3 +72,36 @@ TEST(PlayerDraw, BlinksWhileItCannotBeHurt) {
     EXPECT_EQ(d.draw().w, 25);
     EXPECT_EQ(d.p.anim_frame, frame + 1);
 }
+
+// The footsteps follow the walk cycle in the update; a frozen player drawn again and again (under
+// a pause menu, a score screen) neither walks nor steps.
+TEST(PlayerDraw, FootstepsFollowTheWalkCycleAndDrawingChangesNothing) {
+    Drawn d;
+    PlayerSounds snd;
+    snd.step = silent_chunk();
+    snd.step2 = silent_chunk();
+    auto heard = [&] {
+        std::string which = "-";
+        for (int ch = 0; ch < MIX_CHANNELS; ++ch) {
+            if (!Mix_Playing(ch)) continue;
+            which = Mix_GetChunk(ch) == snd.step.get() ? "1" : "2";
+        }
+        Mix_HaltChannel(-1);
+        return which;
+    };
+    d.p.vx = 10;  // a period of 13 frames: the first half is frames 0 … 5
+    PlayerInput walking;
+    walking.right = 0.8;
+    std::string steps;
+    for (int i = 0; i < 8; ++i) {
+        player_animate(d.p, walking, &snd);
+        steps += heard();
+    }
+    EXPECT_EQ(steps, "1-----2-");
+
+    Player before = d.p;
+    for (int i = 0; i < 5; ++i) player_draw(d.p, d.art, 0, 0);
+    EXPECT_EQ(heard(), "-");
+    EXPECT_EQ(d.p.anim_frame, before.anim_frame);
+    EXPECT_EQ(d.p.step_phase, before.step_phase);
+}

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
 
 #include "session/level_files.h"
 
@@ -114,4 +115,15 @@ TEST(Probes, RandomBetweenStaysInItsRange) {
         seen.insert(v);
     }
     EXPECT_EQ(seen.size(), 7u);
+}
+
+TEST(Probes, ASeedReplaysTheSameItemDraws) {
+    auto draws = [](std::uint32_t seed) {
+        random_seed(seed);
+        std::string s;
+        for (int i = 0; i < 50; ++i) s += static_cast<char>(random_between('C', 'I'));
+        return s;
+    };
+    EXPECT_EQ(draws(42), draws(42));
+    EXPECT_NE(draws(42), draws(43));
 }

@@ -13,6 +13,7 @@
 #include "session/player.h"
 #include "session/theme_tiles.h"
 #include "world/camera.h"
+#include "world/enemies.h"
 #include "world/level_draw.h"
 
 namespace {
@@ -28,15 +29,19 @@ void restart_level(Session& s) {
         s.session_result = session_back;
         return;
     }
+    enemies_clear(s.enemies);
     player_spawn(s.player, s.world.start_x, s.world.start_y);
 }
 
 // R: the layers as saved. When the files cannot be read, the edits on screen are kept.
 void reload_layers(Session& s) {
     if (!s.world.layers_read) return;  // the first frame reads them anyway
-    if (!load_level(s.world, s.info.name))
+    if (!load_level(s.world, s.info.name)) {
         std::printf("Level \"%s\" not reloaded: the level on screen is kept.\n",
                     s.info.name.c_str());
+        return;
+    }
+    enemies_clear(s.enemies);
 }
 
 void read_controller(Session& s, const Pad& pad) {
@@ -134,11 +139,18 @@ int session_update(Session& s, const Controls& controls) {
             restart_level(s);
         } else if (!s.transition.captured) {
             player_update(s.player, s.world, s.input, frame_dt, sounds);
+            enemies_contact(s.enemies, s.player, &s.media.enemy_sounds);
         }
     }
     int t = tile_size();
     camera_follow(s.world, s.player.x, s.player.y, -((window_width / 2) / t),
                   (window_height / 2 + window_height / 6) / t, 15, 10);
+    enemies_spawn(s.enemies, s.world.play_grid, s.world.camera_x, s.world.camera_y);
+    if (s.editor.active) {
+        enemies_clear(s.enemies);
+    } else {
+        enemies_move(s.enemies, s.world.play_grid, frame_dt);
+    }
     if (!s.editor.active)
         transition_update(s.transition, s.session_result, s.player, s.world,
                           s.media.end_sound.get());
@@ -150,6 +162,7 @@ int session_update(Session& s, const Controls& controls) {
 
 void session_draw(const Session& s) {
     draw_level(s.world, s.media.tiles, s.editor.active);
+    enemies_draw(s.enemies, s.media.enemy_art, s.world.camera_x, s.world.camera_y);
     draw_portal(s.world, s.media.tiles);
     player_draw(s.player, s.media.player_art, s.world.camera_x, s.world.camera_y);
     editor_draw(s.editor, s.media.editor_art, s.media.tiles);
@@ -205,6 +218,8 @@ void session_start(Session& s, const std::string& name) {
     play_music(s.info.musique);
     s.media.debug_font = open_font("calibri.ttf", 20);
     s.debug_colour = {0, 0, 0, 255};
+    enemies_load_types(s.media.enemy_art, s.info.theme);
+    enemies_load_sounds(s.media.enemy_sounds);
     load_theme_tiles(s.world, s.media.tiles, s.info.theme);
     player_create(s.player, s.media.player_art, s.media.player_sounds, "j1");
     editor_init(s.editor, s.media.editor_art, s.media.editor_sounds);
@@ -225,6 +240,7 @@ int session_end(Session& s) {
     editor_release(s.media.editor_art, s.media.editor_sounds);
     player_release(s.media.player_art);
     release_tiles(s.media.tiles);
+    enemies_release(s.media.enemy_art);
     s.media = SessionMedia{};
     return s.session_result;
 }
@@ -232,7 +248,6 @@ int session_end(Session& s) {
 int run_session(const std::string& name) {
     Session s;
     session_start(s, name);
-    run_screen([&](const Controls& c) { return session_update(s, c); },
-               [&] { session_draw(s); });
+    run_screen([&](const Controls& c) { return session_update(s, c); }, [&] { session_draw(s); });
     return session_end(s);
 }

@@ -12,6 +12,7 @@
 #include "levelend/exit.h"
 #include "session/player.h"
 #include "session/world.h"
+#include "world/enemies.h"
 
 // How a session ends.
 constexpr int session_running = 0;
@@ -26,6 +27,8 @@ struct SessionMedia {
     PlayerSounds player_sounds;
     EditorArt editor_art;
     EditorSounds editor_sounds;
+    EnemyArt enemy_art;
+    EnemySounds enemy_sounds;
     ChunkPtr end_sound;
     FontPtr debug_font;
 };
@@ -36,6 +39,7 @@ struct Session {
     Player player;
     PlayerInput input;
     EditorState editor;
+    Enemies enemies;
     LevelTransition transition;
     int session_result = session_running;
     bool debug_overlay = false;  // shows the player's position (key P)

@@ -10,7 +10,7 @@
 #include "app/draw.h"
 
 namespace {
-int cell(double v) { return static_cast<int>(v); }
+int to_cell(double v) { return static_cast<int>(v); }
 
 bool overlaps(const Player& p, const Enemy& e, const EnemyType& t) {
     return p.x + p.w > e.x && p.x < e.x + t.w && p.y + p.h > e.y && p.y < e.y + t.h;
@@ -90,9 +90,9 @@ void enemies_move(Enemies& enemies, const Grid& play, double dt) {
     for (Enemy& e : enemies.list) {
         const EnemyType& t = enemy_types[e.type];
         // Standing: the cell its lower edge is in, under the first cell of its width, is floor.
-        int feet = cell(e.y);
-        bool on_ground = floor_solid(grid_get(feet, cell(e.x + 0.00000001), play)) ||
-                         floor_solid(grid_get(feet, cell(e.x + 1 - 0.00000001), play));
+        int feet = to_cell(e.y);
+        bool on_ground = floor_solid(grid_get(feet, to_cell(e.x + 0.00000001), play)) ||
+                         floor_solid(grid_get(feet, to_cell(e.x + 1 - 0.00000001), play));
         if (on_ground) {
             e.vy = 0;
             e.y = feet + 0.99999999999;  // resting on top of that cell
@@ -103,9 +103,9 @@ void enemies_move(Enemies& enemies, const Grid& play, double dt) {
         e.x += dt * e.dir_x * t.speed;
         e.y += dt * e.vy;
         // Walls at body height, one row above the feet; with walls on both sides it faces right.
-        int body = cell(e.y) + 1;
-        if (side_solid(grid_get(body, cell(e.x) + 1, play))) e.dir_x = -1;
-        if (side_solid(grid_get(body, cell(e.x), play))) e.dir_x = +1;
+        int body = to_cell(e.y) + 1;
+        if (side_solid(grid_get(body, to_cell(e.x) + 1, play))) e.dir_x = -1;
+        if (side_solid(grid_get(body, to_cell(e.x), play))) e.dir_x = +1;
         // Past the end of its patrol it heads back toward its spawn column, even where a wall
         // just turned it the other way, so it never shivers inside a wall at the patrol's end.
         if (t.patrol_range != no_patrol_limit) {

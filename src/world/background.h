@@ -1,0 +1,41 @@
+// The picture behind a level, named by the `fond` of its config.ini: a one-character name is a
+// layered set (a sky and three bands scrolling at their own speeds), a longer one the file name
+// of a wide panorama cut into slices. The session draws three rows of clouds over it; the level
+// selection shows every level's background, faded by an alpha and without clouds.
+#pragma once
+#include <array>
+#include <string>
+
+#include "app/sdl_handles.h"
+
+constexpr int background_slice_width = 1920;  // pixels of image in one panorama slice
+constexpr int max_background_slices = 20;     // a panorama is cut off after 20 slices
+constexpr int background_layer_count = 5;     // sky, three bands, and one that is never drawn
+constexpr int cloud_kinds = 3;
+
+// The images of one background. The level selection holds one per listed level.
+struct BackgroundArt {
+    int slice_count = 0;       // panorama slices
+    int last_slice_width = 0;  // image in the last slice; 0 when every slice is full
+    std::array<TexturePtr, max_background_slices> slices;
+    std::array<TexturePtr, background_layer_count> layers;
+    int layer_set = 0;  // 0 for a panorama; a layered set's number + 1
+};
+
+// The session's background: the level's images and the clouds over them.
+struct Background {
+    BackgroundArt art;
+    std::array<TexturePtr, cloud_kinds> clouds;  // "ide/cloud.png", "cloud2.png", "cloud3.png"
+};
+
+void background_load(Background& bg, const std::string& fond);
+// Scrolls with the camera: the panorama and the bands slower than the level, each cloud row at
+// its own depth.
+void background_draw(const Background& bg, double camera_x, double camera_y);
+void background_release(Background& bg);
+
+// The level selection's variant. Its textures blend, so that they can be faded.
+void select_background_load(BackgroundArt& art, const std::string& fond);
+// Shifted by x cells and drawn with alpha 0 … 255; the textures are left opaque again.
+void select_background_draw(const BackgroundArt& art, double x, int alpha);
+void select_background_release(BackgroundArt& art);

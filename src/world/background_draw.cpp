@@ -1,0 +1,130 @@
+// Drawing backgrounds and clouds. Pixel positions truncate toward zero and integer halves and
+// thirds divide as integers do, so the layers move in whole pixels at their own rates.
+#include "world/background.h"
+
+#include <algorithm>
+
+#include "app/draw.h"
+#include "session/world.h"
+
+namespace {
+// The band images are made twice as wide as high; a band is drawn as high as the window.
+int band_width() { return window_height * 3000 / 1500; }
+
+// A band is a row of copies from x0 / divisor on, every other one mirrored so that neighbours
+// join seamlessly; `times` draws each copy again at the same place (which deepens a faded one).
+void draw_band(SDL_Texture* tex, int x0, int y0, int divisor, int times) {
+    int bw = band_width();
+    if (!tex || bw <= 0) return;
+    int base = x0 / divisor;
+    // The first copy reaching into the window; copies go on until one starts past its right.
+    int i = base < 0 ? -base / bw : 0;
+    for (int px = base + bw * i; px <= window_width; ++i, px += bw) {
+        SDL_Rect dst{px, (y0 / divisor) / 2, bw, window_height};
+        SDL_RendererFlip flip = i % 2 == 1 ? SDL_FLIP_HORIZONTAL : SDL_FLIP_NONE;
+        for (int k = 0; k < times; ++k) {
+            SDL_RenderCopyEx(game_renderer, tex, nullptr, &dst, 0, nullptr, flip);
+        }
+    }
+}
+
+struct BandSpeeds {
+    int divisors[3];  // of bands 1, 2 and 3, the farthest first
+    int times;
+};
+constexpr BandSpeeds session_bands{{6, 4, 3}, 1};
+constexpr BandSpeeds selection_bands{{6, 3, 2}, 2};
+
+// The sky over the whole window, then the three bands from the farthest.
+void draw_layered(const BackgroundArt& art, int x0, int y0, const BandSpeeds& speeds) {
+    draw_rect(art.layers[0].get(), 0, 0, window_width, window_height);
+    for (int b = 0; b < 3; ++b) {
+        draw_band(art.layers[b + 1].get(), x0, y0, speeds.divisors[b], speeds.times);
+    }
+}
+
+// The panorama fills the window's height and scrolls x · tile_size / r pixels: r times slower
+// than the level (at least 3), so that its right end comes into view with the level's right end.
+void draw_panorama(const BackgroundArt& art, double x) {
+    if (art.slice_count == 0 || !art.slices[0]) return;
+    int W = window_width, H = window_height, T = tile_size();
+    int th = 0;
+    SDL_QueryTexture(art.slices[0].get(), nullptr, nullptr, nullptr, &th);
+    if (th <= 0) return;
+    int full = art.last_slice_width > 0 ? art.slice_count - 1 : art.slice_count;
+    int sw = background_slice_width * full + art.last_slice_width;
+    double scale = static_cast<double>(H) / th;
+    int pw = static_cast<int>(sw * scale);
+    // A panorama exactly as wide as the window has no room to scroll: it takes the least
+    // slowness like any other narrow one.
+    double r = pw != W ? static_cast<double>(T * grid_width - W) / (pw - W) : 3;
+    if (r < 3) r = 3;
+    int off = static_cast<int>(x * T / r);
+    double v = background_slice_width * scale;
+    for (int i = 0; i < art.slice_count; ++i) {
+        // Each slice ends where the next begins, so no seam opens between them.
+        int left = static_cast<int>(off + i * v), right = static_cast<int>(off + (i + 1) * v);
+        if (right <= 0 || left >= W || !art.slices[i]) continue;
+        SDL_Rect dst{left, 0, right - left, H};
+        SDL_RenderCopy(game_renderer, art.slices[i].get(), nullptr, &dst);
+    }
+}
+
+struct CloudRow {
+    int image;  // index in Background::clouds
+    int copies, spacing;
+    int divisor;  // of the camera's pixel position
+    int lift;     // pixels added to the row's height
+    int w, h;
+};
+// The big clouds are nearest and scroll fastest; then the middle ones, then the small far ones.
+constexpr CloudRow cloud_rows[cloud_kinds] = {
+    {0, 4, 640, 2, -250, 320, 180},
+    {2, 6, 480, 4, 100, 160, 90},
+    {1, 8, 800, 6, 200, 106, 60},
+};
+
+void draw_clouds(const Background& bg, double camera_x, double camera_y) {
+    int T = tile_size();
+    for (const CloudRow& row : cloud_rows) {
+        // The remainder keeps the dividend's sign, as C++'s % does.
+        int shift = static_cast<int>(camera_x * T / row.divisor) % row.spacing;
+        int y = static_cast<int>(camera_y * T / row.divisor + row.lift);
+        for (int k = 0; k < row.copies; ++k) {
+            draw_rect(bg.clouds[row.image].get(), row.spacing * k - shift, y, row.w, row.h);
+        }
+    }
+}
+}  // namespace
+
+void background_draw(const Background& bg, double camera_x, double camera_y) {
+    // A level narrower than the view puts the camera left of the level; the background then
+    // stays at its start rather than leaving bare window on its left.
+    double cx = std::max(camera_x, 0.0);
+    const BackgroundArt& art = bg.art;
+    int T = tile_size();
+    if (art.layer_set >= 1) {
+        draw_layered(art, static_cast<int>(-cx * T), static_cast<int>(camera_y * T), session_bands);
+    } else {
+        draw_panorama(art, -cx);
+    }
+    draw_clouds(bg, cx, camera_y);
+}
+
+void select_background_draw(const BackgroundArt& art, double x, int alpha) {
+    auto set_all = [&art](Uint8 a) {
+        for (const TexturePtr& t : art.layers) {
+            if (t) SDL_SetTextureAlphaMod(t.get(), a);
+        }
+        for (const TexturePtr& t : art.slices) {
+            if (t) SDL_SetTextureAlphaMod(t.get(), a);
+        }
+    };
+    set_all(static_cast<Uint8>(std::clamp(alpha, 0, 255)));
+    if (art.layer_set >= 1) {
+        draw_layered(art, static_cast<int>(x * tile_size()), 0, selection_bands);
+    } else {
+        draw_panorama(art, x);
+    }
+    set_all(255);
+}

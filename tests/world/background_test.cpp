@@ -1,0 +1,171 @@
+// Backgrounds: loading both kinds, and where the sky, the bands, the panorama slices and the
+// clouds land for a camera position, in the session and faded in the level selection.
+#include "world/background.h"
+
+#include <SDL_image.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <tuple>
+#include <vector>
+
+#include "app/draw.h"
+#include "session/world.h"
+#include "support/harness.h"
+
+namespace {
+const SDL_Color sky{200, 200, 200, 255}, black{0, 0, 0, 255}, red{255, 0, 0, 255},
+    green{0, 255, 0, 255}, blue{0, 0, 255, 255};
+const SDL_Color band_colour[3] = {{200, 0, 0, 255}, {0, 200, 0, 255}, {0, 0, 200, 255}};
+const SDL_Color marker[3] = {{100, 0, 0, 255}, {0, 100, 0, 255}, {0, 0, 100, 255}};
+
+bool near(SDL_Color a, SDL_Color b, int tolerance = 0) {
+    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
+           std::abs(a.b - b.b) <= tolerance;
+}
+#define EXPECT_COLOUR(x, y, c) EXPECT_TRUE(near(read_pixel(x, y), c)) << "at " << x << "," << y
+
+// A w × h image, transparent but for the rectangles given, each {x, y, w, h} with its colour.
+SurfacePtr image(int w, int h, std::vector<std::pair<SDL_Rect, SDL_Color>> fills) {
+    SurfacePtr s(SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888));
+    SDL_FillRect(s.get(), nullptr, 0);
+    for (auto& [r, c] : fills)
+        SDL_FillRect(s.get(), &r, SDL_MapRGBA(s->format, c.r, c.g, c.b, 255));
+    return s;
+}
+
+// Band b is 8 × 12 pixels, opaque only in rows 3b + 3 … 3b + 5, its first column in the marker
+// colour: each band shows in its own strip, and the marker tells where a copy begins and
+// whether it is mirrored.
+BackgroundArt layered_art() {
+    BackgroundArt art;
+    art.layer_set = 2;
+    art.layers[0] = solid_texture(4, 4, sky);
+    for (int b = 0; b < 3; ++b) {
+        SurfacePtr s = image(
+            8, 12, {{{0, 3 * b + 3, 8, 3}, band_colour[b]}, {{0, 3 * b + 3, 1, 3}, marker[b]}});
+        art.layers[b + 1].reset(SDL_CreateTextureFromSurface(game_renderer, s.get()));
+    }
+    return art;
+}
+
+// A working folder of its own for panoramas, coloured red, green, blue, … by slice.
+struct PanoramaFolder {
+    TempDir dir;
+    std::filesystem::path previous = std::filesystem::current_path();
+    PanoramaFolder() {
+        std::filesystem::create_directories(dir.path + "/ressources/textures/backgrounds");
+        std::filesystem::current_path(dir.path);
+    }
+    ~PanoramaFolder() { std::filesystem::current_path(previous); }
+    void save(const std::string& name, int w, int h) {
+        const int sw = background_slice_width;
+        SurfacePtr s = image(
+            w, h, {{{0, 0, sw, h}, red}, {{sw, 0, sw, h}, green}, {{2 * sw, 0, sw, h}, blue}});
+        IMG_SavePNG(s.get(), ("ressources/textures/backgrounds/" + name).c_str());
+    }
+};
+}  // namespace
+
+TEST(BackgroundLoad, LayeredSetsFromTheResourceTree) {
+    TestDisplay display;
+    Sandbox sandbox;
+    Background bg;
+    background_load(bg, "3");
+    EXPECT_EQ(bg.art.layer_set, 4);
+    for (const TexturePtr& t : bg.art.layers) EXPECT_NE(t, nullptr);
+    for (const TexturePtr& t : bg.clouds) EXPECT_NE(t, nullptr);
+}
+
+TEST(BackgroundDraw, BandsScrollAtTheirOwnSpeedsAndMirrorEveryOtherCopy) {
+    TestDisplay display(1920, 240);  // 10 pixels a cell; bands 480 × 240
+    grid_width = 10;                 // a narrow level: the bands must still fill the width
+    Background bg;
+    bg.art = layered_art();
+    clear_black();
+    // Camera at (12, 6) cells: x0 = −120 and y0 = 60 pixels, divided by 6, 4 and 3 for the
+    // bands, which are also lowered by half the divided y0.
+    background_draw(bg, 12, 6);
+    const int start[3] = {-20, -30, -40}, top[3] = {5 + 60, 7 + 120, 10 + 180};
+    for (int b = 0; b < 3; ++b) {
+        int y = top[b] + 30, mirrored = start[b] + 900;  // the second copy's marker, at its end
+        EXPECT_COLOUR(start[b] + 59, y, marker[b]);
+        EXPECT_COLOUR(start[b] + 60, y, band_colour[b]);
+        EXPECT_COLOUR(mirrored, y, marker[b]);
+        EXPECT_COLOUR(1919, y, marker[b]);  // the fifth copy reaches the right edge
+        EXPECT_COLOUR(500, top[b] - 1, sky);
+    }
+    // The selection: x0 = x · 10 pixels, divisors 6, 3 and 2, no vertical shift.
+    clear_black();
+    select_background_draw(bg.art, -2, 255);
+    const int selection_start[3] = {-20 / 6, -20 / 3, -20 / 2};
+    for (int b = 0; b < 3; ++b) {
+        EXPECT_COLOUR(selection_start[b] + 59, 60 * b + 60, marker[b]);
+        EXPECT_COLOUR(selection_start[b] + 60, 60 * b + 60, band_colour[b]);
+    }
+    // Faded: the sky once at half alpha, the bands twice over it; the textures are left opaque.
+    clear_black();
+    select_background_draw(bg.art, 0, 128);
+    EXPECT_TRUE(near(read_pixel(500, 20), {100, 100, 100, 255}, 3));
+    EXPECT_TRUE(near(read_pixel(500, 90), {175, 25, 25, 255}, 3));
+    Uint8 alpha = 0;
+    SDL_GetTextureAlphaMod(bg.art.layers[1].get(), &alpha);
+    EXPECT_EQ(alpha, 255);
+}
+
+TEST(BackgroundDraw, PanoramaSlicesScrollAtLeastThreeTimesSlowerThanTheLevel) {
+    TestDisplay display(1600, 600);
+    PanoramaFolder folder;
+    folder.save("wide.png", 4000, 1080);  // drawn at 600 / 1080: 2222 pixels, slices 1066.67
+    folder.save("fit.png", 1600, 600);    // drawn as wide as the window: no room to scroll
+    folder.save("huge.png", 20 * background_slice_width + 1, 1);
+    Background bg;
+    background_load(bg, "huge.png");  // past twenty slices only the first twenty are kept
+    EXPECT_TRUE(bg.art.slice_count == 20 && bg.art.last_slice_width == 0);
+    background_load(bg, "wide.png");
+    EXPECT_TRUE(bg.art.layer_set == 0 && bg.art.slice_count == 3 && bg.art.last_slice_width == 160);
+    // 64 columns: T · grid_width − W = 0, so r = 3, and 120 cells move it 1000 pixels;
+    // 200 columns: r = 3400 / 622 = 5.466, 228 pixels for 50 cells; 114: r = 2.01 becomes 3.
+    const std::tuple<int, int, int> cases[] = {{64, 120, 66}, {200, 50, 838}, {114, 40, 733}};
+    for (auto [columns, camera_x, green_from] : cases) {
+        grid_width = columns;
+        clear_black();
+        background_draw(bg, camera_x, 7);
+        EXPECT_COLOUR(green_from - 1, 300, red);
+        EXPECT_COLOUR(green_from, 599, green);  // not moved vertically
+    }
+    // At 120 cells: slices join without a seam, then 160 pixels of image (88.9 drawn) and
+    // the black rest of the last slice.
+    grid_width = 64;
+    clear_black();
+    background_draw(bg, 120, 0);
+    EXPECT_COLOUR(1132, 300, green);
+    EXPECT_COLOUR(1220, 300, blue);
+    EXPECT_COLOUR(1223, 300, black);
+    background_load(bg, "fit.png");
+    clear_black();
+    background_draw(bg, 120, 0);  // r = 3 rather than 0 / 0
+    EXPECT_COLOUR(599, 300, red);
+    EXPECT_COLOUR(600, 300, black);
+}
+
+TEST(BackgroundDraw, CloudRowsAtTheirDepths) {
+    TestDisplay display(1000, 600);
+    Background bg;
+    bg.clouds[0] = solid_texture(4, 4, red);    // "cloud.png", the near row
+    bg.clouds[1] = solid_texture(4, 4, blue);   // "cloud2.png", the far row
+    bg.clouds[2] = solid_texture(4, 4, green);  // "cloud3.png", the middle row
+    auto box = [](SDL_Color c) {
+        SDL_Rect r = find_colour(c);
+        return std::vector<int>{r.x, r.y, r.w, r.h};
+    };
+    clear_black();
+    background_draw(bg, 30, 20);                                   // 750 × 500 pixels
+    EXPECT_EQ(box(red), std::vector<int>({265, 0, 735, 180}));     // 640k − 375, at 250 − 250
+    EXPECT_EQ(box(green), std::vector<int>({293, 225, 640, 90}));  // 480k − 187, at 125 + 100
+    EXPECT_EQ(box(blue), std::vector<int>({675, 283, 106, 60}));   // 800k − 125, at 83 + 200
+    clear_black();
+    background_draw(bg, -10, 0);  // left of the level counts as 0; the near row is above
+    EXPECT_EQ(box(red), std::vector<int>({0, 0, 0, 0}));
+    EXPECT_EQ(box(green), std::vector<int>({0, 100, 1000, 90}));
+}

@@ -1,0 +1,124 @@
+// Rail platforms: built from the layers, moving along the rails, meeting the player, drawn.
+#include "world/rails.h"
+
+#include <gtest/gtest.h>
+
+#include "session/level_files.h"
+#include "support/harness.h"
+
+namespace {
+// The platforms of two layers given as grid text; the play layer sets the grid's size.
+struct Level {
+    Grid play, decor;
+    RailPlatforms rails;
+    Level(const std::string& p, const std::string& d)
+        : play(parse_grid_text(p, true)), decor(parse_grid_text(d, false)) {
+        rail_build(rails, play, decor);
+    }
+    RailPlatform& move(int frames) {
+        for (int f = 0; f < frames; ++f) rail_move(rails, decor, frame_dt);
+        return rails.list[0];
+    }
+};
+
+Player player_at(double x, double y, double vx, double vy) {
+    Player p;
+    p.x = x, p.y = y, p.vx = vx, p.vy = vy;
+    return p;
+}
+}  // namespace
+
+TEST(RailBuild, LiftsBlocksOnRailsInRowOrderAndRemovesItems) {
+    // From the lowest row up, left to right; blocks and items on rails leave blanks, while an
+    // enemy on a rail and a block off the rails stay.
+    Level l("bH1 cf\nd  Ge \n", ".... .\n.  .. \n");
+    ASSERT_EQ(l.rails.list.size(), 4u);
+    EXPECT_TRUE(l.rails.list[1].x == 4 && l.rails.list[1].y == 0);
+    EXPECT_TRUE(l.rails.list[3].x == 5 && l.rails.list[3].y == 1);
+    EXPECT_EQ(l.play, parse_grid_text("  1 c \n      \n", true));
+    // Past fifty platforms, blocks stay fixed in the play layer; items still go.
+    Level many(std::string(60, 'a') + "H\n", std::string(61, '.') + "\n");
+    EXPECT_EQ(many.rails.list.size(), 50u);
+    EXPECT_EQ(many.play,
+              parse_grid_text(std::string(50, ' ') + std::string(10, 'a') + " \n", true));
+}
+
+TEST(RailMove, TracksTheirEndsMiddlesAndBends) {
+    // Out to the third rail, overshooting by less than a step, back to the first, out again.
+    Level track(" a   \n", " ... \n");
+    double lo = 9, hi = 0;
+    for (int f = 0; f < 100; ++f) {
+        RailPlatform& p = track.move(1);
+        lo = std::min(lo, p.x), hi = std::max(hi, p.x);
+    }
+    EXPECT_NEAR(lo, 1, 1e-9);
+    EXPECT_TRUE(hi >= 3 - 1e-9 && hi < 3.05) << hi;
+    EXPECT_EQ(track.move(0).dir_x, 1);
+    // Lone rails never move, even in the corner, where truncation would take the cell "just
+    // below" for the platform's own.
+    Level lone("   \n a \na  \n", "   \n . \n.  \n");
+    EXPECT_TRUE(lone.move(30).x == 0 && lone.rails.list[0].y == 0 && lone.rails.list[1].x == 1);
+    // In the middle of a track the two ways cancel in the first frame, then it goes left.
+    Level mid(" a \n", "...\n");
+    EXPECT_NEAR(mid.move(1).x, 1, 1e-12);
+    EXPECT_NEAR(mid.move(1).x, 0.95, 1e-12);
+    // Down a column, diagonally into the bend, then along the lowest row (not below it, and
+    // not bouncing on it however the steps round) to its end.
+    Level bend("a  \n   \n   \n", ".  \n.  \n...\n");
+    EXPECT_NEAR(bend.move(30).x, 0.45, 1e-9);
+    EXPECT_NEAR(bend.rails.list[0].y, 0.5, 1e-9);
+    EXPECT_EQ(bend.move(30).y, 0);
+    EXPECT_NEAR(bend.rails.list[0].x, 1.95, 1e-9);
+    EXPECT_EQ(bend.move(1).dir_x, 1);
+}
+
+TEST(RailCollide, RidingBumpingAndSides) {
+    // Riding a platform that moves right: carried 0.05 a frame, 0.9 above it.
+    Level l("a   \n    \n", "....\n    \n");
+    Player rider = player_at(0.2, 1.9, 0, 0);
+    for (int f = 0; f < 10; ++f) {
+        RailPlatform& p = l.move(1);
+        rider.vy = -1.5, rider.y -= 0.025;  // what gravity does in a frame
+        int carried = 0;
+        rail_collide(l.rails, rider, carried);
+        EXPECT_EQ(rider.y, p.y + 0.9);
+    }
+    EXPECT_NEAR(rider.x, 0.7, 1e-9);
+    // Over two platforms the first in list order carries; none when on the ground as well.
+    RailPlatforms two{{{0, 0, 3, 1, 0, 0, 0, 0.05}, {0, 0, 4, 1, 0, 0, 0, -0.05}}};
+    for (int on_ground : {0, 1}) {
+        Player both = player_at(3.5, 1.8, 0, -2);
+        int carried = on_ground;
+        rail_collide(two, both, carried);
+        EXPECT_NEAR(both.x, on_ground ? 3.5 : 3.55, 1e-12);
+    }
+    // Against a platform at (5, 3): landing comes first and lifts the player above the side
+    // tests; 0.9 across is off the top; the head is stopped under it; the sides push out.
+    RailPlatforms one{{{0, 0, 5, 3, 0, 0, 0, 0}}};
+    Player lands = player_at(4.3, 3.05, 8, -3), off_top = player_at(5.9, 3.5, 0, -3),
+           head = player_at(5.2, 1.5, 3, 10), left = player_at(4.2, 3.1, 8, 0),
+           too_high = player_at(4.2, 3.11, 8, 0), right = player_at(5.51, 1.9, -8, 0);
+    for (Player* p : {&lands, &off_top, &head, &left, &too_high, &right}) {
+        int carried = 1;
+        rail_collide(one, *p, carried);
+    }
+    EXPECT_TRUE(lands.y == 3.9 && lands.x == 4.3);
+    EXPECT_EQ(off_top.y, 3.5);
+    EXPECT_TRUE(head.y == 1 && head.vy == 0);
+    EXPECT_TRUE(left.x == 5 - 1 - 0.000001 && left.vx == 0);
+    EXPECT_EQ(too_high.x, 4.2);
+    EXPECT_TRUE(right.x == 5 + 1.000000001 && right.vx == 0);
+}
+
+TEST(RailDraw, EveryPlatformShowsTheFirstBlockTile) {
+    TestDisplay display;
+    ThemeTiles tiles;
+    tiles[0] = solid_texture(4, 4, {255, 0, 0, 255});
+    tiles[2] = solid_texture(4, 4, {0, 255, 0, 255});
+    Level l("   \n  c\n", "   \n  .\n");
+    clear_black();
+    rail_draw(l.rails, tiles, -0.5, -1);
+    SDL_Rect r = find_colour({255, 0, 0, 255});  // cell (2.5, 1): 25 pixels a cell
+    EXPECT_TRUE(r.x == 62 && r.y == 550 && r.w == 25 && r.h == 25) << r.x << "," << r.y;
+    EXPECT_EQ(find_colour({0, 255, 0, 255}).w, 0);
+}

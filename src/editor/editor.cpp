@@ -1,12 +1,44 @@
 // The editor's state, keys, mouse and brushes.
 #include "editor/editor.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "app/assets.h"
 #include "app/audio.h"
+#include "app/clock.h"
 #include "app/draw.h"
 
 namespace {
-constexpr double fly_step = 0.8;  // cells per frame with an arrow held
+constexpr double fly_step = 0.8;          // cells per frame with an arrow held
+constexpr double pad_pointer_speed = 14;  // pixels per frame with the stick pushed fully
+constexpr double pad_dead_zone = 0.2;
+
+const char* const block_names[19] = {"ground",
+                                     "breakable block",
+                                     "grassy ground",
+                                     "item block",
+                                     "spent item block",
+                                     "hidden item block",
+                                     "earth",
+                                     "one-way platform",
+                                     "stone",
+                                     "stone bricks",
+                                     "wooden crate",
+                                     "metal block",
+                                     "ice",
+                                     "sand",
+                                     "dark earth",
+                                     "mossy stone",
+                                     "pipe",
+                                     "pillar",
+                                     "roof tiles"};
+const char* const item_names[8] = {"trap (-13 s)", "sprung trap", "time (+60 s)", "jump",
+                                   "speed",        "gem",         "spring",       "coin (+power)"};
+const char* const decor_names[12] = {"start flag", "exit flag",  "bush",     "flowers",
+                                     "tree",       "rock",       "signpost", "fence",
+                                     "mushroom",   "tall grass", "lantern",  "arch"};
+const char* const enemy_names[5] = {"walker", "flyer", "enemy 2", "enemy 3", "enemy 4"};
 
 struct DockGroup {
     int first, count;
@@ -55,8 +87,9 @@ bool inside_level(int row, int column) {
 void paint(EditorState& ed, World& w, const EditorSounds* snd) {
     int r = ed.cell_row, c = ed.cell_column;
     if (!inside_level(r, c)) return;
-    if (grid_get(r, c, w.play_grid) == ed.brush0 && grid_get(r, c, w.decor_grid) == ed.brush1)
-        return;
+    char play = grid_get(r, c, w.play_grid), decor = grid_get(r, c, w.decor_grid);
+    if (play == ed.brush0 && decor == ed.brush1) return;
+    history_note_cell(ed.history, r, c, play, decor, ed.brush0, ed.brush1);
     grid_set(r, c, w.play_grid, ed.brush0);
     grid_set(r, c, w.decor_grid, ed.brush1);
     sound(snd, &EditorSounds::put);
@@ -64,7 +97,9 @@ void paint(EditorState& ed, World& w, const EditorSounds* snd) {
 
 void erase(EditorState& ed, World& w, const EditorSounds* snd) {
     int r = ed.cell_row, c = ed.cell_column;
-    if (grid_get(r, c, w.play_grid) == ' ' && grid_get(r, c, w.decor_grid) == ' ') return;
+    char play = grid_get(r, c, w.play_grid), decor = grid_get(r, c, w.decor_grid);
+    if (play == ' ' && decor == ' ') return;
+    history_note_cell(ed.history, r, c, play, decor, ' ', ' ');
     grid_set(r, c, w.play_grid, ' ');
     grid_set(r, c, w.decor_grid, ' ');
     sound(snd, &EditorSounds::remove);
@@ -74,12 +109,86 @@ void pick(EditorState& ed, const World& w, const EditorSounds* snd) {
     char play = grid_get(ed.cell_row, ed.cell_column, w.play_grid);
     char decor = grid_get(ed.cell_row, ed.cell_column, w.decor_grid);
     if ((play != ed.brush0 && play != ' ') || (decor != ed.brush1 && decor != ' ')) {
+        history_note_pick(ed.history, ed.brush0, ed.brush1, play, decor);
         ed.brush0 = play;
         ed.brush1 = decor;
         sound(snd, &EditorSounds::click);
     }
 }
+// The wheel's step over the dock: the target may pass the end by less than a step.
+void scroll_dock(EditorState& ed, int direction, const EditorSounds* snd) {
+    int limit = dock_slot_count * dock_slot_width - window_width;
+    if (direction > 0 && ed.dock_scroll_target < limit) {
+        ed.dock_scroll_target += dock_wheel_step;
+        sound(snd, &EditorSounds::swipe);
+    } else if (direction < 0 && ed.dock_scroll_target > 0) {
+        ed.dock_scroll_target -= dock_wheel_step;
+        sound(snd, &EditorSounds::swipe);
+    }
+}
+
+double dead_zone(double v) {
+    double sign = v < 0 ? -1 : (v > 0 ? 1 : 0);
+    return sign * std::max(std::fabs(v) - pad_dead_zone, 0.0) / (1 - pad_dead_zone);
+}
+
+// A controller edits like the mouse: the left stick moves the pointer (pushing past the window's
+// edge flies the view), A, B and X hold the left, right and middle buttons, Y chooses the slot
+// under the pointer and the shoulders scroll the dock. Returns the buttons it holds.
+Uint32 pad_edit(EditorState& ed, const Pad& pad, Player& player, const EditorSounds* snd) {
+    if (!pad.present) return 0;
+    double sx = dead_zone(pad.axis(SDL_CONTROLLER_AXIS_LEFTX));
+    double sy = dead_zone(pad.axis(SDL_CONTROLLER_AXIS_LEFTY));
+    if (sx != 0 || sy != 0) {
+        int x = ed.pointer_x + static_cast<int>(sx * pad_pointer_speed);
+        int y = ed.pointer_y + static_cast<int>(sy * pad_pointer_speed);
+        if (x < 0 || x >= window_width) player.x += sx < 0 ? -fly_step : fly_step;
+        if (y < 0) player.y += fly_step;
+        if (y >= window_height) player.y -= fly_step;
+        if (player.x < 0) player.x = 0;
+        if (player.y < 0) player.y = 0;
+        ed.pointer_x = std::clamp(x, 0, window_width - 1);
+        ed.pointer_y = std::clamp(y, 0, window_height - 1);
+    }
+    bool l = pad.button(SDL_CONTROLLER_BUTTON_LEFTSHOULDER);
+    bool r = pad.button(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
+    bool y = pad.button(SDL_CONTROLLER_BUTTON_Y);
+    if (l && !ed.pad_shoulder_left) scroll_dock(ed, -1, snd);
+    if (r && !ed.pad_shoulder_right) scroll_dock(ed, 1, snd);
+    if (y && !ed.pad_y) {
+        int slot = dock_hit(ed.pointer_x, ed.pointer_y, ed.dock_scroll);
+        if (slot >= 0) choose(ed, slot);
+    }
+    ed.pad_shoulder_left = l;
+    ed.pad_shoulder_right = r;
+    ed.pad_y = y;
+    Uint32 buttons = 0;
+    if (pad.button(SDL_CONTROLLER_BUTTON_A)) buttons |= SDL_BUTTON(SDL_BUTTON_LEFT);
+    if (pad.button(SDL_CONTROLLER_BUTTON_B)) buttons |= SDL_BUTTON(SDL_BUTTON_RIGHT);
+    if (pad.button(SDL_CONTROLLER_BUTTON_X)) buttons |= SDL_BUTTON(SDL_BUTTON_MIDDLE);
+    return buttons;
+}
+
+TexturePtr words(const EditorArt& art, const std::string& text, SDL_Color colour) {
+    return make_text_texture(art.font.get(), text, colour);
+}
 }  // namespace
+
+std::string dock_slot_name(int slot) {
+    DockSlot s = dock_slot(slot);
+    if (s.layer == DockLayer::gap) return "";
+    if (s.code >= '0' && s.code <= '4') return enemy_names[s.code - '0'];
+    if (s.layer == DockLayer::play && is_block(s.code)) return block_names[s.code - 'a'];
+    if (s.layer == DockLayer::play) return item_names[s.code - 'A'];
+    if (is_block(s.code)) return std::string("background ") + block_names[s.code - 'a'];
+    return decor_names[s.code - 'A'];
+}
+
+int brush_icon(DockLayer layer, char code) {
+    if (layer == DockLayer::decor && code == rail_brush) return slot_rail;
+    int slot = dock_slot_of(layer, code);
+    return slot < 0 ? -1 : dock_slot(slot).icon;
+}
 
 DockSlot dock_slot(int slot) {
     for (const DockGroup& g : dock_groups) {
@@ -119,10 +228,46 @@ void editor_init(EditorState& ed, EditorArt& art, EditorSounds& snd) {
     art.cursor = load_texture("ide/mouse.png");
     art.dock = load_texture("ide/dock.png");
     art.select = load_texture("ide/select.png");
+    art.font = open_font("calibri.ttf", 18);
+    const SDL_Color ink{255, 255, 255, 255};
+    for (int slot = 0; slot < dock_slot_count; ++slot)
+        art.slot_names[slot] = words(art, dock_slot_name(slot), ink);
+    art.rail_name = words(art, "rail (A)", ink);
+    art.eraser_name = words(art, "eraser (C)", ink);
+    art.unsaved = words(art, "unsaved  (U saves)", {255, 190, 90, 255});
+    art.help = words(art,
+                     "E play   U save   R reload   Backspace undo   Shift+Backspace redo   "
+                     "A rails   C eraser   wheel: dock   left paint   right erase   middle pick",
+                     ink);
 }
 
-void editor_handle_key(EditorState& ed, const SDL_Event& event) {
+void editor_layers_read(EditorState& ed, const World& world) {
+    history_clear(ed.history);
+    ed.stroke_held = false;
+    editor_layers_saved(ed, world);
+}
+
+void editor_layers_saved(EditorState& ed, const World& world) {
+    ed.clean_play = world.play_grid;
+    ed.clean_decor = world.decor_grid;
+    ed.unsaved = false;
+}
+
+void editor_notice(EditorState& ed, EditorArt& art, const std::string& text) {
+    art.notice = words(art, text, {255, 255, 255, 255});
+    ed.notice_until = now_ms() + notice_ms;
+}
+
+void editor_handle_key(EditorState& ed, World& world, const SDL_Event& event) {
     switch (event.key.keysym.sym) {
+        case SDLK_BACKSPACE:
+            if (!ed.active) break;
+            if (event.key.keysym.mod & KMOD_SHIFT) {
+                history_redo(ed.history, world, ed.brush0, ed.brush1);
+            } else {
+                history_undo(ed.history, world, ed.brush0, ed.brush1);
+            }
+            break;
         case SDLK_e:
             ed.active = !ed.active;
             break;
@@ -144,14 +289,7 @@ void editor_handle_event(EditorState& ed, const SDL_Event& event, const EditorSo
         ed.pointer_x = event.motion.x;
         ed.pointer_y = event.motion.y;
     } else if (event.type == SDL_MOUSEWHEEL && ed.pointer_y < dock_height) {
-        int limit = dock_slot_count * dock_slot_width - window_width;
-        if (event.wheel.y < 0 && ed.dock_scroll_target < limit) {
-            ed.dock_scroll_target += dock_wheel_step;
-            sound(snd, &EditorSounds::swipe);
-        } else if (event.wheel.y > 0 && ed.dock_scroll_target > 0) {
-            ed.dock_scroll_target -= dock_wheel_step;
-            sound(snd, &EditorSounds::swipe);
-        }
+        if (event.wheel.y != 0) scroll_dock(ed, event.wheel.y < 0 ? 1 : -1, snd);
     }
 }
 
@@ -159,10 +297,11 @@ void editor_update(EditorState& ed, World& world, Player& player, const Controls
                    const EditorSounds* snd) {
     if (!ed.active) return;
     fly(controls, player);
+    Uint32 buttons = controls.mouse_buttons | pad_edit(ed, controls.pad, player, snd);
     double c = tile_size();
     ed.cell_column = cell_floor(ed.pointer_x / c + world.camera_x);
     ed.cell_row = cell_floor((window_height - ed.pointer_y) / c + world.camera_y);
-    Uint32 buttons = controls.mouse_buttons;
+    ed.hover_slot = dock_hit(ed.pointer_x, ed.pointer_y, ed.dock_scroll);
     bool left = buttons & SDL_BUTTON(SDL_BUTTON_LEFT);
     bool right = buttons & SDL_BUTTON(SDL_BUTTON_RIGHT);
     bool in_level = ed.pointer_y > dock_height;
@@ -176,6 +315,11 @@ void editor_update(EditorState& ed, World& world, Player& player, const Controls
     } else if (buttons && in_level) {
         pick(ed, world, snd);
     }
+    // A stroke is every change made while a button stays down in the level.
+    bool stroke = buttons && ed.pointer_y > dock_height;
+    if (!stroke && ed.stroke_held) history_close_stroke(ed.history);
+    ed.stroke_held = stroke;
+    ed.unsaved = world.play_grid != ed.clean_play || world.decor_grid != ed.clean_decor;
     // The dock is drawn with the scroll of the previous easing step; the hit-test above used
     // the current one.
     ed.dock_scroll_drawn = ed.dock_scroll;

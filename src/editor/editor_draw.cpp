@@ -1,31 +1,129 @@
-// Drawing the editor: the dock of brushes with both brushes highlighted, and the cursor.
+// Drawing the editor: the cell under the pointer outlined with the brushes faint in it, the dock
+// of brushes with both brushes highlighted, the names and marks that tell the author what is
+// what, and the cursor.
+#include "app/clock.h"
 #include "app/draw.h"
 #include "editor/editor.h"
 
-void editor_draw(const EditorState& ed, const EditorArt& art, const ThemeTiles& tiles) {
-    if (!ed.active) return;
-    int c = tile_size();
-    draw_rect(art.dock.get(), 0, 0, window_width, dock_height);
-    int play_slot = dock_slot_of(DockLayer::play, ed.brush0);
-    int decor_slot = dock_slot_of(DockLayer::decor, ed.brush1);
-    for (int slot = 0; slot < dock_slot_count; ++slot) {
-        DockSlot s = dock_slot(slot);
-        if (s.layer == DockLayer::gap) continue;
-        SDL_Texture* icon = tiles[s.icon].get();
-        int x = slot * dock_slot_width - ed.dock_scroll_drawn;
-        if (slot == play_slot || slot == decor_slot) {
-            draw_rect(art.select.get(), x, 0, dock_slot_width, dock_slot_width);
-            draw_rect(icon, x + 5, 5, 50, 50);
-        } else {
-            draw_rect(icon, x + 10, 10, c, c);
-        }
-    }
-    // The rail brush has no slot of its own: while it is armed it stands highlighted at the
-    // dock's right end, over the scrolling slots.
-    if (ed.brush1 == rail_brush) {
-        int x = window_width - dock_slot_width;
-        draw_rect(art.select.get(), x, 0, dock_slot_width, dock_slot_width);
+namespace {
+constexpr Uint8 preview_alpha = 110;
+
+// Fills a rectangle with a colour, leaving the renderer's colour and blending as they were
+// (the frame is cleared with that colour).
+void fill(const SDL_Rect& r, SDL_Color c) {
+    Uint8 old_r, old_g, old_b, old_a;
+    SDL_BlendMode old_mode;
+    SDL_GetRenderDrawColor(game_renderer, &old_r, &old_g, &old_b, &old_a);
+    SDL_GetRenderDrawBlendMode(game_renderer, &old_mode);
+    SDL_SetRenderDrawBlendMode(game_renderer, SDL_BLENDMODE_BLEND);
+    SDL_SetRenderDrawColor(game_renderer, c.r, c.g, c.b, c.a);
+    SDL_RenderFillRect(game_renderer, &r);
+    SDL_SetRenderDrawColor(game_renderer, old_r, old_g, old_b, old_a);
+    SDL_SetRenderDrawBlendMode(game_renderer, old_mode);
+}
+
+void frame(const SDL_Rect& r, int thickness, SDL_Color c) {
+    fill({r.x, r.y, r.w, thickness}, c);
+    fill({r.x, r.y + r.h - thickness, r.w, thickness}, c);
+    fill({r.x, r.y, thickness, r.h}, c);
+    fill({r.x + r.w - thickness, r.y, thickness, r.h}, c);
+}
+
+// Text on a dark plate, its top-left corner at (x, y).
+void label(SDL_Texture* text, int x, int y) {
+    int w = 0, h = 0;
+    if (!text || SDL_QueryTexture(text, nullptr, nullptr, &w, &h) != 0) return;
+    fill({x - 6, y - 2, w + 12, h + 4}, {20, 24, 40, 200});
+    draw_rect(text, x, y, w, h);
+}
+
+// A tile drawn see-through, its own alpha and blending put back afterwards.
+void faint(SDL_Texture* tex, const SDL_Rect& r) {
+    if (!tex) return;
+    Uint8 alpha;
+    SDL_BlendMode mode;
+    SDL_GetTextureAlphaMod(tex, &alpha);
+    SDL_GetTextureBlendMode(tex, &mode);
+    SDL_SetTextureBlendMode(tex, SDL_BLENDMODE_BLEND);
+    SDL_SetTextureAlphaMod(tex, static_cast<Uint8>(alpha * preview_alpha / 255));
+    draw_rect(tex, r.x, r.y, r.w, r.h);
+    SDL_SetTextureAlphaMod(tex, alpha);
+    SDL_SetTextureBlendMode(tex, mode);
+}
+
+// The cell that painting would change, outlined, with what painting would put there.
+void draw_target(const EditorState& ed, const ThemeTiles& tiles, const World& world) {
+    if (ed.pointer_y <= dock_height) return;
+    int t = tile_size();
+    SDL_Rect cell{static_cast<int>(t * (ed.cell_column - world.camera_x)),
+                  static_cast<int>(window_height - t * (ed.cell_row - world.camera_y + 1)), t, t};
+    int decor = brush_icon(DockLayer::decor, ed.brush1);
+    int play = brush_icon(DockLayer::play, ed.brush0);
+    if (decor >= 0) faint(tiles[decor].get(), cell);
+    if (play >= 0) faint(tiles[play].get(), cell);
+    bool eraser = ed.brush0 == ' ' && ed.brush1 == ' ';
+    frame({cell.x - 1, cell.y - 1, cell.w + 2, cell.h + 2}, 1, {0, 0, 0, 255});
+    frame(cell, 2, eraser ? SDL_Color{255, 90, 80, 255} : SDL_Color{255, 236, 140, 255});
+}
+
+// The rail brush and the eraser have no slot of their own: whichever is armed stands highlighted
+// at the dock's right end, over the scrolling slots.
+void draw_tool_badge(const EditorState& ed, const EditorArt& art, const ThemeTiles& tiles) {
+    bool rail = ed.brush1 == rail_brush;
+    bool eraser = ed.brush0 == ' ' && ed.brush1 == ' ';
+    if (!rail && !eraser) return;
+    int x = window_width - dock_slot_width;
+    draw_rect(art.dock.get(), x, 0, dock_slot_width, dock_height);
+    draw_rect(art.select.get(), x, 0, dock_slot_width, dock_slot_width);
+    if (rail) {
         draw_rect(tiles[slot_rail].get(), x + 5, 5, 50, 50);
+        return;
     }
-    draw_scaled_anchored(art.cursor.get(), ed.pointer_x, window_height - ed.pointer_y - 25, 1);
+    const SDL_Color red{230, 70, 60, 255};
+    for (int i = 0; i < 26; ++i) {  // a thick red cross: painting erases
+        fill({x + 17 + i, 17 + i, 4, 4}, red);
+        fill({x + 17 + i, 42 - i, 4, 4}, red);
+    }
+}
+}  // namespace
+
+void editor_draw(const EditorState& ed, const EditorArt& art, const ThemeTiles& tiles,
+                 const World& world) {
+    if (ed.active) {
+        int c = tile_size();
+        draw_target(ed, tiles, world);
+        draw_rect(art.dock.get(), 0, 0, window_width, dock_height);
+        int play_slot = dock_slot_of(DockLayer::play, ed.brush0);
+        int decor_slot = dock_slot_of(DockLayer::decor, ed.brush1);
+        for (int slot = 0; slot < dock_slot_count; ++slot) {
+            DockSlot s = dock_slot(slot);
+            if (s.layer == DockLayer::gap) continue;
+            SDL_Texture* icon = tiles[s.icon].get();
+            int x = slot * dock_slot_width - ed.dock_scroll_drawn;
+            if (slot == play_slot || slot == decor_slot) {
+                draw_rect(art.select.get(), x, 0, dock_slot_width, dock_slot_width);
+                draw_rect(icon, x + 5, 5, 50, 50);
+            } else {
+                draw_rect(icon, x + 10, 10, c, c);
+            }
+        }
+        draw_tool_badge(ed, art, tiles);
+        if (ed.hover_slot >= 0)
+            label(art.slot_names[ed.hover_slot].get(), ed.pointer_x + 14, dock_height + 6);
+        if (ed.unsaved) {
+            int w = 0, h = 0;
+            SDL_QueryTexture(art.unsaved.get(), nullptr, nullptr, &w, &h);
+            label(art.unsaved.get(), window_width - w - 10, dock_height + 6);
+        }
+        int w = 0, h = 0;
+        if (art.help && SDL_QueryTexture(art.help.get(), nullptr, nullptr, &w, &h) == 0)
+            label(art.help.get(), (window_width - w) / 2, window_height - h - 6);
+    }
+    if (now_ms() < ed.notice_until && art.notice) {
+        int w = 0, h = 0;
+        SDL_QueryTexture(art.notice.get(), nullptr, nullptr, &w, &h);
+        label(art.notice.get(), (window_width - w) / 2, dock_height + 40);
+    }
+    if (ed.active)
+        draw_scaled_anchored(art.cursor.get(), ed.pointer_x, window_height - ed.pointer_y - 25, 1);
 }

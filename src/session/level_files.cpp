@@ -223,7 +223,7 @@ void find_markers(const Grid& decor, World& world) {
     }
 }
 
-bool load_level(World& world, const std::string& level) {
+bool load_level(World& world, const std::string& level, std::string* said) {
     int old_width = grid_width, old_height = grid_height;
     std::optional<Grid> play = read_grid_file("0.lvl", level, true);
     std::string problem;
@@ -239,6 +239,7 @@ bool load_level(World& world, const std::string& level) {
     }
     if (!problem.empty()) {
         std::printf("%s.\n", problem.c_str());
+        if (said) *said = problem;
         std::fflush(stdout);
         grid_width = old_width;
         grid_height = old_height;
@@ -251,22 +252,22 @@ bool load_level(World& world, const std::string& level) {
     return true;
 }
 
-bool save_level(World& world, const std::string& level) {
+bool save_level(World& world, const std::string& level, std::string* said) {
+    std::string line;
+    bool ok = false;
     // Layers that were never read from the level would replace it with emptiness.
     if (!world.layers_read || !layer_fits_grid(world.play_grid) ||
         !layer_fits_grid(world.decor_grid)) {
-        std::printf("nothing to save yet: the level is not loaded\n");
-        std::fflush(stdout);
-        return false;
-    }
-    find_markers(world.decor_grid, world);
-    bool ok = write_grid_files({{&world.play_grid, "0.lvl"}, {&world.decor_grid, "1.lvl"}}, level);
-    if (ok) {
-        std::printf("saved\n");
+        line = "nothing to save yet: the level is not loaded";
     } else {
-        std::printf("could not save %s and %s; the level on disk is unchanged\n",
-                    level_path(level, "0.lvl").c_str(), level_path(level, "1.lvl").c_str());
+        find_markers(world.decor_grid, world);
+        ok = write_grid_files({{&world.play_grid, "0.lvl"}, {&world.decor_grid, "1.lvl"}}, level);
+        line = ok ? "saved"
+                  : "could not save " + level_path(level, "0.lvl") + " and " +
+                        level_path(level, "1.lvl") + "; the level on disk is unchanged";
     }
+    std::printf("%s\n", line.c_str());
     std::fflush(stdout);
+    if (said) *said = line;
     return ok;
 }

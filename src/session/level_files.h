@@ -48,8 +48,9 @@ bool write_grid_file(const Grid& layer, const std::string& file, const std::stri
 // whose cell above is not solid).
 void find_markers(const Grid& decor, World& world);
 // Reads both layers and finds the markers; false (layers and grid size unchanged, a line naming
-// the file printed) when a file cannot be read or the play layer holds no cells.
-bool load_level(World& world, const std::string& level);
+// the file printed, and given in `said`) when a file cannot be read or the play layer holds no
+// cells.
+bool load_level(World& world, const std::string& level, std::string* said = nullptr);
 // Writes both layers, both or neither; prints "saved" when both files were written, a failure
-// line otherwise. Layers that were never read from a level are not saved.
-bool save_level(World& world, const std::string& level);
+// line otherwise (and gives that line in `said`). Layers never read from a level are not saved.
+bool save_level(World& world, const std::string& level, std::string* said = nullptr);

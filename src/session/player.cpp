@@ -107,8 +107,7 @@ SideHits sweep_x(Player& p, const Grid& play, double dt) {
     return hit;
 }
 
-void jump(Player& p, const Grid& play, PlayerInput& input, SideHits wall,
-          const PlayerSounds* snd) {
+void jump(Player& p, const Grid& play, PlayerInput& input, SideHits wall, const PlayerSounds* snd) {
     if (input.jump_pressed && (probe_floor(play, p.x, p.y - ground_look_ahead) || p.on_ground)) {
         p.vy = jump_speed;
         sound(snd, &PlayerSounds::jump);
@@ -181,7 +180,8 @@ void bump_head(Player& p, Grid& play, double ceiling_at, const PlayerSounds* snd
         bump_item_block(play, play, p.x, p.y, p.w, p.h, cell::hidden_block, cell::spent_block)) {
         sound(snd, &PlayerSounds::item_block);
     }
-    if (bump_breakable(play, p.x, p.y, p.w, p.h, cell::breakable)) sound(snd, &PlayerSounds::break_block);
+    if (bump_breakable(play, p.x, p.y, p.w, p.h, cell::breakable))
+        sound(snd, &PlayerSounds::break_block);
     p.y = static_cast<int>(ceiling_at);
 }
 
@@ -205,7 +205,8 @@ void pick_items(Player& p, Grid& play, const PlayerSounds* snd) {
         p.vy = bounce_speed;
         p.items_collected += 1;
     }
-    if (take(p, play, cell::spring, cell::spring)) {  // spring: stays, bounces on every frame of contact
+    if (take(p, play, cell::spring,
+             cell::spring)) {  // spring: stays, bounces on every frame of contact
         sound(snd, &PlayerSounds::coin);
         p.vy = bounce_speed;
         p.items_collected += 1;

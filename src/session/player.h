@@ -21,8 +21,7 @@ bool player_life_check(Player& p, const PlayerSounds* snd);
 // Places a living player at the cell with full time.
 void player_spawn(Player& p, int column, int row);
 // One frame of movement, collisions, block bumps and item pickups in the world's play layer.
-void player_update(Player& p, World& world, PlayerInput& input, double dt,
-                   const PlayerSounds* snd);
+void player_update(Player& p, World& world, PlayerInput& input, double dt, const PlayerSounds* snd);
 // Steps the walk cycle once per drawn frame and plays the footsteps that follow it; chooses the
 // pose drawn and whether the player blinks out this frame. Runs last in the frame's update.
 void player_animate(Player& p, const PlayerInput& input, const PlayerSounds* snd);

@@ -1,7 +1,6 @@
 // Grid probes. Every conversion of a position to a cell truncates toward zero.
 #include "session/probes.h"
 
-
 namespace {
 int to_cell(double v) { return static_cast<int>(v); }
 

@@ -15,6 +15,7 @@
 #include "world/camera.h"
 #include "world/enemies.h"
 #include "world/level_draw.h"
+#include "world/rails.h"
 
 namespace {
 constexpr int double_tap_ms = 199;
@@ -29,19 +30,26 @@ void restart_level(Session& s) {
         s.session_result = session_back;
         return;
     }
+    rail_build(s.world.rails, s.world.play_grid, s.world.decor_grid);
     enemies_clear(s.enemies);
     player_spawn(s.player, s.world.start_x, s.world.start_y);
+    editor_layers_read(s.editor, s.world);
 }
 
 // R: the layers as saved. When the files cannot be read, the edits on screen are kept.
 void reload_layers(Session& s) {
     if (!s.world.layers_read) return;  // the first frame reads them anyway
-    if (!load_level(s.world, s.info.name)) {
+    std::string problem;
+    if (!load_level(s.world, s.info.name, &problem)) {
         std::printf("Level \"%s\" not reloaded: the level on screen is kept.\n",
                     s.info.name.c_str());
+        editor_notice(s.editor, s.media.editor_art, "not reloaded: " + problem);
         return;
     }
     enemies_clear(s.enemies);
+    rail_build(s.world.rails, s.world.play_grid, s.world.decor_grid);
+    editor_layers_read(s.editor, s.world);
+    editor_notice(s.editor, s.media.editor_art, "reloaded from the files");
 }
 
 void read_controller(Session& s, const Pad& pad) {
@@ -73,9 +81,12 @@ void handle_key(Session& s, const SDL_Event& e) {
         case SDLK_r:
             reload_layers(s);
             break;
-        case SDLK_u:
-            save_level(s.world, s.info.name);
+        case SDLK_u: {
+            std::string said;
+            if (save_level(s.world, s.info.name, &said)) editor_layers_saved(s.editor, s.world);
+            editor_notice(s.editor, s.media.editor_art, said);
             break;
+        }
         case SDLK_p:
             s.debug_overlay = !s.debug_overlay;
             break;
@@ -97,7 +108,7 @@ void handle_key(Session& s, const SDL_Event& e) {
             s.input.down_pressed = 1;
             break;
         default:
-            editor_handle_key(s.editor, e);
+            editor_handle_key(s.editor, s.world, e);
             break;
     }
 }
@@ -151,21 +162,26 @@ int session_update(Session& s, const Controls& controls) {
     } else {
         enemies_move(s.enemies, s.world.play_grid, frame_dt);
     }
-    if (!s.editor.active)
+    if (!s.editor.active) {
         transition_update(s.transition, s.session_result, s.player, s.world,
                           s.media.end_sound.get());
+        rail_move(s.world.rails, s.world.decor_grid, frame_dt);
+    }
     editor_update(s.editor, s.world, s.player, controls, &s.media.editor_sounds);
+    if (!s.editor.active) rail_collide(s.world.rails, s.player, s.player.on_ground);
     player_animate(s.player, s.input, sounds);
     bool over = !session_running_now(s) && !transition_running(s.transition);
     return over ? s.session_result : screen_running;
 }
 
 void session_draw(const Session& s) {
+    background_draw(s.media.background, s.world.camera_x, s.world.camera_y);
     draw_level(s.world, s.media.tiles, s.editor.active);
+    rail_draw(s.world.rails, s.media.tiles, s.world.camera_x, s.world.camera_y);
     enemies_draw(s.enemies, s.media.enemy_art, s.world.camera_x, s.world.camera_y);
     draw_portal(s.world, s.media.tiles);
     player_draw(s.player, s.media.player_art, s.world.camera_x, s.world.camera_y);
-    editor_draw(s.editor, s.media.editor_art, s.media.tiles);
+    editor_draw(s.editor, s.media.editor_art, s.media.tiles, s.world);
     if (s.debug_overlay) draw_debug_overlay(s);
 }
 
@@ -218,11 +234,13 @@ void session_start(Session& s, const std::string& name) {
     play_music(s.info.musique);
     s.media.debug_font = open_font("calibri.ttf", 20);
     s.debug_colour = {0, 0, 0, 255};
+    background_load(s.media.background, s.info.fond);
     enemies_load_types(s.media.enemy_art, s.info.theme);
     enemies_load_sounds(s.media.enemy_sounds);
     load_theme_tiles(s.world, s.media.tiles, s.info.theme);
     player_create(s.player, s.media.player_art, s.media.player_sounds, "j1");
     editor_init(s.editor, s.media.editor_art, s.media.editor_sounds);
+    rail_clear(s.world.rails);
     s.prev_a = s.prev_stick = 0;
 }
 
@@ -241,6 +259,7 @@ int session_end(Session& s) {
     player_release(s.media.player_art);
     release_tiles(s.media.tiles);
     enemies_release(s.media.enemy_art);
+    background_release(s.media.background);
     s.media = SessionMedia{};
     return s.session_result;
 }

@@ -12,6 +12,7 @@
 #include "levelend/exit.h"
 #include "session/player.h"
 #include "session/world.h"
+#include "world/background.h"
 #include "world/enemies.h"
 
 // How a session ends.
@@ -22,6 +23,7 @@ constexpr int session_back = -2;  // back to the level selection
 
 // Everything a level shows and plays, apart from the rules' records.
 struct SessionMedia {
+    Background background;
     ThemeTiles tiles;
     PlayerArt player_art;
     PlayerSounds player_sounds;

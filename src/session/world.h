@@ -48,7 +48,7 @@ inline int cell_floor(double v) { return static_cast<int>(std::floor(v)); }
 // Block classes: what collides with what.
 inline bool is_block(char c) { return c >= 'a' && c <= 's'; }
 inline bool floor_solid(char c) { return is_block(c) && c != cell::hidden_block; }  // stood on
-inline bool ceiling_solid(char c) { return is_block(c) && c != cell::one_way; }  // stops a head
+inline bool ceiling_solid(char c) { return is_block(c) && c != cell::one_way; }     // stops a head
 inline bool side_free(char c) {
     return !(is_block(c) && c != cell::hidden_block && c != cell::one_way);
 }
@@ -68,14 +68,34 @@ constexpr int slot_error_decor = 47;
 constexpr int slot_portal = 48;  // three layers: 48, 49, 50
 using ThemeTiles = std::array<TexturePtr, tile_slot_count>;
 
+// Moving platforms: blocks lifted off rail cells when the level (re)starts. Their rules are the
+// world's rail module; the records live here, with the level, so every rule sees the solids.
+constexpr int max_rail_platforms = 50;
+
+struct RailPlatform {
+    int cell_x = 0, cell_y = 0;  // the block's cell when the level was (re)started
+    double x = 0, y = 0;         // lower-left corner, in cells
+    double dir_y = 0;            // last vertical direction: +1 up, −1 down, 0 not yet moved
+    double dir_x = 0;            // last horizontal direction: +1 right, −1 left
+    double step_y = 0;           // last vertical displacement of a frame
+    double step_x = 0;           // last horizontal displacement: what a rider is carried by
+};
+
+// In creation order: row by row from the lowest, left to right. The first platform in this
+// order wins when two could carry the player.
+struct RailPlatforms {
+    std::vector<RailPlatform> list;
+};
+
 struct World {
     int exit_x = 0, exit_y = 0;    // cell of the exit marker
     int start_x = 0, start_y = 0;  // cell of the start marker
     double camera_x = 0;           // left edge of the view, in cells
     double camera_y = 0;           // lower edge of the view, in cells
-    Grid play_grid;            // blocks, items, enemy spawn cells ("0.lvl")
-    Grid decor_grid;           // background, decorations, markers, rails ("1.lvl")
-    bool layers_read = false;  // the layers came from the level's files (saving is safe)
+    Grid play_grid;                // blocks, items, enemy spawn cells ("0.lvl")
+    Grid decor_grid;               // background, decorations, markers, rails ("1.lvl")
+    bool layers_read = false;      // the layers came from the level's files (saving is safe)
+    RailPlatforms rails;           // the moving solids
 };
 
 constexpr int full_time = 300000;  // time_left at spawn and its cap
@@ -110,8 +130,8 @@ struct Player {
 // The player's controls of one frame; all but jump_rise are rebuilt every frame.
 struct PlayerInput {
     double left = 0, right = 0;  // 0 … 1
-    int jump_held = 0;       // the controller's jump button is down
-    int jump_keys_held = 0;  // Up, W or Space is down: holds a jump higher
+    int jump_held = 0;           // the controller's jump button is down
+    int jump_keys_held = 0;      // Up, W or Space is down: holds a jump higher
     int jump_pressed = 0;
     double jump_rise = 0;  // height risen in this jump; −1 when it can no longer be prolonged
     int dash_pressed = 0;

@@ -2,27 +2,9 @@
 // out at every restart and glide along the connected rails, turning round at the ends. The
 // player rides them, bumps the head on them and is stopped by their sides.
 #pragma once
-#include <vector>
-
 #include "session/world.h"
 
-constexpr int max_rail_platforms = 50;
 constexpr double rail_speed = 3;  // cells per second: 0.05 cells a frame
-
-struct RailPlatform {
-    int cell_x = 0, cell_y = 0;  // the block's cell when the level was (re)started
-    double x = 0, y = 0;         // lower-left corner, in cells
-    double dir_y = 0;            // last vertical direction: +1 up, −1 down, 0 not yet moved
-    double dir_x = 0;            // last horizontal direction: +1 right, −1 left
-    double step_y = 0;           // last vertical displacement of a frame
-    double step_x = 0;           // last horizontal displacement: what a rider is carried by
-};
-
-// In creation order: row by row from the lowest, left to right. The first platform in this
-// order wins when two could carry the player.
-struct RailPlatforms {
-    std::vector<RailPlatform> list;
-};
 
 // Contact tests of a one-cell platform against a body at (px, py) of size pw × ph.
 bool platform_on_top(const RailPlatform& p, double px, double py, double pw, double ph);

@@ -25,7 +25,7 @@ TEST(EditorDraw, DockSlotsHighlightsAndCursor) {
     ed.pointer_x = 500;
     ed.pointer_y = 300;
     clear_black();
-    editor_draw(ed, art, w);
+    editor_draw(ed, art, w, World{});
     // A plain slot: the icon at (x + 10, 10), one cell in size.
     SDL_Rect reds = find_colour(red);
     EXPECT_RECT(reds, 2 * 60 + 10, 10, 25, 25);
@@ -43,7 +43,7 @@ TEST(EditorDraw, DockSlotsHighlightsAndCursor) {
     ed.brush1 = 'c';
     ed.dock_scroll_drawn = 2400;
     clear_black();
-    editor_draw(ed, art, w);
+    editor_draw(ed, art, w, World{});
     EXPECT_RECT(find_colour(red), 50 * 60 - 2400 + 5, 5, 50, 50);
     // Slot 3 scrolled out; its image serves the background block 'd' of slot 51, not chosen.
     EXPECT_RECT(find_colour(green), 51 * 60 - 2400 + 10, 10, 25, 25);
@@ -51,7 +51,7 @@ TEST(EditorDraw, DockSlotsHighlightsAndCursor) {
 
     ed.active = false;
     clear_black();
-    editor_draw(ed, art, w);
+    editor_draw(ed, art, w, World{});
     EXPECT_EQ(find_colour(red).w, 0);
 }
 
@@ -63,7 +63,7 @@ TEST(EditorDraw, DockStretchesAcrossTheWindow) {
     ed.active = true;
     art.dock = solid_texture(4, 70, blue);
     clear_black();
-    editor_draw(ed, art, w);
+    editor_draw(ed, art, w, World{});
     EXPECT_RECT(find_colour(blue), 0, 0, 1280, 70);
 }
 
@@ -76,11 +76,11 @@ TEST(EditorDraw, AnArmedRailBrushShowsAtTheDocksEnd) {
     ed.active = true;
     art.select = solid_texture(6, 6, yellow);
     clear_black();
-    editor_draw(ed, art, w);
+    editor_draw(ed, art, w, World{});
     EXPECT_EQ(find_colour(red).w, 0);
     ed.brush1 = rail_brush;
     clear_black();
-    editor_draw(ed, art, w);
+    editor_draw(ed, art, w, World{});
     EXPECT_RECT(find_colour(red), 1000 - 60 + 5, 5, 50, 50);
     EXPECT_EQ(find_colour(yellow).x, 1000 - 60);
 }

@@ -230,25 +230,27 @@ TEST(Editor, ArrowsFlyTheViewButNeverBelowZero) {
 
 TEST(Editor, KeysSetBrushesAndAArmsRailsOnlyInTheEditor) {
     EditorState ed;
+    World world;
     SDL_Event key{};
     key.type = SDL_KEYDOWN;
     key.key.keysym.sym = SDLK_a;
-    editor_handle_key(ed, key);  // A walks left in play: no rail brush armed behind the scenes
+    editor_handle_key(ed, world,
+                      key);  // A walks left in play: no rail brush armed behind the scenes
     EXPECT_EQ(ed.brush1, ' ');
     ed.active = true;
-    editor_handle_key(ed, key);
+    editor_handle_key(ed, world, key);
     EXPECT_EQ(ed.brush1, '.');
     ed.active = false;
     ed.brush0 = 'q';
     key.key.keysym.sym = SDLK_c;
-    editor_handle_key(ed, key);
+    editor_handle_key(ed, world, key);
     EXPECT_EQ(ed.brush0, ' ');
     EXPECT_EQ(ed.brush1, ' ');
     key.key.keysym.sym = SDLK_e;
-    editor_handle_key(ed, key);
+    editor_handle_key(ed, world, key);
     EXPECT_TRUE(ed.active);
     // Pointer motion only counts while the editor is on.
-    editor_handle_key(ed, key);
+    editor_handle_key(ed, world, key);
     SDL_Event motion{};
     motion.type = SDL_MOUSEMOTION;
     motion.motion.x = 40;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real program under Xvfb with real keys and mouse: it opens, enters the first level with
 # U, R and E pressed from the first moment (the files stay as they were), the editor paints a
-# cell with a brush chosen in the dock, U saves, and the file on disk shows it.
+# cell with a brush chosen in the dock, a second stroke is undone, redone and undone again, U
+# saves, and the file on disk shows the first stroke alone.
 set -euo pipefail
 bin=$1
 src=$2
@@ -66,6 +67,16 @@ sleep 0.3
 xdotool mousemove --window "$wid" 612 412 && sleep 0.3   # column 14, row 7
 xdotool mousedown 1 && sleep 0.3 && xdotool mouseup 1
 sleep 0.3
+# A second stroke two cells further, undone, redone and undone again: only the first stays.
+xdotool mousemove --window "$wid" 662 412 && sleep 0.3   # column 16, row 7
+xdotool mousedown 1 && sleep 0.3 && xdotool mouseup 1
+sleep 0.3
+press BackSpace
+sleep 0.2
+xdotool keydown --window "$wid" shift; press BackSpace; xdotool keyup --window "$wid" shift
+sleep 0.2
+press BackSpace
+sleep 0.2
 saves=$(grep -c '^saved$' "$work/out.log" || true)
 press u
 for _ in $(seq 50); do

@@ -3,6 +3,9 @@
 
 #include "app/draw.h"
 #include "editor/editor.h"
+#include "session/level_files.h"
+#include "world/camera.h"
+#include "world/level_draw.h"
 #include "support/harness.h"
 
 namespace {
@@ -83,4 +86,40 @@ TEST(EditorDraw, AnArmedRailBrushShowsAtTheDocksEnd) {
     editor_draw(ed, art, w, World{});
     EXPECT_RECT(find_colour(red), 1000 - 60 + 5, 5, 50, 50);
     EXPECT_EQ(find_colour(yellow).x, 1000 - 60);
+}
+
+// The outlined cell, with the brush faint in it, is the cell the pointer paints, wherever the
+// camera puts the level: a 30-column level sits at the right of a 1366-pixel window.
+TEST(EditorDraw, TheOutlineAndPreviewLandOnTheCellThePointerPaints) {
+    for (SDL_Point size : {SDL_Point{1000, 600}, SDL_Point{1366, 768}}) {
+        TestDisplay display(size.x, size.y);
+        int t = size.y / 24;
+        World world;
+        world.play_grid = parse_grid_text("[ 30]\n[ 30]\n[ 30]\n[ 30]\n[a30]\n", true);
+        world.decor_grid = parse_grid_text("\n", false);
+        camera_follow(world, 12, 1, -((size.x / 2) / t), 0, 1, 1);
+        ThemeTiles tiles;
+        tiles['b' - 'a'] = solid_texture(8, 8, blue);
+        EditorState ed;
+        EditorArt art;
+        ed.active = true;
+        ed.brush0 = 'b';
+        ed.pointer_x = size.x * 2 / 3;
+        ed.pointer_y = size.y - t * 3 - 5;
+        Player p;
+        Controls controls;
+        editor_update(ed, world, p, controls, nullptr);
+        clear_black();
+        editor_draw(ed, art, tiles, world);
+        SDL_Rect outline = find_colour({255, 236, 140, 255});
+        SDL_Color inside = read_pixel(outline.x + outline.w / 2, outline.y + outline.h / 2);
+        EXPECT_GT(inside.b, 60);  // the brush, faint
+        EXPECT_LT(inside.b, 160);
+
+        controls.mouse_buttons = SDL_BUTTON(SDL_BUTTON_LEFT);
+        editor_update(ed, world, p, controls, nullptr);
+        clear_black();
+        draw_level(world, tiles, false);
+        EXPECT_RECT(find_colour(blue), outline.x, outline.y, outline.w, outline.h) << size.x;
+    }
 }

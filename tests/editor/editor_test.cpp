@@ -324,3 +324,60 @@ TEST(Editor, EditsSavedFromASessionReadBackExactly) {
     input_install_mouse(false);
     input_install_keyboard(nullptr);
 }
+
+TEST(Editor, AControllerMovesThePointerPaintsErasesPicksAndChooses) {
+    Editing e;
+    Pad& pad = e.controls.pad;
+    pad.present = true;
+    e.ed.pointer_x = 112;
+    e.ed.pointer_y = 600 - 3 * 25 - 12;  // over the cell (3, 4)
+    pad.axes[SDL_CONTROLLER_AXIS_LEFTX] = 1.0;
+    e.frame();
+    EXPECT_EQ(e.ed.pointer_x, 112 + 14);  // a full push moves 14 pixels a frame
+    pad.axes[SDL_CONTROLLER_AXIS_LEFTX] = 0.15;  // inside the dead zone: still
+    e.frame();
+    EXPECT_EQ(e.ed.pointer_x, 126);
+    pad.axes[SDL_CONTROLLER_AXIS_LEFTX] = 0;
+
+    e.ed.brush0 = 'g';
+    pad.buttons[SDL_CONTROLLER_BUTTON_A] = true;  // A paints
+    e.frame();
+    EXPECT_EQ(e.play(3, 5), 'g');
+    pad.buttons[SDL_CONTROLLER_BUTTON_A] = false;
+    e.ed.brush0 = 'k';
+    pad.buttons[SDL_CONTROLLER_BUTTON_X] = true;  // X picks
+    e.frame();
+    EXPECT_EQ(e.ed.brush0, 'g');
+    pad.buttons[SDL_CONTROLLER_BUTTON_X] = false;
+    pad.buttons[SDL_CONTROLLER_BUTTON_B] = true;  // B erases
+    e.frame();
+    EXPECT_EQ(e.play(3, 5), ' ');
+    pad.buttons[SDL_CONTROLLER_BUTTON_B] = false;
+
+    // The shoulders scroll the dock one step per press; Y chooses the slot under the pointer.
+    pad.buttons[SDL_CONTROLLER_BUTTON_RIGHTSHOULDER] = true;
+    e.frame();
+    e.frame();
+    EXPECT_EQ(e.ed.dock_scroll_target, 300);
+    pad.buttons[SDL_CONTROLLER_BUTTON_RIGHTSHOULDER] = false;
+    e.frame();
+    pad.buttons[SDL_CONTROLLER_BUTTON_LEFTSHOULDER] = true;
+    e.frame();
+    EXPECT_EQ(e.ed.dock_scroll_target, 0);
+    pad.buttons[SDL_CONTROLLER_BUTTON_LEFTSHOULDER] = false;
+    for (int i = 0; i < 40; ++i) e.frame();  // the dock comes to rest
+    e.ed.pointer_x = 2 * 60 + 15;            // slot 2: block 'c'
+    e.ed.pointer_y = 30;
+    pad.buttons[SDL_CONTROLLER_BUTTON_Y] = true;
+    e.frame();
+    EXPECT_EQ(e.ed.brush0, 'c');
+
+    // Pushed against the window's edge, the stick flies the view.
+    e.ed.pointer_x = 999;
+    e.ed.pointer_y = 300;
+    e.player.x = 5;
+    pad.axes[SDL_CONTROLLER_AXIS_LEFTX] = 1.0;
+    e.frame();
+    EXPECT_NEAR(e.player.x, 5.8, 1e-12);
+    EXPECT_EQ(e.ed.pointer_x, 999);
+}

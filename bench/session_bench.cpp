@@ -156,7 +156,7 @@ void BM_EditorDraw(benchmark::State& state) {
     lvl.s.editor.brush0 = 'c';
     lvl.s.editor.brush1 = ' ';
     for (auto _ : state) {
-        editor_draw(lvl.s.editor, lvl.s.media.editor_art, lvl.s.media.tiles);
+        editor_draw(lvl.s.editor, lvl.s.media.editor_art, lvl.s.media.tiles, lvl.s.world);
         SDL_RenderFlush(game_renderer);
     }
 }

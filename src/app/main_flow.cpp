@@ -3,13 +3,9 @@
 
 #include <SDL.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
-#include <filesystem>
 #include <string>
-#include <vector>
 
 #include "app/audio.h"
 #include "app/clock.h"
@@ -18,6 +14,7 @@
 #include "app/settings.h"
 #include "app/shell.h"
 #include "session/session.h"
+#include "world/level_select.h"
 
 namespace {
 constexpr int message_wait_ms = 1500;
@@ -44,21 +41,21 @@ void shut_down() {
 }
 }  // namespace
 
-std::string first_level() {
-    namespace fs = std::filesystem;
-    std::vector<std::string> names;
-    std::error_code ec;
-    auto holds = [](const fs::path& p, const char* file) {
-        std::error_code unreadable;
-        return fs::exists(p / file, unreadable);
-    };
-    for (fs::directory_iterator it("levels", ec), end; !ec && it != end; it.increment(ec)) {
-        fs::path p = it->path();
-        if (holds(p, "0.lvl") && holds(p, "1.lvl") && holds(p, "config.ini"))
-            names.push_back(p.filename().string());
+// Levels one after another: the selection, the level, the selection again. Returns 1 to show
+// the main menu again, 0 to quit.
+int level_run() {
+    for (;;) {
+        std::string name = level_select(nullptr);
+        if (name == select_back) return 1;
+        if (name == select_none) return 0;
+        int result = run_session(name);
+        if (result == session_won) {
+            show_message("Bravo !");
+            sleep_ms(message_wait_ms);
+        } else if (result == session_quit) {
+            return 0;
+        }
     }
-    std::sort(names.begin(), names.end());
-    return names.empty() ? "" : names.front();
 }
 
 int run_game() {
@@ -66,15 +63,7 @@ int run_game() {
         quit_libraries();
         return 1;
     }
-    std::string level = first_level();
-    if (level.empty()) {
-        std::printf(
-            "No level found in levels/ (a level is a folder holding 0.lvl, 1.lvl and "
-            "config.ini).\n");
-    } else if (run_session(level) == session_won) {
-        show_message("Bravo !");
-        sleep_ms(message_wait_ms);
-    }
+    level_run();
     shut_down();
     return 0;
 }

@@ -4,6 +4,6 @@
 
 // Runs the whole game; returns the process exit status.
 int run_game();
-// The level the game starts: the first folder of levels/, in name order, that holds both grid
-// files and a description (0.lvl, 1.lvl and config.ini); "" when there is none.
-std::string first_level();
+// Levels one after another: the selection, the chosen level, "Bravo !" after a win, the selection
+// again. 1 when the player went back to the menu, 0 to quit.
+int level_run();

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The real program under Xvfb with real keys and mouse: it opens, enters the first level with
-# U, R and E pressed from the first moment (the files stay as they were), the editor paints a
-# cell with a brush chosen in the dock, a second stroke is undone, redone and undone again, U
-# saves, and the file on disk shows the first stroke alone.
+# The real program under Xvfb with real keys and mouse: it opens, the level is chosen in the
+# selection, U and R are pressed from the first moment (the files stay as they were), the editor
+# paints a cell with a brush chosen in the dock, a second stroke is undone, redone and undone
+# again, U saves, and the file on disk shows the first stroke alone.
 set -euo pipefail
 bin=$1
 src=$2
@@ -44,18 +44,22 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 [ -n "$wid" ] || { echo "no window appeared"; cat "$work/out.log"; exit 1; }
-# Like an impatient player: U, R and E from the first moment, while the window still opens and
-# the level loads. The level's files must come out of it untouched.
+# Like an impatient player: Return in the level selection from its first moment, then U and R
+# again and again until the level answers; the first of them reach the level before its layers
+# are read. The level's files must come out of it untouched.
 press() { xdotool keydown --window "$wid" "$1"; sleep 0.1; xdotool keyup --window "$wid" "$1"; }
-press u
-press r
-press e
-# The first frame of the level handles those keys; U says what it did.
-for _ in $(seq 150); do grep -qE '^(nothing to save yet|saved)' "$work/out.log" && break; sleep 0.1; done
-grep -qE '^(nothing to save yet|saved)' "$work/out.log" || { echo "U was not handled"; cat "$work/out.log"; exit 1; }
+press Return
+answered() { grep -qE '^(nothing to save yet|saved)' "$work/out.log"; }
+for _ in $(seq 100); do
+    answered && break
+    press u
+    press r
+done
+answered || { echo "U was not handled"; cat "$work/out.log"; exit 1; }
 cmp -s "$work/levels/edit/0.lvl" "$work/play.orig" || { echo "early keys changed 0.lvl"; cat "$work/levels/edit/0.lvl"; exit 1; }
 cmp -s "$work/levels/edit/1.lvl" "$work/decor.orig" || { echo "early keys changed 1.lvl"; cat "$work/levels/edit/1.lvl"; exit 1; }
-# The editor is on since E; the mouse positions below are the window's at its full size.
+press e
+# The mouse positions below are the window's at its full size.
 for _ in $(seq 100); do
     xdotool getwindowgeometry "$wid" 2>/dev/null | grep -q 'Geometry: 1000x600' && break
     sleep 0.1

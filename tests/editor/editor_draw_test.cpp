@@ -4,9 +4,9 @@
 #include "app/draw.h"
 #include "editor/editor.h"
 #include "session/level_files.h"
+#include "support/harness.h"
 #include "world/camera.h"
 #include "world/level_draw.h"
-#include "support/harness.h"
 
 namespace {
 const SDL_Color red{255, 0, 0, 255}, green{0, 255, 0, 255}, blue{0, 0, 255, 255},

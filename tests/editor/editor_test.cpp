@@ -333,7 +333,7 @@ TEST(Editor, AControllerMovesThePointerPaintsErasesPicksAndChooses) {
     e.ed.pointer_y = 600 - 3 * 25 - 12;  // over the cell (3, 4)
     pad.axes[SDL_CONTROLLER_AXIS_LEFTX] = 1.0;
     e.frame();
-    EXPECT_EQ(e.ed.pointer_x, 112 + 14);  // a full push moves 14 pixels a frame
+    EXPECT_EQ(e.ed.pointer_x, 112 + 14);         // a full push moves 14 pixels a frame
     pad.axes[SDL_CONTROLLER_AXIS_LEFTX] = 0.15;  // inside the dead zone: still
     e.frame();
     EXPECT_EQ(e.ed.pointer_x, 126);

@@ -45,7 +45,9 @@ struct Authoring {
         e.key.keysym.mod = shift ? KMOD_LSHIFT : KMOD_NONE;
         editor_handle_key(ed, world, e);
     }
-    std::string layers() const { return grid_to_text(world.play_grid) + grid_to_text(world.decor_grid); }
+    std::string layers() const {
+        return grid_to_text(world.play_grid) + grid_to_text(world.decor_grid);
+    }
 };
 }  // namespace
 

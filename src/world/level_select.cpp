@@ -1,0 +1,162 @@
+// The level selection's listing, rules and loop.
+#include "world/level_select.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+
+#include "app/assets.h"
+#include "app/audio.h"
+#include "app/draw.h"
+#include "app/kv_reader.h"
+#include "app/screen.h"
+#include "world/carousel.h"
+
+int selected_level = 0;
+
+namespace {
+constexpr double button_scale = 0.7;
+constexpr int button_y = 70;
+constexpr int fade_step = 15;
+const SDL_Color name_colour{220, 220, 200, 255};
+
+void swipe(int& selected, int by, const LevelSelectSounds* snd) {
+    selected += by;
+    if (snd) play_sound(snd->swipe.get(), true);
+}
+}  // namespace
+
+bool level_has_file(const std::string& folder, const std::string& file) {
+    std::FILE* f = std::fopen(("levels/" + folder + "/" + file).c_str(), "r");
+    if (!f) return false;
+    std::fclose(f);
+    return true;
+}
+
+std::vector<std::string> list_levels() {
+    namespace fs = std::filesystem;
+    std::vector<std::string> names;
+    std::error_code ec;
+    std::printf("'.'\n'..'\n");
+    for (fs::directory_iterator it("levels", ec), end; !ec && it != end; it.increment(ec)) {
+        std::string name = it->path().filename().string();
+        std::printf("'%s'\n", name.c_str());
+        if (name == "Server" || name.size() > max_level_name) continue;
+        if (static_cast<int>(names.size()) >= max_listed_levels) continue;
+        if (level_has_file(name, "0.lvl") && level_has_file(name, "1.lvl") &&
+            level_has_file(name, "config.ini"))
+            names.push_back(name);
+    }
+    std::fflush(stdout);
+    // The directory's own order is no order at all: levels are offered in name order, so a
+    // level's folder name decides where it stands.
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void draw_offset_centered(SDL_Texture* tex, int dx, int dy) {
+    int w = 0, h = 0;
+    if (!tex || SDL_QueryTexture(tex, nullptr, nullptr, &w, &h) != 0) return;
+    draw_rect(tex, dx + (window_width - w) / 2, dy + (window_height - h) / 2, w, h);
+}
+
+bool hit_offset_centered(const SDL_Event& e, SDL_Texture* tex, int dx, int dy) {
+    int w = 0, h = 0;
+    if (e.type != SDL_MOUSEBUTTONDOWN || !tex) return false;
+    if (SDL_QueryTexture(tex, nullptr, nullptr, &w, &h) != 0) return false;
+    int x = dx + (window_width - w) / 2, y = dy + (window_height - h) / 2;
+    return x < e.button.x && e.button.x < x + w && y < e.button.y && e.button.y < y + h;
+}
+
+int carousel_x(int i, double scroll) {
+    return static_cast<int>((window_width / 3) * i - window_width * scroll / 3);
+}
+
+int level_select_update(LevelSelect& ls, const LevelSelectArt& art, const Controls& c,
+                        const LevelSelectSounds* snd, int (*escape)()) {
+    int count = static_cast<int>(ls.names.size());
+    if (c.quit) return 1;
+    for (const SDL_Event& e : c.events) {
+        if (is_press(e)) {
+            SDL_Keycode k = e.key.keysym.sym;
+            if (k == SDLK_RIGHT && selected_level < count - 1) {
+                swipe(selected_level, 1, snd);
+            } else if (k == SDLK_LEFT && selected_level >= 1) {
+                swipe(selected_level, -1, snd);
+            } else if ((k == SDLK_SPACE || k == SDLK_RETURN) &&
+                       selected_level < keyboard_choosable && selected_level < count) {
+                // A highlight past the list (levels removed since) chooses nothing.
+                ls.choice = ls.names[selected_level];
+            } else if (k == SDLK_ESCAPE && escape && escape() != 0) {
+                return 1;
+            }
+        } else if (e.type == SDL_MOUSEWHEEL) {
+            if (e.wheel.y < 0 && selected_level < count - 1) swipe(selected_level, 1, snd);
+            if (e.wheel.y >= 1 && selected_level >= 1) swipe(selected_level, -1, snd);
+        } else if (e.type == SDL_MOUSEMOTION) {
+            ls.mouse_x = e.motion.x;
+            ls.mouse_y = e.motion.y;
+        } else if (e.type == SDL_MOUSEBUTTONDOWN) {
+            for (int i = 0; i < count; ++i) {
+                if (!carousel_hit(e, art.labels[i].get(), carousel_x(i, ls.scroll), button_y,
+                                  button_scale))
+                    continue;
+                if (ls.choice == select_none && snd) play_sound(snd->click.get(), true);
+                ls.choice = ls.names[i];
+            }
+            if (hit_offset_centered(e, art.back.get(), 100 - window_width / 2,
+                                    40 - window_height / 2))
+                ls.choice = select_back;
+        }
+    }
+    // An empty list, or a highlight left past its end, keeps to the last level there is.
+    if (selected_level > count - 1) selected_level = std::max(count - 1, 0);
+    ls.scroll += (selected_level - ls.scroll) / 10;
+    ls.logo_drawn = ls.logo_scale;
+    ls.frames += 1;
+    ls.logo_scale += ((ls.frames % 41) - 20) / 3000.0;
+    bool chosen = ls.choice != select_none;
+    if (chosen || ls.fade >= 1) ls.fade += chosen ? fade_step : -fade_step;
+    return chosen && ls.fade > 254 ? 1 : screen_running;
+}
+
+std::string level_select(int (*escape)()) {
+    LevelSelect ls;
+    LevelSelectArt art;
+    LevelSelectSounds snd;
+    art.name_font = open_font("intensa.ttf", 250);
+    art.version_font = open_font("calibri.ttf", 20);
+    ls.names = list_levels();
+    art.button = load_texture("ide/button.png");
+    art.back = load_texture("ide/back.png");
+    art.cursor = load_texture("ide/mouse.png");
+    art.logo = load_texture("ide/mivo.png");
+    art.version = make_text_texture(art.version_font.get(), " Mivo 0.9.6", {255, 255, 255, 255});
+    art.backgrounds.resize(ls.names.size());
+    for (size_t i = 0; i < ls.names.size(); ++i) {
+        select_background_load(art.backgrounds[i],
+                               read_value("fond", "levels/" + ls.names[i] + "/config.ini"));
+        art.labels.push_back(make_text_texture(art.name_font.get(), ls.names[i], name_colour));
+    }
+    art.veil = make_black_texture();
+    if (art.veil) SDL_SetTextureBlendMode(art.veil.get(), SDL_BLENDMODE_BLEND);
+    play_music("vesk.ogg");
+    snd.swipe = load_sound("swipe.wav");
+    snd.click = load_sound("click.wav");
+
+    run_screen([&](const Controls& c) { return level_select_update(ls, art, c, &snd, escape); },
+               [&] { level_select_draw(ls, art); });
+
+    // Black, with the chosen level's name, while the level loads.
+    SDL_RenderClear(game_renderer);
+    set_alpha(art.veil.get(), 0, 255, 255, 0);
+    draw_fullscreen(art.veil.get());
+    if (ls.choice != select_none && ls.choice != select_back) {
+        TexturePtr name = make_text_texture(art.name_font.get(), ls.choice, name_colour);
+        draw_scaled_centered(name.get(), 50, 40, 0.3);
+    }
+    present_frame();
+    for (BackgroundArt& b : art.backgrounds) select_background_release(b);
+    return ls.choice;
+}

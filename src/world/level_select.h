@@ -1,0 +1,68 @@
+// The level selection: the level folders on disk as a carousel of buttons over a cross-fading
+// preview of each level's background. Arrows or the wheel move through them, Space, Return or a
+// click choose one; the back button returns to the main menu.
+#pragma once
+#include <SDL.h>
+
+#include <string>
+#include <vector>
+
+#include "app/controls.h"
+#include "app/sdl_handles.h"
+#include "world/background.h"
+
+constexpr int max_listed_levels = 100;
+constexpr size_t max_level_name = 41;  // the longest folder name every level path fits
+constexpr int keyboard_choosable = 8;  // Space and Return choose among the first eight only
+
+// The level highlighted last, kept between visits.
+extern int selected_level;
+
+// What the screen returns besides a level's folder name.
+inline const std::string select_back = "mode";  // the back button: the main menu again
+inline const std::string select_none = "0";     // left without a choice
+
+struct LevelSelect {
+    std::vector<std::string> names;  // the listed levels
+    double scroll = 0;               // carousel position in level indices, easing to the highlight
+    std::string choice = select_none;
+    int fade = 255;           // the black veil: fades in, and out once a choice is made
+    double logo_scale = 0.5;  // breathes
+    double logo_drawn = 0.5;  // the scale the logo is drawn with this frame
+    int frames = 0;
+    int mouse_x = 0, mouse_y = 0;
+};
+
+struct LevelSelectArt {
+    FontPtr name_font, version_font;
+    TexturePtr button, back, cursor, logo, version, veil;
+    std::vector<BackgroundArt> backgrounds;  // one per listed level
+    std::vector<TexturePtr> labels;          // the levels' names
+};
+
+struct LevelSelectSounds {
+    ChunkPtr swipe, click;
+};
+
+// True when "levels/<folder>/<file>" can be opened for reading.
+bool level_has_file(const std::string& folder, const std::string& file);
+// The level folders: every entry of "levels/" is printed between quotes as it is met; folders
+// holding 0.lvl, 1.lvl and config.ini are kept ("Server", names too long for the level paths
+// and folders past the hundredth are not), in name order.
+std::vector<std::string> list_levels();
+
+// Centred in the window, then moved by (dx, dy), at the texture's own size.
+void draw_offset_centered(SDL_Texture* tex, int dx, int dy);
+bool hit_offset_centered(const SDL_Event& e, SDL_Texture* tex, int dx, int dy);
+// The carousel button of level i: its offset from the window's centre.
+int carousel_x(int i, double scroll);
+
+// One frame: the events, then the easing of the carousel, the logo and the veil. Returns
+// screen_running, or 1 when the screen is over (a choice faded out, or the window closed).
+// `escape` opens the settings menu and gives its code (non-zero leaves).
+int level_select_update(LevelSelect& ls, const LevelSelectArt& art, const Controls& c,
+                        const LevelSelectSounds* snd, int (*escape)());
+void level_select_draw(const LevelSelect& ls, const LevelSelectArt& art);
+
+// Runs the screen: a level's folder name, select_back or select_none.
+std::string level_select(int (*escape)());

@@ -1,0 +1,37 @@
+// Drawing the level selection: backgrounds cross-fading with the carousel, the breathing logo,
+// the buttons, the back button, the cursor in full screen, and the veil.
+#include <algorithm>
+#include <cmath>
+
+#include "app/draw.h"
+#include "world/carousel.h"
+#include "world/level_select.h"
+
+namespace {
+bool full_screen() {
+    return game_window && (SDL_GetWindowFlags(game_window) & SDL_WINDOW_FULLSCREEN) != 0;
+}
+}  // namespace
+
+void level_select_draw(const LevelSelect& ls, const LevelSelectArt& art) {
+    int w = window_width, h = window_height, t = tile_size();
+    int count = static_cast<int>(ls.names.size());
+    for (int i = 0; i < count; ++i) {
+        int alpha = std::clamp(static_cast<int>((1 - std::fabs(ls.scroll - i)) * 255), 0, 255);
+        if (alpha == 0) continue;
+        double x = ((w * i) / 2 - w * ls.scroll / 2 - w / 2 + 100) / t;
+        select_background_draw(art.backgrounds[i], x, alpha);
+    }
+    draw_scaled_centered(art.logo.get(), 50, 20, h * ls.logo_drawn / 600);
+    draw_scaled_anchored(art.version.get(), 0, 0, 1.0);
+    for (int i = 0; i < count; ++i)
+        draw_carousel_pair(art.labels[i].get(), art.button.get(), carousel_x(i, ls.scroll), 70,
+                           0.7);
+    draw_offset_centered(art.back.get(), 100 - w / 2, 40 - h / 2);
+    if (full_screen())
+        draw_scaled_anchored(art.cursor.get(), ls.mouse_x - 1, h - ls.mouse_y - 22, 1.0);
+    if (ls.fade >= 1 || ls.choice != select_none) {
+        set_alpha(art.veil.get(), 0, 255, std::clamp(ls.fade, 0, 255), 0);
+        draw_fullscreen(art.veil.get());
+    }
+}

@@ -1,0 +1,161 @@
+// The level selection: the listing, the keys, the wheel, clicks, and the whole screen's loop.
+#include "world/level_select.h"
+
+#include <gtest/gtest.h>
+
+#include "app/draw.h"
+#include "app/screen.h"
+#include "support/harness.h"
+#include "world/carousel.h"
+
+namespace {
+const SDL_Color grey{128, 128, 128, 255};
+
+void make_level(const std::string& name) {
+    write_file("levels/" + name + "/0.lvl", "a\n");
+    write_file("levels/" + name + "/1.lvl", "\n");
+    write_file("levels/" + name + "/config.ini", "titre=T\n");
+}
+
+// A selection of n levels with plain buttons, driven one update at a time.
+struct Choosing {
+    LevelSelect ls;
+    LevelSelectArt art;
+    LevelSelectSounds snd;
+    Controls c;
+    explicit Choosing(int n) {
+        for (int i = 0; i < n; ++i) {
+            ls.names.push_back("level" + std::to_string(i));
+            art.labels.push_back(solid_texture(300, 80, grey));
+        }
+        art.back = solid_texture(40, 40, grey);
+        snd.swipe = silent_chunk();
+        snd.click = silent_chunk();
+    }
+    int press(SDL_Keycode k) {
+        SDL_Event e{};
+        e.type = SDL_KEYDOWN;
+        e.key.keysym.sym = k;
+        return with(e);
+    }
+    int click(int x, int y) {
+        SDL_Event e{};
+        e.type = SDL_MOUSEBUTTONDOWN;
+        e.button.x = x;
+        e.button.y = y;
+        return with(e);
+    }
+    int with(const SDL_Event& e) {
+        c.events = {e};
+        int r = level_select_update(ls, art, c, &snd, nullptr);
+        c.events.clear();
+        return r;
+    }
+};
+}  // namespace
+
+TEST(LevelSelect, ListsCompleteFoldersButServerAndPrintsEveryEntry) {
+    Sandbox sandbox;
+    make_level("b");
+    make_level("a");
+    make_level("Server");
+    write_file("levels/incomplete/0.lvl", "a\n");
+    make_level(std::string(42, 'x'));  // too long for the level paths
+    testing::internal::CaptureStdout();
+    std::vector<std::string> names = list_levels();
+    std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(names, (std::vector<std::string>{"a", "b"}));
+    for (const char* line : {"'.'\n", "'..'\n", "'a'\n", "'b'\n", "'Server'\n", "'incomplete'\n"})
+        EXPECT_NE(out.find(line), std::string::npos) << line;
+}
+
+TEST(LevelSelect, KeysWheelAndClicksChooseAsPlayersExpect) {
+    TestDisplay display;
+    Choosing s(10);
+    selected_level = 0;
+    s.press(SDLK_LEFT);  // the first level: no move, no sound
+    EXPECT_EQ(selected_level, 0);
+    EXPECT_FALSE(sound_played());
+    s.press(SDLK_RIGHT);
+    EXPECT_EQ(selected_level, 1);
+    EXPECT_TRUE(sound_played());
+    SDL_Event wheel{};
+    wheel.type = SDL_MOUSEWHEEL;
+    wheel.wheel.y = -1;
+    for (int i = 0; i < 12; ++i) s.with(wheel);
+    EXPECT_EQ(selected_level, 9);  // stops at the last level
+    sound_played();
+    s.press(SDLK_RIGHT);
+    EXPECT_FALSE(sound_played());
+
+    // Only the first eight levels can be chosen from the keyboard; a click chooses any.
+    selected_level = 8;
+    s.press(SDLK_RETURN);
+    EXPECT_EQ(s.ls.choice, select_none);
+    s.ls.scroll = 8;  // the ninth button in the middle of the window
+    selected_level = 2;
+    s.click(500, 300 + 70);
+    EXPECT_EQ(s.ls.choice, "level8");
+    EXPECT_EQ(selected_level, 2);  // a click does not move the highlight
+    EXPECT_TRUE(sound_played());
+
+    // The back button is centred 100 pixels right of the left edge and 40 below the top.
+    Choosing back(3);
+    back.click(100 + 20, 40);
+    EXPECT_EQ(back.ls.choice, select_none);  // its border is not inside
+    back.click(100, 40);
+    EXPECT_EQ(back.ls.choice, select_back);
+    // A highlight past the list (levels removed since) chooses nothing.
+    Choosing few(2);
+    selected_level = 5;
+    few.press(SDLK_SPACE);
+    EXPECT_EQ(few.ls.choice, select_none);
+    EXPECT_EQ(selected_level, 1);
+}
+
+TEST(LevelSelect, TheVeilFadesInThenOutAfterAChoice) {
+    TestDisplay display;
+    Choosing s(3);
+    selected_level = 0;
+    int frames = 0;
+    while (s.ls.fade > 0 && frames < 100) {
+        s.with(SDL_Event{});
+        ++frames;
+    }
+    EXPECT_EQ(frames, 17);
+    s.press(SDLK_SPACE);
+    frames = 1;
+    do {
+        ++frames;
+    } while (s.with(SDL_Event{}) == screen_running && frames < 100);
+    EXPECT_EQ(frames, 17);
+    EXPECT_EQ(s.ls.choice, "level0");
+}
+
+TEST(LevelSelect, TheScreenRemembersTheHighlightAndLeavesOnClose) {
+    Sandbox sandbox;
+    TestDisplay display;
+    for (const char* n : {"a", "b", "c", "d"}) make_level(n);
+    selected_level = 0;
+    int frame = 0;
+    set_frame_hook([&] {
+        ++frame;
+        if (frame == 2 || frame == 3) push_key(SDLK_RIGHT);
+        if (frame == 5) push_key(SDLK_RETURN);
+    });
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(level_select(nullptr), "c");
+    EXPECT_EQ(selected_level, 2);
+    frame = 0;
+    set_frame_hook([&] {
+        if (++frame == 3) {
+            SDL_Event quit{};
+            quit.type = SDL_QUIT;
+            SDL_PushEvent(&quit);
+        }
+    });
+    EXPECT_EQ(level_select(nullptr), select_none);
+    EXPECT_EQ(selected_level, 2);
+    testing::internal::GetCapturedStdout();
+    set_frame_hook(nullptr);
+}

@@ -271,3 +271,149 @@ bool save_level(World& world, const std::string& level, std::string* said) {
     if (said) *said = line;
     return ok;
 }
+
+// Characters and doors.
+#include "levelend/doors.h"
+#include "world/characters.h"
+
+namespace {
+constexpr size_t max_entry_line = 999;  // characters of a line of caracters.lvl or portals.lvl
+constexpr size_t number_field_length = 4;
+constexpr size_t image_path_length = 39;
+constexpr size_t text_length = 499;
+constexpr size_t max_door_level_name = 40;  // "levels/" + name + "/portals.lvl" in 59 characters
+
+bool is_separator(char ch) { return ch == '[' || ch == '|' || ch == ']'; }
+
+// Writes the field's character at pos: a field visited again is written over from its start.
+void put(std::string& field, size_t pos, char ch) {
+    if (pos < field.size()) {
+        field[pos] = ch;
+    } else {
+        field += ch;
+    }
+}
+
+// The lines of an entry file without their LF, at most max_lines, each cut to max_entry_line
+// characters: the rest of a longer line is dropped rather than read as a line of its own.
+std::vector<std::string> entry_lines(std::istream& in, size_t max_lines) {
+    std::vector<std::string> lines;
+    std::string line;
+    bool open = false;
+    char ch;
+    while (lines.size() < max_lines && in.get(ch)) {
+        if (ch == '\n') {
+            lines.push_back(line);
+            line.clear();
+            open = false;
+        } else {
+            open = true;
+            if (line.size() < max_entry_line) line += ch;
+        }
+    }
+    if (open && lines.size() < max_lines) lines.push_back(line);
+    return lines;
+}
+
+// The entry file's lines; none when it is missing or not a regular file (a named pipe would
+// never end).
+std::vector<std::string> entry_file_lines(const std::string& path, size_t max_lines) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return {};
+    std::ifstream in(path, std::ios::binary);
+    return entry_lines(in, max_lines);
+}
+
+Character parse_character_line(const std::string& line) {
+    Character c;
+    c.disabled = !line.empty() && line[0] == '\\';
+    std::string numbers[5];  // x, y, w, h, motion
+    int field = 0;
+    size_t pos = 0;
+    for (char ch : line) {
+        if (ch == '\r' || ch == '\n' || ch == '\0') break;
+        if (is_separator(ch)) {
+            ++field;
+            pos = 0;
+            continue;
+        }
+        if (field == 0) continue;
+        std::string* target = &c.text;  // the seventh field and any after it
+        size_t limit = text_length;
+        if (field <= 5) {
+            target = &numbers[field - 1];
+            limit = number_field_length;
+        } else if (field == 6) {
+            target = &c.image_path;
+            limit = image_path_length;
+        }
+        if (pos < limit) put(*target, pos++, ch);
+    }
+    c.x = std::atoi(numbers[0].c_str());
+    c.y = std::atoi(numbers[1].c_str());
+    c.w = std::atoi(numbers[2].c_str());
+    c.h = std::atoi(numbers[3].c_str());
+    c.motion = std::atoi(numbers[4].c_str());
+    return c;
+}
+
+Door parse_door_line(const std::string& line) {
+    Door d;
+    d.hidden = !line.empty() && line[0] == '\\';
+    std::string fields[3];  // x, y, channel
+    int field = 0;
+    size_t pos = 0;
+    for (char ch : line) {
+        if (ch == '\n' || ch == '\0') break;
+        if (is_separator(ch)) {
+            ++field;
+            pos = 0;
+            continue;
+        }
+        if (field == 0) continue;
+        if (pos < number_field_length) put(fields[std::min(field, 3) - 1], pos++, ch);
+    }
+    d.x = std::atoi(fields[0].c_str());
+    d.y = std::atoi(fields[1].c_str());
+    d.channel = static_cast<std::uint8_t>(std::atoi(fields[2].c_str()));
+    d.label = fields[2];
+    return d;
+}
+
+std::vector<Character> characters_from(const std::vector<std::string>& lines) {
+    std::vector<Character> entries;
+    for (const std::string& line : lines) entries.push_back(parse_character_line(line));
+    return entries;
+}
+
+std::vector<Door> doors_from(const std::vector<std::string>& lines) {
+    std::vector<Door> doors;
+    for (const std::string& line : lines) doors.push_back(parse_door_line(line));
+    return doors;
+}
+}  // namespace
+
+std::vector<Character> parse_characters_text(const std::string& text) {
+    std::istringstream in(text);
+    return characters_from(entry_lines(in, max_characters));
+}
+
+std::vector<Character> read_characters_file(const std::string& level) {
+    return characters_from(entry_file_lines(level_path(level, "caracters.lvl"), max_characters));
+}
+
+std::vector<Door> parse_doors_text(const std::string& text) {
+    std::istringstream in(text);
+    return doors_from(entry_lines(in, max_doors));
+}
+
+std::vector<Door> read_doors_file(const std::string& level) {
+    if (level.size() > max_door_level_name) {
+        std::printf("%s not read: the level's folder name is longer than %d characters.\n",
+                    level_path(level, "portals.lvl").c_str(),
+                    static_cast<int>(max_door_level_name));
+        std::fflush(stdout);
+        return {};
+    }
+    return doors_from(entry_file_lines(level_path(level, "portals.lvl"), max_doors));
+}

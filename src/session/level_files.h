@@ -54,3 +54,27 @@ bool load_level(World& world, const std::string& level, std::string* said = null
 // Writes both layers, both or neither; prints "saved" when both files were written, a failure
 // line otherwise (and gives that line in `said`). Layers never read from a level are not saved.
 bool save_level(World& world, const std::string& level, std::string* said = nullptr);
+
+// Characters ("caracters.lvl") and teleport doors ("portals.lvl"), written by hand: the editor
+// does not place them. One entry a line, "[f1|f2|…]": each '[', '|' and ']' moves on to the next
+// field, what stands before the first one is ignored, and a line starting with a backslash gives a
+// disabled character or a hidden door. Missing fields and malformed numbers read as 0 or empty;
+// fields longer than the format holds are cut to it, a line to its first 999 characters, and
+// lines past the 50th are not read.
+struct Character;
+struct Door;
+
+// "[x|y|w|h|motion|image|text]": numbers of at most 4 characters, an image path of at most 39
+// and a text of at most 499. A line ends at its first CR or LF. Text after the closing ']'
+// overwrites the text from its start.
+std::vector<Character> parse_characters_text(const std::string& text);
+// The level's "caracters.lvl"; none when it is missing.
+std::vector<Character> read_characters_file(const std::string& level);
+
+// "[x|y|channel]": fields of at most 4 characters, a line ends at its LF. Every field after the
+// second is written over the channel from its first character, so a CR of a CR LF line end
+// overwrites the channel's first character. Every line is a door, even an empty one.
+std::vector<Door> parse_doors_text(const std::string& text);
+// The level's "portals.lvl"; none when it is missing, or when the level's name is longer than
+// the door file's path allows (with a message).
+std::vector<Door> read_doors_file(const std::string& level);

@@ -1,0 +1,38 @@
+// Drawing the doors: the arch, the channel's tinted ring and the sparkle ring turning together,
+// the channel over the middle cell in the editor, and the teleport's veil.
+#include "app/draw.h"
+#include "levelend/doors.h"
+#include "world/characters.h"
+
+void doors_draw(const DoorSet& d, const DoorArt& art, double camera_x, double camera_y,
+                bool editor) {
+    int t = tile_size();
+    int s = door_cells * t;
+    SDL_Point centre{s / 2, s / 2};
+    for (size_t i = 0; i < d.doors.size(); ++i) {
+        const Door& door = d.doors[i];
+        if (door.hidden) continue;
+        double dx = door.x - camera_x, dy = door.y - camera_y;
+        SDL_Rect dst{static_cast<int>(t * dx),
+                     static_cast<int>(window_height - (dy + door_cells) * t), s, s};
+        if (art.base) SDL_RenderCopy(game_renderer, art.base.get(), nullptr, &dst);
+        if (art.center) {
+            SDL_Color c = door_channel_colour(door.channel);
+            SDL_SetTextureColorMod(art.center.get(), c.r, c.g, c.b);
+            SDL_RenderCopyEx(game_renderer, art.center.get(), nullptr, &dst, d.spin_degrees,
+                             &centre, SDL_FLIP_NONE);
+        }
+        if (art.center2)
+            SDL_RenderCopyEx(game_renderer, art.center2.get(), nullptr, &dst, d.spin_degrees,
+                             &centre, SDL_FLIP_NONE);
+        if (editor && i < art.labels.size())
+            draw_cell_rect(art.labels[i].get(), dx + 1, dy + 1, 1, 1);
+    }
+}
+
+void doors_draw_veil(const DoorSet& d, const DoorArt& art) {
+    int fade = static_cast<int>(255 - d.fade_alpha);
+    if (alpha_value(0, 255, 255, fade) == 0) return;
+    set_alpha(art.veil.get(), 0, 255, 255, fade);
+    draw_fullscreen(art.veil.get());
+}

@@ -4,17 +4,34 @@
 #include <SDL_image.h>
 
 #include <atomic>
+#include <condition_variable>
+#include <cstring>
 #include <mutex>
 
-#include "app/clock.h"
 #include "app/draw.h"
 
 namespace {
-std::atomic<bool> renderer_request{false};  // the main thread wants the renderer
-std::atomic<bool> loader_busy{false};       // the loading thread is drawing a frame
-std::atomic<bool> renderer_granted{false};  // the main thread finished its texture work
-std::mutex claim_mutex;                     // makes each side's check-and-claim one step
-std::function<void()> acquire_hook;
+// The handshake's flags, all read and changed under one lock, so that each side's check and
+// claim is one step. Waits sleep on the condition instead of polling: a waiting thread costs
+// nothing and wakes the moment the other side lets go.
+std::mutex handshake_lock;
+std::condition_variable handshake_changed;
+bool renderer_request = false;  // the main thread wants the renderer
+bool loader_busy = false;       // the loading thread is drawing a frame
+bool renderer_granted = false;  // the main thread finished its texture work
+bool frames_stopped = false;    // the loading screen is over: no more frames
+std::function<void()> wait_hook;
+
+// A loading screen runs: the renderer moves between threads. Set and cleared by the main thread
+// around the loading thread's whole life.
+std::atomic<bool> handing_over{false};
+SDL_GLContext gl_context = nullptr;  // the OpenGL renderer's context, null for other renderers
+
+bool renderer_uses_gl() {
+    SDL_RendererInfo info{};
+    return game_renderer && SDL_GetRendererInfo(game_renderer, &info) == 0 && info.name &&
+           std::strncmp(info.name, "opengl", 6) == 0;
+}
 
 TexturePtr load_full_path(const std::string& path) {
     if (path.size() > max_texture_path) return nullptr;
@@ -25,43 +42,111 @@ TexturePtr load_full_path(const std::string& path) {
 }
 }  // namespace
 
-void renderer_acquire() {
-    {
-        std::lock_guard<std::mutex> lock(claim_mutex);
-        renderer_request = true;
-    }
-    while (loader_busy) sleep_ms(1);
-    // The grant is withdrawn before the request is, so the loading thread never sees both
-    // flags clear while the main thread is about to use the renderer.
-    renderer_granted = false;
-    if (acquire_hook) acquire_hook();
-    renderer_request = false;
+void renderer_take() {
+    if (handing_over && gl_context) SDL_GL_MakeCurrent(game_window, gl_context);
 }
 
-void renderer_release() { renderer_granted = true; }
+void renderer_hand_off() {
+    if (!handing_over) return;
+    // Drawing is batched: what this thread drew must reach the context before it lets go.
+    SDL_RenderFlush(game_renderer);
+    if (gl_context && SDL_GL_GetCurrentContext()) SDL_GL_MakeCurrent(game_window, nullptr);
+}
+
+void renderer_acquire() {
+    std::unique_lock<std::mutex> lock(handshake_lock);
+    renderer_request = true;
+    if (loader_busy && wait_hook) {
+        lock.unlock();
+        wait_hook();
+        lock.lock();
+    }
+    handshake_changed.wait(lock, [] { return !loader_busy; });
+    renderer_granted = false;
+    renderer_request = false;
+    lock.unlock();
+    renderer_take();
+}
+
+void renderer_release() {
+    renderer_hand_off();
+    {
+        std::lock_guard<std::mutex> lock(handshake_lock);
+        renderer_granted = true;
+    }
+    handshake_changed.notify_all();
+}
+
+namespace {
+bool frame_claimable() { return !renderer_request && renderer_granted && !loader_busy; }
+}  // namespace
 
 bool loader_frame_begin() {
-    std::lock_guard<std::mutex> lock(claim_mutex);
-    if (renderer_request || !renderer_granted) return false;
-    loader_busy = true;
+    {
+        std::lock_guard<std::mutex> lock(handshake_lock);
+        if (frames_stopped || !frame_claimable()) return false;
+        loader_busy = true;
+    }
+    renderer_take();
     return true;
 }
 
-void loader_frame_end() { loader_busy = false; }
+bool loader_frame_wait() {
+    {
+        std::unique_lock<std::mutex> lock(handshake_lock);
+        handshake_changed.wait(lock, [] { return frames_stopped || frame_claimable(); });
+        if (frames_stopped) return false;
+        loader_busy = true;
+    }
+    renderer_take();
+    return true;
+}
+
+void loader_frame_end() {
+    renderer_hand_off();
+    {
+        std::lock_guard<std::mutex> lock(handshake_lock);
+        loader_busy = false;
+    }
+    handshake_changed.notify_all();
+}
+
+void loader_stop_frames() {
+    {
+        std::lock_guard<std::mutex> lock(handshake_lock);
+        frames_stopped = true;
+    }
+    handshake_changed.notify_all();
+}
+
+void renderer_handover_begin() {
+    {
+        std::lock_guard<std::mutex> lock(handshake_lock);
+        renderer_request = loader_busy = renderer_granted = frames_stopped = false;
+    }
+    // The renderer's context is current here, on the thread that created the renderer.
+    gl_context = renderer_uses_gl() ? SDL_GL_GetCurrentContext() : nullptr;
+    handing_over = true;
+    renderer_hand_off();
+}
+
+void renderer_handover_end() {
+    renderer_take();
+    handing_over = false;
+}
 
 void renderer_handshake_reset() {
-    renderer_request = false;
-    loader_busy = false;
-    renderer_granted = false;
+    std::lock_guard<std::mutex> lock(handshake_lock);
+    renderer_request = loader_busy = renderer_granted = frames_stopped = false;
 }
+
+void set_renderer_wait_hook(std::function<void()> hook) { wait_hook = std::move(hook); }
 
 std::string resource_path(const std::string& relative) { return "ressources/" + relative; }
 
 FontPtr open_font(const std::string& file, int size) {
     return FontPtr(TTF_OpenFont(resource_path("fonts/" + file).c_str(), size));
 }
-
-void set_renderer_acquire_hook(std::function<void()> hook) { acquire_hook = std::move(hook); }
 
 TexturePtr load_texture(const std::string& relative) {
     return load_full_path(resource_path(relative));

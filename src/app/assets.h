@@ -10,21 +10,39 @@
 
 #include "app/sdl_handles.h"
 
-// Main thread: waits until the loading screen is not drawing, then holds the renderer.
+// Main thread: waits until the loading screen has finished the frame it is drawing, then holds
+// the renderer. While it waits, the loading screen starts no new frame.
 void renderer_acquire();
 // Main thread: done with the renderer; the loading screen may draw its next frame.
 void renderer_release();
-// Loading thread: claims the renderer for one frame when the main thread neither asks for it
-// nor holds it. The check and the claim form one step with respect to renderer_acquire.
+// Loading thread: claims the renderer for one frame when the main thread neither asks for it nor
+// holds it, without waiting. The check and the claim form one step with respect to
+// renderer_acquire.
 bool loader_frame_begin();
+// Loading thread: waits for the next frame's turn and claims it (true), or returns false once the
+// main thread has stopped the frames.
+bool loader_frame_wait();
 // Loading thread: the frame is drawn.
 void loader_frame_end();
+// Main thread: the loading screen draws no more frames; a waiting loader_frame_wait returns false.
+void loader_stop_frames();
+
+// A loading screen's thread draws with the one renderer, which must move with it: pending drawing
+// is flushed before a thread lets go, and with an OpenGL renderer its context, current on one
+// thread at a time, is unbound by the thread letting go and bound by the thread taking over.
+// Main thread, before the loading thread starts: the renderer leaves the main thread.
+void renderer_handover_begin();
+// Main thread, once the loading thread has ended: the renderer is the main thread's again.
+void renderer_handover_end();
+// The calling thread takes the renderer / lets go of it. Only for the loading thread's own set-up
+// and clean-up, while the main thread waits for it; no-ops outside a hand-over.
+void renderer_take();
+void renderer_hand_off();
 // Forgets every handshake flag, as at program start (tests).
 void renderer_handshake_reset();
-// Tests run code inside renderer_acquire at its one delicate moment: after the wait, between
-// withdrawing the grant and withdrawing the request, where a loading thread looking at the
-// flags must still be kept out. nullptr removes it.
-void set_renderer_acquire_hook(std::function<void()> hook);
+// Tests run code on the main thread each time renderer_acquire finds a frame being drawn and has
+// to wait for it. nullptr removes it.
+void set_renderer_wait_hook(std::function<void()> hook);
 
 // "ressources/" + relative path: where every image, font, sound and track of the game lives.
 std::string resource_path(const std::string& relative);

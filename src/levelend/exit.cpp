@@ -1,6 +1,7 @@
 // Capture by the exit, the pull into it, and the veil's alpha.
 #include "levelend/exit.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/audio.h"
@@ -10,6 +11,7 @@ constexpr double capture_radius = 100;  // 3⅓ cells, in thirtieths
 constexpr double arrival = 1;           // 1/30 cell
 constexpr double pull_share = 20;       // a twentieth of the remaining way per frame
 constexpr int veil_closed = 245;
+constexpr double music_full = 400;  // 13⅓ cells, in thirtieths
 constexpr int session_won_code = 1;
 
 double target_x(const Player& p, const World& w) { return w.exit_x + 5 - p.w / 2; }
@@ -44,3 +46,8 @@ void transition_update(LevelTransition& t, int& session_result, Player& p, const
 }
 
 bool transition_running(const LevelTransition& t) { return t.intro_alpha < veil_closed; }
+
+void transition_music(LevelTransition& t) {
+    t.music_proximity = std::clamp(t.music_proximity, 0.0, music_full);
+    apply_music_volume(t.music_proximity / music_full);
+}

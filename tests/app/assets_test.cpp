@@ -35,39 +35,47 @@ TEST(Assets, BlackTextureIsOneOpaqueBlackPixel) {
 }
 
 // The loading screen draws a frame only while the main thread neither asks for the renderer
-// nor holds it, and a load waits for a frame being drawn to end.
+// nor holds it; a load waits for a frame being drawn to end, and while it waits no new frame
+// starts; stopped frames end the loading thread's wait.
 TEST(Assets, HandshakeKeepsLoadingFramesOutOfLoads) {
-    clock_use_virtual(true, 0);
     renderer_handshake_reset();
     EXPECT_FALSE(loader_frame_begin());  // no frame before the main thread grants the first
     renderer_release();
 
     ASSERT_TRUE(loader_frame_begin());  // the loading screen is drawing
-    std::atomic<bool> frame_over{false}, acquired{false};
-    bool frame_over_at_claim = false, loader_got_in = true;
-    set_renderer_acquire_hook([&] {
-        frame_over_at_claim = frame_over;
-        // The loading thread looks at the flags at the worst moment of the claim.
-        loader_got_in = loader_frame_begin();
-        if (loader_got_in) loader_frame_end();
-    });
+    std::atomic<bool> waiting{false}, acquired{false};
+    set_renderer_wait_hook([&] { waiting = true; });
     std::thread load([&] {
         renderer_acquire();
         acquired = true;
     });
-    // The load polls the clock while it waits; the frame ends once it does.
-    while (now_ms() == 0 && !acquired) std::this_thread::yield();
-    frame_over = true;
+    // Either the load waits for the frame, or it went ahead (the fault this guards against).
+    while (!waiting && !acquired) std::this_thread::yield();
+    EXPECT_FALSE(acquired) << "the load went ahead while a frame was being drawn";
     loader_frame_end();
+    // The load asked first: the frame just ended gives way to it.
+    bool second_frame = loader_frame_begin();
+    if (second_frame) loader_frame_end();
     load.join();
-    set_renderer_acquire_hook(nullptr);
-    EXPECT_TRUE(frame_over_at_claim) << "the load went ahead while a frame was being drawn";
-    EXPECT_FALSE(loader_got_in) << "a frame could start while the load claimed the renderer";
+    set_renderer_wait_hook(nullptr);
+    EXPECT_TRUE(acquired);
+    EXPECT_FALSE(second_frame) << "a frame started while the load was claiming the renderer";
 
     EXPECT_FALSE(loader_frame_begin());  // held by the main thread
     renderer_release();
-    EXPECT_TRUE(loader_frame_begin());  // released: the next frame may be drawn
+    EXPECT_TRUE(loader_frame_wait());  // released: the next frame may be drawn
     loader_frame_end();
+
+    renderer_acquire();
+    std::atomic<bool> frame_drawn{false};
+    std::thread frames([&] {
+        while (loader_frame_wait()) {
+            frame_drawn = true;
+            loader_frame_end();
+        }
+    });
+    loader_stop_frames();
+    frames.join();  // ends although the renderer was never granted
+    EXPECT_FALSE(frame_drawn);
     renderer_handshake_reset();
-    clock_use_virtual(false);
 }

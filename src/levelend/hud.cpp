@@ -1,0 +1,113 @@
+// The gauges' easing, colours and layout.
+#include "levelend/hud.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "app/assets.h"
+#include "app/clock.h"
+#include "app/draw.h"
+
+HudGauges hud_gauges;
+
+namespace {
+constexpr double full_time_units = 300000.0;
+constexpr double full_power_units = 40000.0;
+constexpr int flicker_period_ms = 180;
+constexpr double power_lift = 0.001;  // keeps the bar a hair above its value
+constexpr int ticks = 360;
+constexpr int ring_cx = 70, ring_cy = 70, tick_length = 40;
+constexpr int segments = 4;
+constexpr double segment_length = 37.5;
+constexpr Uint8 frame_grey = 85;
+constexpr SDL_Color spent{50, 50, 50, 255};
+constexpr SDL_Color full_segment{50, 219, 255, 255};
+constexpr int digit_y = 45;
+constexpr int digit_font_size = 40;
+
+Uint8 channel(double v) { return static_cast<Uint8>(std::clamp(static_cast<int>(v), 0, 255)); }
+
+void tint(SDL_Texture* tex, SDL_Color c) { SDL_SetTextureColorMod(tex, c.r, c.g, c.b); }
+
+int glyph_index(char c) {
+    const char* at = std::strchr(hud_glyph_chars, c);
+    return at && c ? static_cast<int>(at - hud_glyph_chars) : -1;
+}
+}  // namespace
+
+void hud_create(HudArt& art) {
+    art.dot = load_texture("ide/px.png");
+    art.ring = load_texture("ide/circle.png");
+    art.bar = load_texture("ide/h2.png");
+    if (art.ring) SDL_SetTextureColorMod(art.ring.get(), frame_grey, frame_grey, frame_grey);
+    if (art.bar) SDL_SetTextureColorMod(art.bar.get(), frame_grey, frame_grey, frame_grey);
+    FontPtr font = open_font("intensa.ttf", digit_font_size);
+    for (size_t i = 0; i < art.glyphs.size(); ++i)
+        art.glyphs[i] =
+            make_text_texture(font.get(), std::string(1, hud_glyph_chars[i]), {255, 255, 255, 255});
+}
+
+void hud_destroy(HudArt& art) { art = HudArt{}; }
+
+void hud_update(HudGauges& g, int time_left, int power) {
+    g.time_smooth += (time_left / full_time_units - g.time_smooth) / 10;
+    g.power_smooth += (power / full_power_units - g.power_smooth) / 10 + power_lift;
+    g.flicker = (now_ms() % flicker_period_ms) / static_cast<double>(flicker_period_ms);
+}
+
+SDL_Color hud_tick_colour(int i, double s, bool vulnerable, double ph) {
+    if (i >= s * ticks) return spent;
+    if (vulnerable) return {channel((1 - s) * 510), channel(s * 510), 0, 255};
+    // Only the low 8 bits count: green falls from 126 to 0, jumps to 255 and falls to 128.
+    return {static_cast<Uint8>(static_cast<int>(ph * 255) & 0xFF),
+            static_cast<Uint8>(static_cast<int>(382 - ph * 255) & 0xFF), 0, 255};
+}
+
+double hud_segment_fill(double power_smooth, int j) {
+    return std::clamp(power_smooth * segments - j, 0.0, 1.0);
+}
+
+SDL_Color hud_segment_colour(double f) {
+    if (f == 1.0) return full_segment;
+    return {channel((1 - f) * 510), channel(f * 510), 0, 255};
+}
+
+std::string hud_seconds_text(int time_left) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.0lf", time_left / 1000.0);
+    return text;
+}
+
+int hud_char_x(int k, int n, int cw) {
+    return static_cast<int>(17 * k + 52 - cw / 2 + (3 - n) * 17 / 2.0);
+}
+
+void hud_draw(const HudArt& art, const HudGauges& g, int time_left, bool vulnerable) {
+    SDL_Texture* dot = art.dot.get();
+    if (dot) {
+        SDL_Rect tick{ring_cx, ring_cy, tick_length, 1};
+        SDL_Point pivot{0, 0};
+        for (int i = 0; i < ticks; ++i) {
+            tint(dot, hud_tick_colour(i, g.time_smooth, vulnerable, g.flicker));
+            SDL_RenderCopyEx(game_renderer, dot, nullptr, &tick, i - 90, &pivot, SDL_FLIP_NONE);
+        }
+        for (int j = 0; j < segments; ++j) {
+            double f = hud_segment_fill(g.power_smooth, j);
+            tint(dot, hud_segment_colour(f));
+            draw_rect(dot, 108 + 37 * j, 60, static_cast<int>(f * segment_length), 20);
+        }
+    }
+    draw_rect(art.bar.get(), 98, 50, 170, 40);
+    draw_rect(art.ring.get(), 20, 20, 100, 100);
+    std::string text = hud_seconds_text(time_left);
+    int n = static_cast<int>(text.size());
+    for (int k = n - 1; k >= 0; --k) {
+        int at = glyph_index(text[k]);
+        if (at < 0) continue;
+        SDL_Texture* glyph = art.glyphs[at].get();
+        int cw = 0, ch = 0;
+        if (!glyph || SDL_QueryTexture(glyph, nullptr, nullptr, &cw, &ch) != 0) continue;
+        draw_rect(glyph, hud_char_x(k, n, cw), digit_y, cw, ch);
+    }
+}

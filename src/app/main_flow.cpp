@@ -13,14 +13,20 @@
 #include "app/random.h"
 #include "app/settings.h"
 #include "app/shell.h"
+#include "app/splash.h"
+#include "menus/settings_menu.h"
 #include "session/session.h"
 #include "world/level_select.h"
 
 namespace {
 constexpr int message_wait_ms = 1500;
 
+// Escape in the level selection: the settings menu; a non-zero code leaves the selection.
+int settings_from_selection() { return settings_menu(false); }
+
 bool start_up() {
     random_seed(static_cast<std::uint32_t>(std::time(nullptr)));
+    settings_load();
     init_libraries();
     if (!create_display()) return false;
     window_intro();
@@ -30,8 +36,9 @@ bool start_up() {
     refresh_window_size();
     SDL_RenderClear(game_renderer);
     refresh_window_size();
+    if (!show_splash(1400, "ide/splashScreen.png", true)) return false;
     play_music("vesk.ogg");
-    return true;
+    return show_splash(2000, "ide/splashScreen2.png", false);
 }
 
 void shut_down() {
@@ -45,7 +52,7 @@ void shut_down() {
 // the main menu again, 0 to quit.
 int level_run() {
     for (;;) {
-        std::string name = level_select(nullptr);
+        std::string name = level_select(settings_from_selection);
         if (name == select_back) return 1;
         if (name == select_none) return 0;
         int result = run_session(name);
@@ -59,11 +66,12 @@ int level_run() {
 }
 
 int run_game() {
-    if (!start_up()) {
+    bool started = start_up();  // false: no window, or closed during a splash screen
+    if (!game_window) {
         quit_libraries();
         return 1;
     }
-    level_run();
+    if (started) level_run();
     shut_down();
     return 0;
 }

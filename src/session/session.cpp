@@ -8,7 +8,10 @@
 #include "app/audio.h"
 #include "app/clock.h"
 #include "app/draw.h"
+#include "app/loading.h"
 #include "app/screen.h"
+#include "levelend/score.h"
+#include "menus/settings_menu.h"
 #include "session/level_files.h"
 #include "session/player.h"
 #include "session/theme_tiles.h"
@@ -24,6 +27,7 @@ constexpr double stick_share = 0.65, trigger_share = 0.35;
 // Reads the layers and places the player at the start; a level whose files cannot be read
 // sends the player back.
 void restart_level(Session& s) {
+    characters_load(s.characters, s.media.character_art, s.info.name);
     if (!load_level(s.world, s.info.name)) {
         std::printf("Level \"%s\" cannot be played; back to the level selection.\n",
                     s.info.name.c_str());
@@ -33,21 +37,27 @@ void restart_level(Session& s) {
     rail_build(s.world.rails, s.world.play_grid, s.world.decor_grid);
     enemies_clear(s.enemies);
     player_spawn(s.player, s.world.start_x, s.world.start_y);
+    doors_load(s.doors, s.media.door_art, s.info.name);
     editor_layers_read(s.editor, s.world);
 }
 
 // R: the layers as saved. When the files cannot be read, the edits on screen are kept.
 void reload_layers(Session& s) {
     if (!s.world.layers_read) return;  // the first frame reads them anyway
+    // Characters and doors live in files of their own, which an author edits by hand: R
+    // brings them back even when the layers cannot be read.
+    characters_load(s.characters, s.media.character_art, s.info.name);
     std::string problem;
     if (!load_level(s.world, s.info.name, &problem)) {
         std::printf("Level \"%s\" not reloaded: the level on screen is kept.\n",
                     s.info.name.c_str());
         editor_notice(s.editor, s.media.editor_art, "not reloaded: " + problem);
+        doors_load(s.doors, s.media.door_art, s.info.name);
         return;
     }
     enemies_clear(s.enemies);
     rail_build(s.world.rails, s.world.play_grid, s.world.decor_grid);
+    doors_load(s.doors, s.media.door_art, s.info.name);
     editor_layers_read(s.editor, s.world);
     editor_notice(s.editor, s.media.editor_art, "reloaded from the files");
 }
@@ -76,7 +86,8 @@ void read_keyboard_movement(Session& s, const Controls& c) {
 void handle_key(Session& s, const SDL_Event& e) {
     switch (e.key.keysym.sym) {
         case SDLK_ESCAPE:
-            s.session_result = session_quit;
+            // The pause menu over the frozen level; its code is the session's result.
+            s.session_result = settings_menu(true, [&] { session_draw(s); });
             break;
         case SDLK_r:
             reload_layers(s);
@@ -142,20 +153,24 @@ void draw_debug_overlay(const Session& s) {
 
 int session_update(Session& s, const Controls& controls) {
     read_input(s, controls);
-    // The editor stands the game still: no countdown, no dying, no physics. A level whose layers
-    // were never read runs its restart all the same, whatever was pressed before the first frame.
     const PlayerSounds* sounds = &s.media.player_sounds;
-    if (!s.editor.active || !s.world.layers_read) {
+    // The editor stands the game still: no countdown, no dying, no physics. A level whose layers
+    // were never read runs its restart all the same, whatever was pressed before the first
+    // frame. A level being left stays frozen behind its closing veil: no death, no restart.
+    bool level_runs = session_running_now(s) || !s.world.layers_read;
+    if (level_runs && (!s.editor.active || !s.world.layers_read)) {
         if (player_life_check(s.player, sounds)) {
             restart_level(s);
-        } else if (!s.transition.captured) {
+        } else if (!s.transition.captured && !teleporting(s.doors)) {
             player_update(s.player, s.world, s.input, frame_dt, sounds);
             enemies_contact(s.enemies, s.player, &s.media.enemy_sounds);
         }
     }
     int t = tile_size();
+    bool arriving = teleport_arriving(s.doors);  // the view jumps to a door's partner
     camera_follow(s.world, s.player.x, s.player.y, -((window_width / 2) / t),
-                  (window_height / 2 + window_height / 6) / t, 15, 10);
+                  (window_height / 2 + window_height / 6) / t, arriving ? 1 : 15,
+                  arriving ? 1 : 10);
     enemies_spawn(s.enemies, s.world.play_grid, s.world.camera_x, s.world.camera_y);
     if (s.editor.active) {
         enemies_clear(s.enemies);
@@ -164,25 +179,37 @@ int session_update(Session& s, const Controls& controls) {
     }
     if (!s.editor.active) {
         transition_update(s.transition, s.session_result, s.player, s.world,
-                          s.media.end_sound.get());
+                          s.media.transition_sounds.end.get());
         rail_move(s.world.rails, s.world.decor_grid, frame_dt);
     }
+    transition_music(s.transition);
     editor_update(s.editor, s.world, s.player, controls, &s.media.editor_sounds);
+    doors_update(s.doors, s.player, s.input, s.enemies, &s.media.door_sounds);
+    characters_update(s.characters, s.player.x, s.player.y);
     if (!s.editor.active) rail_collide(s.world.rails, s.player, s.player.on_ground);
     player_animate(s.player, s.input, sounds);
+    hud_update(hud_gauges, s.player.time_left, s.player.power);
     bool over = !session_running_now(s) && !transition_running(s.transition);
     return over ? s.session_result : screen_running;
 }
 
 void session_draw(const Session& s) {
-    background_draw(s.media.background, s.world.camera_x, s.world.camera_y);
+    double cx = s.world.camera_x, cy = s.world.camera_y;
+    background_draw(s.media.background, cx, cy);
     draw_level(s.world, s.media.tiles, s.editor.active);
-    rail_draw(s.world.rails, s.media.tiles, s.world.camera_x, s.world.camera_y);
-    enemies_draw(s.enemies, s.media.enemy_art, s.world.camera_x, s.world.camera_y);
+    doors_draw(s.doors, s.media.door_art, cx, cy, s.editor.active);
+    rail_draw(s.world.rails, s.media.tiles, cx, cy);
+    enemies_draw(s.enemies, s.media.enemy_art, cx, cy);
+    characters_draw(s.characters, s.media.character_art, cx, cy);
+    bubble_draw(s.characters, s.media.character_art, cx, cy);
+    transition_draw_proximity(s.transition, s.media.transition_art);
     draw_portal(s.world, s.media.tiles);
-    player_draw(s.player, s.media.player_art, s.world.camera_x, s.world.camera_y);
+    player_draw(s.player, s.media.player_art, cx, cy);
+    doors_draw_veil(s.doors, s.media.door_art);
+    hud_draw(s.media.hud_art, hud_gauges, s.player.time_left, s.player.vulnerable != 0);
     editor_draw(s.editor, s.media.editor_art, s.media.tiles, s.world);
     if (s.debug_overlay) draw_debug_overlay(s);
+    transition_draw_veil(s.transition, s.media.transition_art);
 }
 
 double controller_dead_zone(double v) {
@@ -225,12 +252,13 @@ void arrow_press(Session& s, int dir) {
 
 void session_start(Session& s, const std::string& name) {
     read_level_info(s.info, name);
+    s.transition = LevelTransition{};
+    level_intro_card(s.transition, s.media.transition_art, s.media.transition_sounds, s.info.titre,
+                     s.info.createur);
     s.debug_overlay = false;
     s.last_arrow_time = 0;
     s.last_arrow_dir = 0;
     s.session_result = session_running;
-    s.transition = LevelTransition{};
-    s.media.end_sound = load_sound("end.wav");
     play_music(s.info.musique);
     s.media.debug_font = open_font("calibri.ttf", 20);
     s.debug_colour = {0, 0, 0, 255};
@@ -240,7 +268,12 @@ void session_start(Session& s, const std::string& name) {
     load_theme_tiles(s.world, s.media.tiles, s.info.theme);
     player_create(s.player, s.media.player_art, s.media.player_sounds, "j1");
     editor_init(s.editor, s.media.editor_art, s.media.editor_sounds);
+    characters_init(s.characters, s.media.character_art);
     rail_clear(s.world.rails);
+    doors_reset(s.doors);
+    doors_load_art(s.media.door_art, s.media.door_sounds);
+    hud_create(s.media.hud_art);
+    loading_end();
     s.prev_a = s.prev_stick = 0;
 }
 
@@ -254,12 +287,20 @@ void session_frame(Session& s) {
 bool session_running_now(const Session& s) { return s.session_result == session_running; }
 
 int session_end(Session& s) {
+    if (s.session_result == session_won &&
+        show_score_screen(s.player.time_left, s.player.power, s.player.enemy_points,
+                          s.player.items_collected) == score_quit)
+        s.session_result = session_quit;
     play_music("vesk.ogg");
+    hud_destroy(s.media.hud_art);
+    doors_release(s.media.door_art, s.media.door_sounds);
     editor_release(s.media.editor_art, s.media.editor_sounds);
     player_release(s.media.player_art);
     release_tiles(s.media.tiles);
     enemies_release(s.media.enemy_art);
     background_release(s.media.background);
+    characters_release(s.media.character_art);
+    transition_close(s.media.transition_art);
     s.media = SessionMedia{};
     return s.session_result;
 }

@@ -9,10 +9,13 @@
 
 #include "app/controls.h"
 #include "editor/editor.h"
+#include "levelend/doors.h"
 #include "levelend/exit.h"
+#include "levelend/hud.h"
 #include "session/player.h"
 #include "session/world.h"
 #include "world/background.h"
+#include "world/characters.h"
 #include "world/enemies.h"
 
 // How a session ends.
@@ -31,7 +34,12 @@ struct SessionMedia {
     EditorSounds editor_sounds;
     EnemyArt enemy_art;
     EnemySounds enemy_sounds;
-    ChunkPtr end_sound;
+    CharacterArt character_art;
+    DoorArt door_art;
+    DoorSounds door_sounds;
+    HudArt hud_art;
+    TransitionArt transition_art;
+    TransitionSounds transition_sounds;
     FontPtr debug_font;
 };
 
@@ -42,6 +50,8 @@ struct Session {
     PlayerInput input;
     EditorState editor;
     Enemies enemies;
+    Characters characters;
+    DoorSet doors;
     LevelTransition transition;
     int session_result = session_running;
     bool debug_overlay = false;  // shows the player's position (key P)

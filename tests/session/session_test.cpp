@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/clock.h"
+#include "app/draw.h"
 #include "app/input.h"
 #include "session/level_files.h"
 #include "support/harness.h"
@@ -114,8 +115,16 @@ TEST(Session, WindowCloseAndEscapeEndTheSession) {
     lvl.press(SDLK_s);  // consumed, does nothing
     session_frame(lvl.s);
     EXPECT_TRUE(session_running_now(lvl.s));
+    // Escape opens the pause menu over the frozen level; its "Exit" ends the session.
+    std::vector<SDL_Keycode> menu_keys{SDLK_DOWN, SDLK_DOWN, SDLK_RETURN, SDLK_DOWN, SDLK_RETURN};
+    size_t next = 0;
+    set_frame_hook([&] {
+        if (next < menu_keys.size()) push_key(menu_keys[next++]);
+    });
     lvl.press(SDLK_ESCAPE);
     session_frame(lvl.s);
+    set_frame_hook(nullptr);
+    EXPECT_EQ(next, menu_keys.size());
     EXPECT_EQ(lvl.s.session_result, session_quit);
 
     PlayedLevel other;

@@ -321,9 +321,14 @@ TEST(LevelsFiles, GridFilesAreWrittenAsTheGameWritesThem) {
     }
 }
 
-TEST(LevelsReplay, PremiersPas) {
-    // The dash tunnel, the hedgehog's dip, the rail pit.
-    const double T = 255, C = 287, R = 303;
+namespace {
+
+// The tutorial's dash tunnel, the hedgehog's dip and the rail pit.
+constexpr double tutorial_tunnel = 255, tutorial_dip = 287, tutorial_rail_pit = 303;
+
+// The tutorial from its start to the near edge of the rail pit.
+Script premiers_pas_to_the_rail_pit() {
+    const double T = tutorial_tunnel, C = tutorial_dip, R = tutorial_rail_pit;
     Script s = {
         settle("land at the start"),
         walk_to("walk along the meadow and its coins", right, 30),
@@ -386,6 +391,32 @@ TEST(LevelsReplay, PremiersPas) {
         until("stand against its step", right, [](const Moment& m) { return m.p.vx == 0; }),
         jump_to_ground("tap up the step", right, 0),
         stop_at("stop at the rail pit", R - 1.5),
+    };
+    s.insert(s.end(), rest.begin(), rest.end());
+    return s;
+}
+
+// A leap as long as a level allows: a run from `from`, set off once the platform that should
+// carry Mivo instead is where `ready` wants it, the longest held jump from the edge at `edge`,
+// a dash at the top of it, and the fall, keys held all the way.
+void leap(Script& s, double from, std::function<bool(const Moment&)> ready, double edge) {
+    s.push_back(stop_at("walk back for a run-up", from));
+    s.push_back(wait_for("wait for the platform to set off", std::move(ready)));
+    s.push_back(
+        until("run to the edge", run_right, [=](const Moment& m) { return m.p.x >= edge; }));
+    s.push_back(jump_until("leap from the edge", run_right, 20,
+                           [](const Moment& m) { return m.frames >= 16; }));
+    s.push_back(dash("dash at the top of the leap", dash_right, run_right));
+    s.push_back(
+        until("fall", run_right, [](const Moment& m) { return m.p.on_ground && m.p.vy == 0; }));
+}
+
+}  // namespace
+
+TEST(LevelsReplay, PremiersPas) {
+    const double R = tutorial_rail_pit;
+    Script s = premiers_pas_to_the_rail_pit();
+    Script rest = {
         wait_for("wait for the platform", platform_in(int(R), 5, R, R + 0.3)),
         until("step onto the platform", right, is_riding),
         until("ride it over the pit", 0, platform_in(int(R), 5, R + 19.5, R + 21)),
@@ -457,10 +488,15 @@ TEST(LevelsReplay, Glacier) {
     EXPECT_GE(o.ride_to, 165);         // rode the lift down and over the gap
 }
 
-TEST(LevelsReplay, GrandeVallee) {
-    // The Great Chasm: its first column, the two islands, the bend of the last rail, the far
-    // side.
-    const int C = 215, I1 = C + 21, I2 = C + 36, K = I2 + 7, F = K + 12;
+namespace {
+
+// The Great Chasm: its first column, the two islands, the bend of the last rail, the far side.
+constexpr int chasm = 215, chasm_island_1 = chasm + 21, chasm_island_2 = chasm + 36,
+              chasm_bend = chasm_island_2 + 7, chasm_far_side = chasm_bend + 12;
+
+// The great valley from its start to the edge of the Great Chasm.
+Script grande_vallee_to_the_chasm() {
+    const int C = chasm;
     Script s = {
         settle("land at the start"),
         walk_to("walk into the cave's shaft, down to the second ledge", right, 55),
@@ -494,6 +530,17 @@ TEST(LevelsReplay, GrandeVallee) {
         wait_for("let the bat come close", enemy_in(193, 52, 0, 190.6)),
         dash("dash through the bat", dash_right),
         stop_at("walk past the door to the edge of the chasm", C - 1.5),
+    };
+    return s;
+}
+
+}  // namespace
+
+TEST(LevelsReplay, GrandeVallee) {
+    const int C = chasm, I1 = chasm_island_1, I2 = chasm_island_2, K = chasm_bend,
+              F = chasm_far_side;
+    Script s = grande_vallee_to_the_chasm();
+    Script rest = {
         wait_for("wait for the straight rail's platform", platform_in(C, 50, C, C + 0.3)),
         until("step onto it", right, is_riding),
         until("ride it to the first island", 0, platform_in(C, 50, C + 18.6, C + 20)),
@@ -533,10 +580,29 @@ TEST(LevelsReplay, GrandeVallee) {
         jump_to_ground("jump over it", right, 12),
         walk_to("walk into the exit", right, 410),
     };
+    s.insert(s.end(), rest.begin(), rest.end());
     Outcome o = expect_completed("3_grande_vallee", s);
     EXPECT_GE(o.enemies_defeated, 4);  // three hedgehogs landed on, a bat dashed through
     EXPECT_LE(o.ride_from, C + 0.5);   // the three rides took Mivo across the whole chasm
     EXPECT_GE(o.ride_to, F - 3);
+}
+
+TEST(LevelsReplay, NoLeapCrossesWhereAPlatformMustBeRidden) {
+    // The longest leap from the edge (a run, a held jump and a dash at its top) falls into the
+    // tutorial's rail pit, and into the Great Chasm. Each leaves while the platform is still at
+    // the near end, so that Mivo flies over it rather than onto it.
+    const double R = tutorial_rail_pit;
+    Script pit = premiers_pas_to_the_rail_pit();
+    leap(pit, R - 6, platform_in(int(R), 5, R, R + 0.5, 0, 1), R - 1.2);
+    Outcome o = play("1_premiers_pas", pit);
+    EXPECT_EQ(o.failure, "the script ended before the exit") << o.trace;
+    EXPECT_LT(o.end_y, 5) << "the leap reached the far ledge\n" << o.trace;
+
+    Script gouffre = grande_vallee_to_the_chasm();
+    leap(gouffre, chasm - 16, platform_in(chasm, 50, chasm, chasm + 0.5, 0, 1), chasm - 1.2);
+    o = play("3_grande_vallee", gouffre);
+    EXPECT_EQ(o.failure, "the script ended before the exit") << o.trace;
+    EXPECT_LT(o.end_y, 40) << "the leap reached an island\n" << o.trace;
 }
 
 TEST(LevelsReplay, Chateau) {

@@ -202,6 +202,8 @@ Outcome play(const std::string& name, const Script& script) {
         }
     }
     if (!out.reached_exit && out.failure.empty()) out.failure = "the script ended before the exit";
+    out.end_x = s.player.x;
+    out.end_y = s.player.y;
     out.time_left = s.player.time_left;
     out.items = s.player.items_collected;
     session_end(s);

@@ -102,6 +102,7 @@ struct Outcome {
     int enemies_defeated = 0;           // of them, beaten by a dash or a landing
     int riding_frames = 0;              // frames the player stood on a rail platform
     double ride_from = 0, ride_to = 0;  // the columns the player crossed while riding
+    double end_x = 0, end_y = 0;        // where the player was when the replay ended
 };
 
 // Plays the level `name` of the repository's levels/ (copied into a sandbox) with the script.

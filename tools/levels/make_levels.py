@@ -4,8 +4,16 @@
     python3 tools/levels/make_levels.py          # writes levels/* and templates/blank
 
 Each level is drawn with the helpers of levelkit (rows counted from the bottom, as in the
-game). The replays in tests/levels/ play every level from start to exit: a level changed
-here must still pass them.
+game). The replays in tests/levels/ play every level from start to exit with the enemies and
+the rail platforms running, and fail at an enemy's first touch: a level changed here must still
+pass them.
+
+Habits that keep the levels fair: a hedgehog walks its own stretch between two blocks one row
+high (it turns at them, and would otherwise wander off ledges, up to the start or under a
+drop); a bat flies at head height where it should be jumped over or dashed through, never over
+a landing. A platform that moves up or down keeps carrying its rider sideways by its last step
+along the rail, so a vertical run has a wall beside it on that side, or is a straight vertical
+rail, which never moves sideways.
 """
 import os
 import sys
@@ -21,9 +29,11 @@ SAGE, ROBOT, FAIRY = "pnj/sage.png", "pnj/robot.png", "pnj/fee.png"
 # --- 1: the tutorial -----------------------------------------------------------------------------
 
 def premiers_pas():
-    """Walk, run, small and big jumps, blocks and items, a walker and a flyer, the wall jump, the
-    spring, the dash, a rail platform and a pair of doors, in that order. Ground surface on row
-    5: Mivo walks at y = 6."""
+    """Walk, run, small and big jumps, blocks and items, a hedgehog to jump over or land on, the
+    wall jump, a bat to jump over, the spring, a feather up to a shelf of treasures, the dash
+    (across a pit, then through a hedgehog in a dip too low to jump in), a platform ride over a
+    pit far too wide to jump, and a pair of doors, in that order. Ground surface on row 5: Mivo
+    walks at y = 6."""
     L = Level(380, 40, "Premiers pas", "1", "prairie.ogg", "base")
     P, D = L.play, L.decor
 
@@ -177,7 +187,7 @@ def premiers_pas():
     D.fill(C + 1, 5, C + 8, 6, "l")
     P.set(C + 6, 5, "0")
     P.put(R, 6, "HHH")
-    L.character(R - 2, 6, 2, 2, 0, ROBOT,
+    L.character(R - 2, 5, 2, 2, 0, ROBOT,
                 "Pas de place pour sauter :&fonce à travers le hérisson&(deux fois → très vite) !")
 
     # The straight rail: a platform carries Mivo over a pit far too wide to jump, to a ledge
@@ -297,6 +307,7 @@ def glacier():
     P.set(152, 21, "a")
     P.fill(153, 9, 154, 43, "m")
     D.fill(153, 7, 154, 8, "m")
+    D.fill(152, 0, 167, 5, "m")  # the dark depths of the gap
     P.put(157, 9, "HHHHHHHH")
     L.character(147, 22, 2, 2, 0, ROBOT,
                 "Un ascenseur ! Attends qu'il&remonte, monte dessus et&laisse-toi porter.")

@@ -1,6 +1,8 @@
 // Our levels: every folder is a well-formed level, and each one can be played from its start
-// to its exit with the keyboard alone, without dying. The scripts below replay a run through
-// the real session, key by key.
+// to its exit with the keyboard alone, without dying and without an enemy's touch, while the
+// enemies walk and fly and the rail platforms move as in the game. The scripts below replay a
+// run through the real session, key by key, waiting for enemies and platforms as a player
+// watches them. MIVO_REPLAY_TRACE=1 prints where every step of a passing replay ended.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,6 +15,7 @@
 
 #include "levels/replay.h"
 #include "session/level_files.h"
+#include "world/enemies.h"
 
 using namespace replay;
 
@@ -23,6 +26,44 @@ bool on_ground_after_flight(const Moment& m) { return m.p.on_ground && m.p.vy ==
 std::function<bool(const Moment&)> landed_high(double y) {
     return [=](const Moment& m) { return m.p.on_ground && m.p.vy == 0 && m.p.y >= y; };
 }
+// The enemy of a spawn cell is alive and its left edge within lo … hi, heading that way (+1
+// right, −1 left; 0 either way).
+std::function<bool(const Moment&)> enemy_in(int cell_x, int cell_y, double lo, double hi,
+                                            int dir = 0) {
+    return [=](const Moment& m) {
+        const Enemy* e = enemy(m.s, cell_x, cell_y);
+        return e && e->x >= lo && e->x <= hi && (dir == 0 || e->dir_x == dir);
+    };
+}
+// The enemy of a spawn cell is alive, at most `d` cells ahead of the player (to the right).
+std::function<bool(const Moment&)> enemy_ahead(int cell_x, int cell_y, double d) {
+    return [=](const Moment& m) {
+        const Enemy* e = enemy(m.s, cell_x, cell_y);
+        return e && e->x - m.p.x <= d;
+    };
+}
+// The enemy of a spawn cell is alive, at most `d` cells behind the player (to the left).
+std::function<bool(const Moment&)> enemy_behind(int cell_x, int cell_y, double d) {
+    return [=](const Moment& m) {
+        const Enemy* e = enemy(m.s, cell_x, cell_y);
+        return e && m.p.x - e->x <= d;
+    };
+}
+// The platform that started at a cell has its left edge within lo … hi, its lower edge at
+// least at `above`, and last went that way (+1 right, −1 left; 0 either way).
+std::function<bool(const Moment&)> platform_in(int cell_x, int cell_y, double lo, double hi,
+                                               double above = 0, int dir = 0) {
+    return [=](const Moment& m) {
+        const RailPlatform& p = platform(m.s, cell_x, cell_y);
+        return p.x >= lo && p.x <= hi && p.y >= above && (dir == 0 || p.dir_x == dir);
+    };
+}
+// Stands still, watching, until the condition holds.
+Step wait_for(std::string what, std::function<bool(const Moment&)> done, int limit = 1800) {
+    return until(std::move(what), 0, std::move(done), limit);
+}
+bool is_riding(const Moment& m) { return riding(m.s); }
+
 bool at_left_wall(const Moment& m, double x) { return m.p.x <= x && m.p.vx == 0; }
 bool at_right_wall(const Moment& m, double x) { return m.p.x >= x && m.p.vx == 0; }
 
@@ -50,15 +91,21 @@ void climb_shaft(Script& s, int left, int wall_jumps) {
     }
 }
 
-void expect_completed(const std::string& level, const Script& script) {
+Outcome expect_completed(const std::string& level, const Script& script) {
     Outcome o = play(level, script);
     EXPECT_TRUE(o.reached_exit) << level << ": " << o.failure << "\n" << o.trace;
     EXPECT_EQ(o.deaths, 0) << level;
+    EXPECT_EQ(o.hurts, 0) << level;
     EXPECT_GT(o.time_left, 0) << level;
     if (o.reached_exit) {
-        std::printf("%s: exit reached after %d frames, %d items, time left %d\n", level.c_str(),
-                    o.frames, o.items, o.time_left);
+        std::printf(
+            "%s: exit reached after %d frames, %d items, time left %d; %d enemies met, %d "
+            "beaten; %d frames on platforms, across columns %.1f to %.1f\n",
+            level.c_str(), o.frames, o.items, o.time_left, o.enemies_spawned, o.enemies_defeated,
+            o.riding_frames, o.ride_from, o.ride_to);
     }
+    if (std::getenv("MIVO_REPLAY_TRACE")) std::printf("%s", o.trace.c_str());
+    return o;
 }
 
 struct LevelFiles {
@@ -181,6 +228,14 @@ void check_level(const std::string& folder) {
     EXPECT_TRUE(side_free(grid_get(start_y, start_x, f.play)) &&
                 side_free(grid_get(start_y + 1, start_x, f.play)))
         << "the player would start inside a block";
+    // No enemy is born within reach of the start: a player gets time to look around.
+    for (int y = 0; y < f.height; ++y) {
+        for (int x = 0; x < f.width; ++x) {
+            if (!enemy_type_of_cell(grid_get(y, x, f.play))) continue;
+            EXPECT_TRUE(std::abs(x - start_x) > 12 || std::abs(y - start_y) > 12)
+                << "an enemy spawns next to the start, at " << x << "," << y;
+        }
+    }
 
     // Doors come in pairs, and the player can stand in front of each one's middle cell.
     std::map<int, int> channels;
@@ -217,6 +272,39 @@ TEST(LevelsFiles, EveryLevelAndTheTemplateIsWellFormed) {
               "Nouveau niveau");
 }
 
+TEST(LevelsFiles, OurLevelsShowEveryBlockItemEnemyAndBackground) {
+    // Between them, our levels use every block and item the play layer knows; each one puts
+    // both kinds of enemy on the way and stands in front of a background, at least one of them a
+    // panorama; and some rail turns a corner (a cell with rails beside and above or below it).
+    std::set<char> used;
+    bool panorama = false, corner = false;
+    for (const std::string& folder : our_levels()) {
+        SCOPED_TRACE(folder);
+        LevelFiles f = read_level(folder);
+        std::set<char> here;
+        for (int y = 0; y < f.height; ++y) {
+            for (int x = 0; x < f.width; ++x) {
+                here.insert(grid_get(y, x, f.play));
+                auto rail = [&](int dy, int dx) {
+                    return grid_get(y + dy, x + dx, f.decor) == '.';
+                };
+                if (rail(0, 0) && (rail(0, 1) || rail(0, -1)) && (rail(1, 0) || rail(-1, 0)))
+                    corner = true;
+            }
+        }
+        EXPECT_TRUE(here.count('0') && here.count('1')) << "a walker and a flyer";
+        used.insert(here.begin(), here.end());
+        std::string fond = config_value(read_file(folder + "/config.ini"), "fond");
+        EXPECT_TRUE(std::set<std::string>({"1", "2", "3", "vallee.png"}).count(fond)) << fond;
+        panorama = panorama || fond == "vallee.png";
+    }
+    for (char c : std::string("abcdefghijklmnopqrsABCDEFGH")) {
+        EXPECT_TRUE(used.count(c)) << "no level uses '" << c << "'";
+    }
+    EXPECT_TRUE(panorama);
+    EXPECT_TRUE(corner);
+}
+
 TEST(LevelsFiles, TheGreatValleyIsLarge) {
     LevelFiles f = read_level(source_dir() + "/levels/3_grande_vallee");
     EXPECT_GE(f.width, 300);
@@ -233,8 +321,14 @@ TEST(LevelsFiles, GridFilesAreWrittenAsTheGameWritesThem) {
     }
 }
 
-TEST(LevelsReplay, PremiersPas) {
-    const double T = 255, R = 283;  // the dash tunnel, the rail pit
+namespace {
+
+// The tutorial's dash tunnel, the hedgehog's dip and the rail pit.
+constexpr double tutorial_tunnel = 255, tutorial_dip = 287, tutorial_rail_pit = 303;
+
+// The tutorial from its start to the near edge of the rail pit.
+Script premiers_pas_to_the_rail_pit() {
+    const double T = tutorial_tunnel, C = tutorial_dip, R = tutorial_rail_pit;
     Script s = {
         settle("land at the start"),
         walk_to("walk along the meadow and its coins", right, 30),
@@ -255,10 +349,11 @@ TEST(LevelsReplay, PremiersPas) {
         jump_to_ground("break two bricks", 0, 0),
         stop_at("stop under the hidden block", 99.8),
         jump_to_ground("bump the hidden block", 0, 0),
-        walk_to("walk down from the hill", right, 105),
-        settle("land in the lowland", right),
-        walk_to("walk to the walker's trough", right, 108.3),
-        jump_to_ground("jump over the walker's trough", right, 20),
+        wait_for("watch the hedgehog turn at the hill's foot", enemy_in(118, 6, 111, 130, 1)),
+        walk_to("walk down from the hill", right, 104),
+        settle("land behind the hedgehog", right),
+        until("run after the hedgehog", right, enemy_ahead(118, 6, 3.7)),
+        jump_to_ground("jump onto its back", right, 0),
         walk_to("walk to the spikes", right, 122.3),
         jump_to_ground("tap jump over the spikes", right, 0),
         walk_to("walk into the shaft", right, 132),
@@ -271,9 +366,15 @@ TEST(LevelsReplay, PremiersPas) {
     Script rest = {
         walk_to("walk to the gem's pillar", right, 147.8),
         jump_to_ground("tap jump over the pillar", right, 0),
+        stop_at("stop before the bat", 155),
+        wait_for("wait until the bat flies back left", enemy_in(162, 21, 0, 160.5, -1)),
+        jump_to_ground("held jump over the bat", right, 12),
         walk_to("walk down the one-way steps", right, 192),
         walk_to("spring over the tower", right, 205),
         settle("land behind the tower", right),
+        {"take the feather up to the shelf", right, none, 0, landed_high(23)},
+        walk_to("walk off the shelf", right, 238.5),
+        settle("land on the long run", right),
         walk_to("walk to the dash tunnel", right, T - 6),
         jump_to_ground("jump over the well", right, 0),
         stop_at("stop at the edge of the pit in the tunnel", T + 8.8),
@@ -281,19 +382,64 @@ TEST(LevelsReplay, PremiersPas) {
         settle("land on the far side"),
         walk_to("walk to the step", right, T + 26.5),
         jump_to_ground("tap up the step", right, 0),
-        walk_to("walk to the rail pit", right, R + 12.5),
-        jump_to_ground("jump over the rail pit", right, 20),
-        walk_to("walk into the exit", right, 350),
+        walk_to("walk to the hedgehog's dip", right, C),
+        until("drop into it", right, [](const Moment& m) { return m.p.on_ground && m.p.y < 5.5; }),
+        stop_at("stop under its open end", C),
+        wait_for("let the hedgehog come close", enemy_in(int(C) + 6, 5, C + 1.2, C + 3, -1)),
+        dash("dash through the hedgehog", dash_right),
+        walk_to("walk to the dip's far end", right, C + 9),
+        until("stand against its step", right, [](const Moment& m) { return m.p.vx == 0; }),
+        jump_to_ground("tap up the step", right, 0),
+        stop_at("stop at the rail pit", R - 1.5),
     };
     s.insert(s.end(), rest.begin(), rest.end());
-    expect_completed("1_premiers_pas", s);
+    return s;
+}
+
+// A leap as long as a level allows: a run from `from`, set off once the platform that should
+// carry Mivo instead is where `ready` wants it, the longest held jump from the edge at `edge`,
+// a dash at the top of it, and the fall, keys held all the way.
+void leap(Script& s, double from, std::function<bool(const Moment&)> ready, double edge) {
+    s.push_back(stop_at("walk back for a run-up", from));
+    s.push_back(wait_for("wait for the platform to set off", std::move(ready)));
+    s.push_back(
+        until("run to the edge", run_right, [=](const Moment& m) { return m.p.x >= edge; }));
+    s.push_back(jump_until("leap from the edge", run_right, 20,
+                           [](const Moment& m) { return m.frames >= 16; }));
+    s.push_back(dash("dash at the top of the leap", dash_right, run_right));
+    s.push_back(
+        until("fall", run_right, [](const Moment& m) { return m.p.on_ground && m.p.vy == 0; }));
+}
+
+}  // namespace
+
+TEST(LevelsReplay, PremiersPas) {
+    const double R = tutorial_rail_pit;
+    Script s = premiers_pas_to_the_rail_pit();
+    Script rest = {
+        wait_for("wait for the platform", platform_in(int(R), 5, R, R + 0.3)),
+        until("step onto the platform", right, is_riding),
+        until("ride it over the pit", 0, platform_in(int(R), 5, R + 19.5, R + 21)),
+        jump_to_ground("jump onto the far ledge", right, 10),
+        walk_to("walk into the exit", right, 370),
+    };
+    s.insert(s.end(), rest.begin(), rest.end());
+    Outcome o = expect_completed("1_premiers_pas", s);
+    EXPECT_GE(o.enemies_defeated, 2);  // landed on one hedgehog, dashed through another
+    EXPECT_LE(o.ride_from, R + 1);     // rode from the near side of the rail pit
+    EXPECT_GE(o.ride_to, R + 19);      // to its far side
 }
 
 TEST(LevelsReplay, Glacier) {
     Script s = {
         settle("land at the start"),
-        walk_to("walk to the walker's hollow", right, 22.3),
-        jump_to_ground("jump over the hollow", right, 20),
+        stop_at("walk to the block of ice", 18),
+        wait_for("watch the hedgehog walk away", enemy_in(36, 6, 27, 60, 1)),
+        jump_to_ground("tap jump over the block of ice", right, 0),
+        until("run after the hedgehog", right, enemy_ahead(36, 6, 3.7)),
+        jump_to_ground("jump onto its back", right, 0),
+        walk_to("walk to the other block of ice", right, 40.3),
+        jump_to_ground("tap jump over it", right, 0),
         walk_to("walk into the crevasse", right, 55),
         until("stand against its right wall", right, [](const Moment& m) { return m.p.vx == 0; }),
         jump_until("first jump up the crevasse", right, 12,
@@ -304,7 +450,10 @@ TEST(LevelsReplay, Glacier) {
     Script rest = {
         stop_at("stop before the ice blocks", 65),
         jump_to_ground("jump onto the ice blocks", right, 4),
-        walk_to("walk under the flyer to the chasm", right, 88.5),
+        stop_at("walk off them, up to the bat", 72),
+        wait_for("let the bat come close", enemy_in(79, 23, 0, 76.6)),
+        dash("dash through the bat", dash_right),
+        walk_to("walk to the chasm", right, 88.5),
         settle("drop onto the first plank", right),
         stop_at("stop on the first plank", 92),
         jump_to_ground("jump up to the second plank", right, 20),
@@ -312,19 +461,42 @@ TEST(LevelsReplay, Glacier) {
         jump_to_ground("jump down to the third plank", right, 20),
         stop_at("stop on the third plank", 111),
         jump_to_ground("jump to the far ledge", right, 20),
-        walk_to("walk to the rail pit", right, 133.5),
-        jump_to_ground("jump over the rail pit", right, 20),
-        walk_to("walk to the walker's hollow", right, 148.3),
-        jump_to_ground("jump over the hollow", right, 20),
-        walk_to("walk off the glacier", right, 171),
-        settle("land in the valley", right),
+        stop_at("walk to the block of ice", 121),
+        wait_for("watch the hedgehog walk away", enemy_in(135, 22, 127, 150, 1)),
+        jump_to_ground("tap jump over the block of ice", right, 0),
+        until("run after the hedgehog", right, enemy_ahead(135, 22, 3.7)),
+        jump_to_ground("jump onto its back", right, 0),
+        stop_at("walk to the last block of ice", 144),
+        jump_to_ground("tap jump over it", right, 0),
+        stop_at("stop at the top of the lift", 150.5),
+        wait_for("wait for the lift", platform_in(152, 21, 152, 152, 20.8)),
+        until("step onto it", right, is_riding),
+        until("ride down the shaft, round the corner and over the gap", 0,
+              platform_in(152, 21, 165.5, 167)),
+        walk_to("step off onto the valley", right, 168.5),
+        stop_at("stop at the block of ice", 168.5),
+        wait_for("watch the hedgehog walk away", enemy_in(178, 6, 176, 190, 1)),
+        jump_to_ground("tap jump over the block of ice", right, 0),
+        until("run after the hedgehog", right, enemy_ahead(178, 6, 3.7)),
+        jump_to_ground("jump onto its back", right, 0),
+        stop_at("step back before the spring", 178.5),
         walk_to("spring over the ice wall into the exit", right, 205),
     };
     s.insert(s.end(), rest.begin(), rest.end());
-    expect_completed("2_glacier", s);
+    Outcome o = expect_completed("2_glacier", s);
+    EXPECT_GE(o.enemies_defeated, 3);  // two hedgehogs landed on, a bat dashed through
+    EXPECT_GE(o.ride_to, 165);         // rode the lift down and over the gap
 }
 
-TEST(LevelsReplay, GrandeVallee) {
+namespace {
+
+// The Great Chasm: its first column, the two islands, the bend of the last rail, the far side.
+constexpr int chasm = 215, chasm_island_1 = chasm + 21, chasm_island_2 = chasm + 36,
+              chasm_bend = chasm_island_2 + 7, chasm_far_side = chasm_bend + 12;
+
+// The great valley from its start to the edge of the Great Chasm.
+Script grande_vallee_to_the_chasm() {
+    const int C = chasm;
     Script s = {
         settle("land at the start"),
         walk_to("walk into the cave's shaft, down to the second ledge", right, 55),
@@ -332,14 +504,20 @@ TEST(LevelsReplay, GrandeVallee) {
         walk_to("walk left off it, down to the third ledge", left, 44),
         walk_to("walk right off it, down into the cave", right, 57),
         settle("land in the cave", right),
-        walk_to("walk to the walker's hollow", right, 60.3),
-        jump_to_ground("jump over the hollow", right, 20),
+        walk_to("walk to the hedgehog's trench", right, 60.3),
+        jump_to_ground("jump over the trench", right, 20),
         walk_to("walk to the rail pit", right, 96.3),
         jump_to_ground("jump over the rail pit", right, 20),
         walk_to("walk to the springs' pedestal", right, 115.5),
         jump_to_ground("jump onto the springs, fly up to the meadow", right, 12),
-        walk_to("walk to the walker's hollow", right, 136.3),
-        jump_to_ground("jump over the hollow", right, 20),
+        stop_at("stop before the first pipe", 131.5),
+        wait_for("watch the hedgehog walk away", enemy_in(141, 31, 140, 150, 1)),
+        jump_to_ground("jump over the pipe", right, 12),
+        stop_at("stop behind it", 137),
+        wait_for("let the hedgehog come close", enemy_in(141, 31, 0, 138.6, -1)),
+        jump_to_ground("jump as it comes and land on it", 0, 10),
+        stop_at("walk to the second pipe", 144.5),
+        jump_to_ground("jump over it", right, 12),
         stop_at("stop below the first cliff step", 149.5),
         jump_to_ground("held jump onto the first step", right, 12),
         stop_at("stop on the first step", 158.5),
@@ -348,31 +526,111 @@ TEST(LevelsReplay, GrandeVallee) {
         jump_to_ground("held jump onto the third step", right, 12),
         stop_at("stop on the third step", 176.5),
         jump_to_ground("held jump onto the heights", right, 12),
-        walk_to("walk under the flyer to the rail gap", right, 213.3),
-        jump_to_ground("jump over the rail gap", right, 20),
-        walk_to("walk past the door to the walker's hollow", right, 278.3),
-        jump_to_ground("jump over the hollow", right, 20),
-        walk_to("walk down the three steps to the meadow", right, 330),
-        walk_to("walk to the last walker's hollow", right, 356.3),
-        jump_to_ground("jump over the hollow", right, 20),
+        stop_at("stop before the bat", 186),
+        wait_for("let the bat come close", enemy_in(193, 52, 0, 190.6)),
+        dash("dash through the bat", dash_right),
+        stop_at("walk past the door to the edge of the chasm", C - 1.5),
+    };
+    return s;
+}
+
+}  // namespace
+
+TEST(LevelsReplay, GrandeVallee) {
+    const int C = chasm, I1 = chasm_island_1, I2 = chasm_island_2, K = chasm_bend,
+              F = chasm_far_side;
+    Script s = grande_vallee_to_the_chasm();
+    Script rest = {
+        wait_for("wait for the straight rail's platform", platform_in(C, 50, C, C + 0.3)),
+        until("step onto it", right, is_riding),
+        until("ride it to the first island", 0, platform_in(C, 50, C + 18.6, C + 20)),
+        jump_to_ground("jump onto the island", right, 4),
+        stop_at("stop on the island", I1 + 1.5),
+        wait_for("wait for the turning rail's platform", platform_in(I1 + 3, 50, 0, 999, 49.8)),
+        until("step onto it", right, is_riding),
+        until("ride it down, round the corner, under the rock", 0,
+              platform_in(I1 + 3, 50, I1 + 12.6, I1 + 14)),
+        jump_to_ground("jump onto the second island", right, 4),
+        stop_at("stop on the island", I2 + 1.5),
+        wait_for("wait for the bent rail's platform", platform_in(I2 + 3, 45, 0, I2 + 3.3, 44.9)),
+        until("step onto it", right, is_riding),
+        stop_on_platform("stand on its middle, for it slides Mivo back on the way down", I2 + 3, 45,
+                         0.4),
+        until("ride it along and down the bend", 0, platform_in(I2 + 3, 45, K, K + 1.5, 0)),
+        until("ride it on under the rock", 0, platform_in(I2 + 3, 45, K + 9.6, K + 11)),
+        jump_to_ground("jump onto the far side", right, 4),
+        stop_at("walk to the first pipe", F + 4),
+        wait_for("watch the hedgehog walk away", enemy_in(F + 16, 44, F + 12, F + 30, 1)),
+        jump_to_ground("jump over the pipe", right, 0),
+        until("run after the hedgehog", right, enemy_ahead(F + 16, 44, 3.7)),
+        jump_to_ground("jump onto its back", right, 0),
+        stop_at("walk to the second pipe", F + 24),
+        jump_to_ground("jump over it", right, 0),
+        walk_to("walk down the two steps to the meadow", right, 335),
+        {"take the feather up to the shelf", right, none, 0, landed_high(51)},
+        walk_to("walk off the shelf", right, 355.5),
+        settle("land on the meadow", right),
+        stop_at("stop before the pipe", 363.5),
+        wait_for("watch the hedgehog walk away", enemy_in(376, 31, 374, 390, 1)),
+        jump_to_ground("jump over the pipe", right, 12),
+        stop_at("stop behind it", 369),
+        wait_for("let the hedgehog come close", enemy_in(376, 31, 0, 370.6, -1)),
+        jump_to_ground("jump as it comes and land on it", 0, 10),
+        stop_at("walk to the last pipe", 383.5),
+        jump_to_ground("jump over it", right, 12),
         walk_to("walk into the exit", right, 410),
     };
-    expect_completed("3_grande_vallee", s);
+    s.insert(s.end(), rest.begin(), rest.end());
+    Outcome o = expect_completed("3_grande_vallee", s);
+    EXPECT_GE(o.enemies_defeated, 4);  // three hedgehogs landed on, a bat dashed through
+    EXPECT_LE(o.ride_from, C + 0.5);   // the three rides took Mivo across the whole chasm
+    EXPECT_GE(o.ride_to, F - 3);
+}
+
+TEST(LevelsReplay, NoLeapCrossesWhereAPlatformMustBeRidden) {
+    // The longest leap from the edge (a run, a held jump and a dash at its top) falls into the
+    // tutorial's rail pit, and into the Great Chasm. Each leaves while the platform is still at
+    // the near end, so that Mivo flies over it rather than onto it.
+    const double R = tutorial_rail_pit;
+    Script pit = premiers_pas_to_the_rail_pit();
+    leap(pit, R - 6, platform_in(int(R), 5, R, R + 0.5, 0, 1), R - 1.2);
+    Outcome o = play("1_premiers_pas", pit);
+    EXPECT_EQ(o.failure, "the script ended before the exit") << o.trace;
+    EXPECT_LT(o.end_y, 5) << "the leap reached the far ledge\n" << o.trace;
+
+    Script gouffre = grande_vallee_to_the_chasm();
+    leap(gouffre, chasm - 16, platform_in(chasm, 50, chasm, chasm + 0.5, 0, 1), chasm - 1.2);
+    o = play("3_grande_vallee", gouffre);
+    EXPECT_EQ(o.failure, "the script ended before the exit") << o.trace;
+    EXPECT_LT(o.end_y, 40) << "the leap reached an island\n" << o.trace;
 }
 
 TEST(LevelsReplay, Chateau) {
+    const int X = 92;  // the lift's shaft
     Script s = {
         settle("land at the start"),
         walk_to("walk through the gate to the crates", right, 37.3),
         jump_to_ground("held jump over the crates", right, 12),
         walk_to("walk to the spikes", right, 47.3),
         jump_to_ground("tap jump over the spikes", right, 0),
+        stop_at("walk to the metal block", 68),
+        wait_for("watch the hedgehog walk away", enemy_in(82, 4, 77, 99, 1)),
+        jump_to_ground("tap jump over the metal block", right, 0),
+        until("run after the hedgehog", right, enemy_ahead(82, 4, 3.7)),
+        jump_to_ground("jump onto its back", right, 0),
+        walk_to("walk to the other metal block", right, 90.3),
+        jump_to_ground("tap jump over it", right, 0),
         stop_at("stop under the plank ladder", 100.5),
         jump_to_ground("jump up through the first plank", 0, 12),
         jump_to_ground("jump up through the second plank", 0, 12),
         jump_to_ground("jump up through the ceiling's plank", 0, 12),
-        walk_to("walk left to the walker's hollow", left, 68.7),
-        jump_to_ground("jump over the hollow", left, 20),
+        stop_at("walk left to the metal block", 90),
+        wait_for("watch the hedgehog walk away", enemy_in(78, 18, 0, 81, -1)),
+        jump_to_ground("tap jump over the metal block", left, 0),
+        until("run after the hedgehog", left, enemy_behind(78, 18, 5.2)),
+        jump_to_ground("jump onto its back", left, 0),
+        walk_to("walk to the other metal block", left, 69.7),
+        jump_to_ground("tap jump over it", left, 0),
         walk_to("walk into the chimney", left, 13),
         until("stand against its left wall", left, [](const Moment& m) { return m.p.vx == 0; }),
         jump_until("first jump up the chimney", left, 12,
@@ -383,18 +641,38 @@ TEST(LevelsReplay, Chateau) {
     climb_shaft(s, 12, 3);
     leave_shaft(s, 12);
     Script rest = {
-        walk_to("walk to the rail gap", right, 47.3),
-        jump_to_ground("jump over the rail gap", right, 20),
-        walk_to("walk under the flyer to the spring", right, 99.5),
-        {"spring up through the ceiling, drifting left", Held::left, none, 0, landed_high(46)},
+        stop_at("walk to the bat", 52.5),
+        wait_for("let the bat come close", enemy_in(60, 33, 0, 57.1)),
+        dash("dash through the bat", dash_right),
+        stop_at("walk to the lift", 90.5),
+        wait_for("wait for the lift's platform to come down",
+                 [=](const Moment& m) { return platform(m.s, X, 32).y <= 32.3; }),
+        until("walk up against it", right, [](const Moment& m) { return m.p.x >= 90.9; }),
+        jump_until("jump up beside it, leaning onto it", right, 0,
+                   [](const Moment& m) { return m.frames >= 4; }),
+        until("come down on it", 0, is_riding),
+        stop_on_platform("stand in the middle of it, under the hole", X, 32, 0),
+        until("ride it up through the ceiling", 0, platform_in(X, 32, X, X, 44.9)),
+        jump_to_ground("hop off onto the third floor", left, 0),
+        stop_at("walk left to the bat", 55),
+        wait_for("let the bat come close", enemy_in(48, 47, 50.5, 60, 1)),
+        dash("dash through the bat", dash_left),
         walk_to("walk left to the low crates", left, 33.5),
         jump_to_ground("jump onto the low crates", left, 6),
         jump_to_ground("held jump onto the tall crates", left, 12),
         stop_at("stop under the plank", 16),
         jump_to_ground("jump up through the plank", 0, 8),
         jump_to_ground("jump up through the ceiling's plank", 0, 8),
-        walk_to("walk right to the walker's hollow", right, 48.3),
-        jump_to_ground("jump over the hollow", right, 20),
+        stop_at("walk right to the metal block", 42),
+        wait_for("watch the hedgehog walk away", enemy_in(57, 60, 51, 70, 1)),
+        jump_to_ground("tap jump over the metal block", right, 0),
+        until("run after the hedgehog", right, enemy_ahead(57, 60, 3.7)),
+        jump_to_ground("jump onto its back", right, 0),
+        walk_to("walk to the other metal block", right, 68.3),
+        jump_to_ground("tap jump over it", right, 0),
+        stop_at("walk to the bat", 72.5),
+        wait_for("let the bat come close", enemy_in(80, 61, 0, 77.1)),
+        dash("dash through the bat", dash_right),
         stop_at("stop under the planks to the roof", 95),
         jump_to_ground("jump up through the first plank", 0, 12),
         jump_to_ground("jump up through the second plank", 0, 12),
@@ -402,5 +680,7 @@ TEST(LevelsReplay, Chateau) {
         walk_to("walk along the roof into the exit", left, 30),
     };
     s.insert(s.end(), rest.begin(), rest.end());
-    expect_completed("4_chateau", s);
+    Outcome o = expect_completed("4_chateau", s);
+    EXPECT_GE(o.enemies_defeated, 6);  // three hedgehogs landed on, three bats dashed through
+    EXPECT_GE(o.riding_frames, 200);   // the lift carried Mivo to the third floor
 }

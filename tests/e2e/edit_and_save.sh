@@ -44,10 +44,12 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 [ -n "$wid" ] || { echo "no window appeared"; cat "$work/out.log"; exit 1; }
-# Like an impatient player: Return in the level selection from its first moment, then U and R
+# Like an impatient player: Return in the level selection as soon as it opens, then U and R
 # again and again until the level answers; the first of them reach the level before its layers
 # are read. The level's files must come out of it untouched.
 press() { xdotool keydown --window "$wid" "$1"; sleep 0.1; xdotool keyup --window "$wid" "$1"; }
+# The splash screens come first; the selection prints the folders it finds when it opens.
+for _ in $(seq 200); do grep -q "^'edit'$" "$work/out.log" && break; sleep 0.1; done
 press Return
 answered() { grep -qE '^(nothing to save yet|saved)' "$work/out.log"; }
 for _ in $(seq 100); do

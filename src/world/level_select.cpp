@@ -10,6 +10,7 @@
 #include "app/audio.h"
 #include "app/draw.h"
 #include "app/kv_reader.h"
+#include "app/loading.h"
 #include "app/screen.h"
 #include "world/carousel.h"
 
@@ -125,6 +126,7 @@ std::string level_select(int (*escape)()) {
     LevelSelect ls;
     LevelSelectArt art;
     LevelSelectSounds snd;
+    loading_begin(1000, "Loading");  // every level's background loads behind it
     art.name_font = open_font("intensa.ttf", 250);
     art.version_font = open_font("calibri.ttf", 20);
     ls.names = list_levels();
@@ -144,6 +146,7 @@ std::string level_select(int (*escape)()) {
     play_music("vesk.ogg");
     snd.swipe = load_sound("swipe.wav");
     snd.click = load_sound("click.wav");
+    loading_end();
 
     run_screen([&](const Controls& c) { return level_select_update(ls, art, c, &snd, escape); },
                [&] { level_select_draw(ls, art); });

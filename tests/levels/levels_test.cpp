@@ -735,9 +735,14 @@ TEST(LevelsReplay, PortesDuGivre) {
     EXPECT_GE(o.enemies_defeated, 1);
 }
 
-TEST(LevelsReplay, RailDeNuit) {
-    const int R = 70;  // the bottomless pit and its rail
-    Script s = {
+namespace {
+
+constexpr int night_pit = 70;  // the night rail's bottomless pit, and its rail
+
+// The night rail from its start to the edge of the pit.
+Script rail_de_nuit_to_the_pit() {
+    const int R = night_pit;
+    return {
         settle("land at the start"),
         stop_at("walk to the metal block", 18),
         wait_for("watch the hedgehog walk away", enemy_in(36, 6, 27, 60, 1)),
@@ -750,14 +755,36 @@ TEST(LevelsReplay, RailDeNuit) {
         wait_for("let the bat come close", enemy_in(60, 7, 0, 57.1)),
         dash("dash through the bat", dash_right),
         stop_at("stop at the edge of the pit", R - 1.5),
+    };
+}
+
+}  // namespace
+
+TEST(LevelsReplay, RailDeNuit) {
+    const int R = night_pit;
+    Script s = rail_de_nuit_to_the_pit();
+    Script rest = {
         wait_for("wait for the platform", platform_in(R, 5, R, R + 0.3)),
         until("step onto the platform", right, is_riding),
         until("ride it over the pit", 0, platform_in(R, 5, R + 19.5, R + 21)),
         jump_to_ground("jump onto the far ledge", right, 10),
         walk_to("walk into the exit", right, 126),
     };
+    s.insert(s.end(), rest.begin(), rest.end());
     Outcome o = expect_completed("6_rail_de_nuit", s);
     EXPECT_GE(o.enemies_defeated, 2);  // a hedgehog landed on, a bat dashed through
     EXPECT_LE(o.ride_from, R + 1);     // rode from the near side of the pit
     EXPECT_GE(o.ride_to, R + 19);      // to its far side
+}
+
+TEST(LevelsReplay, NoLeapCrossesTheNightPit) {
+    // The longest leap from the edge falls into the night rail's pit: only the platform crosses.
+    const double R = night_pit;
+    Script s = rail_de_nuit_to_the_pit();
+    leap(s, R - 6, platform_in(int(R), 5, R, R + 0.5, 0, 1), R - 1.2);
+    Outcome o = play("6_rail_de_nuit", s);
+    EXPECT_TRUE(o.failure == "the script ended before the exit" ||
+                o.failure == "died during \"fall\"")
+        << o.failure << "\n" << o.trace;
+    EXPECT_TRUE(o.deaths > 0 || o.end_y < 5) << "the leap reached the far ledge\n" << o.trace;
 }

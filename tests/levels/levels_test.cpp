@@ -237,19 +237,27 @@ void check_level(const std::string& folder) {
         }
     }
 
-    // Doors come in pairs, and the player can stand in front of each one's middle cell.
+    // A channel holds a pair of doors, or a single door that leads back to itself; a hidden door
+    // is only ever arrived at, so it has a partner to come from. The player can stand in front
+    // of each door's middle cell.
     std::map<int, int> channels;
+    std::set<int> hidden_channels;
     for (const std::string& line : lines_of(read_file(folder + "/portals.lvl"))) {
         std::vector<std::string> d = bracket_fields(line);
         ASSERT_EQ(d.size(), 3u) << line;
         int x = std::atoi(d[0].c_str()), y = std::atoi(d[1].c_str());
-        ++channels[std::atoi(d[2].c_str())];
+        int channel = std::atoi(d[2].c_str());
+        ++channels[channel];
+        if (line.rfind("\\", 0) == 0) hidden_channels.insert(channel);
         EXPECT_TRUE(floor_solid(grid_get(y - 1, x + 1, f.play))) << "no floor under " << line;
         EXPECT_TRUE(side_free(grid_get(y, x + 1, f.play)) &&
                     side_free(grid_get(y + 1, x + 1, f.play)))
             << "a block in front of " << line;
     }
-    for (auto [channel, count] : channels) EXPECT_EQ(count, 2) << "channel " << channel;
+    for (auto [channel, count] : channels) {
+        EXPECT_TRUE(count == 2 || (count == 1 && !hidden_channels.count(channel)))
+            << "channel " << channel;
+    }
 
     // Characters: seven fields, one of the three pictures, a text the bubble can hold.
     for (const std::string& line : lines_of(read_file(folder + "/caracters.lvl"))) {
@@ -265,7 +273,7 @@ void check_level(const std::string& folder) {
 
 TEST(LevelsFiles, EveryLevelAndTheTemplateIsWellFormed) {
     std::vector<std::string> folders = our_levels();
-    EXPECT_EQ(folders.size(), 4u);
+    EXPECT_EQ(folders.size(), 6u);
     folders.push_back(source_dir() + "/templates/blank");
     for (const std::string& folder : folders) check_level(folder);
     EXPECT_EQ(config_value(read_file(source_dir() + "/templates/blank/config.ini"), "titre"),
@@ -683,4 +691,100 @@ TEST(LevelsReplay, Chateau) {
     Outcome o = expect_completed("4_chateau", s);
     EXPECT_GE(o.enemies_defeated, 6);  // three hedgehogs landed on, three bats dashed through
     EXPECT_GE(o.riding_frames, 200);   // the lift carried Mivo to the third floor
+}
+
+namespace {
+
+// Down in front of a door: the veil falls, the player comes out of the partner door and lands.
+Step enter_door(std::string what, std::function<bool(const Moment&)> out) {
+    return {std::move(what), 0, down, 0,
+            [=](const Moment& m) { return m.frames >= 50 && m.p.on_ground && out(m); }};
+}
+
+}  // namespace
+
+TEST(LevelsReplay, PortesDuGivre) {
+    Script s = {
+        settle("land at the start"),
+        stop_at("walk to the orange door", 12),
+        enter_door("enter it: it leads back to itself",
+                   [](const Moment& m) { return m.p.x >= 11.5 && m.p.x <= 12.5; }),
+        stop_at("walk to the green door", 22),
+        enter_door("enter it, out into the second hall",
+                   [](const Moment& m) { return m.p.x >= 32 && m.p.x <= 34; }),
+        stop_at("walk to the block of ice", 36),
+        wait_for("watch the hedgehog walk away", enemy_in(46, 4, 44, 60, 1)),
+        jump_to_ground("tap jump over the block of ice", right, 0),
+        until("run after the hedgehog", right, enemy_ahead(46, 4, 3.7)),
+        jump_to_ground("jump onto its back", right, 0),
+        wait_for("the hedgehog is beaten",
+                 [](const Moment& m) { return enemy(m.s, 46, 4) == nullptr; }, 5),
+        walk_to("walk to the other block of ice", right, 52.3),
+        jump_to_ground("tap jump over it", right, 0),
+        stop_at("walk to the yellow door", 57),
+        enter_door("enter it, out of the hidden door in the third hall",
+                   [](const Moment& m) { return m.p.x >= 62 && m.p.x <= 64; }),
+        stop_at("walk to the bat", 72.5),
+        wait_for("let the bat come close", enemy_in(80, 5, 0, 77.1)),
+        dash("dash through the bat", dash_right),
+        walk_to("walk into the exit", right, 110),
+    };
+    Outcome o = expect_completed("5_portes_du_givre", s);
+    // A door clears the enemies, so the count starts again in each hall: the bat dashed through
+    // in the last one (the hedgehog of the second hall is checked above).
+    EXPECT_GE(o.enemies_defeated, 1);
+}
+
+namespace {
+
+constexpr int night_pit = 70;  // the night rail's bottomless pit, and its rail
+
+// The night rail from its start to the edge of the pit.
+Script rail_de_nuit_to_the_pit() {
+    const int R = night_pit;
+    return {
+        settle("land at the start"),
+        stop_at("walk to the metal block", 18),
+        wait_for("watch the hedgehog walk away", enemy_in(36, 6, 27, 60, 1)),
+        jump_to_ground("tap jump over the metal block", right, 0),
+        until("run after the hedgehog", right, enemy_ahead(36, 6, 3.7)),
+        jump_to_ground("jump onto its back", right, 0),
+        walk_to("walk to the other metal block", right, 40.3),
+        jump_to_ground("tap jump over it", right, 0),
+        stop_at("walk to the bat", 52.5),
+        wait_for("let the bat come close", enemy_in(60, 7, 0, 57.1)),
+        dash("dash through the bat", dash_right),
+        stop_at("stop at the edge of the pit", R - 1.5),
+    };
+}
+
+}  // namespace
+
+TEST(LevelsReplay, RailDeNuit) {
+    const int R = night_pit;
+    Script s = rail_de_nuit_to_the_pit();
+    Script rest = {
+        wait_for("wait for the platform", platform_in(R, 5, R, R + 0.3)),
+        until("step onto the platform", right, is_riding),
+        until("ride it over the pit", 0, platform_in(R, 5, R + 19.5, R + 21)),
+        jump_to_ground("jump onto the far ledge", right, 10),
+        walk_to("walk into the exit", right, 126),
+    };
+    s.insert(s.end(), rest.begin(), rest.end());
+    Outcome o = expect_completed("6_rail_de_nuit", s);
+    EXPECT_GE(o.enemies_defeated, 2);  // a hedgehog landed on, a bat dashed through
+    EXPECT_LE(o.ride_from, R + 1);     // rode from the near side of the pit
+    EXPECT_GE(o.ride_to, R + 19);      // to its far side
+}
+
+TEST(LevelsReplay, NoLeapCrossesTheNightPit) {
+    // The longest leap from the edge falls into the night rail's pit: only the platform crosses.
+    const double R = night_pit;
+    Script s = rail_de_nuit_to_the_pit();
+    leap(s, R - 6, platform_in(int(R), 5, R, R + 0.5, 0, 1), R - 1.2);
+    Outcome o = play("6_rail_de_nuit", s);
+    EXPECT_TRUE(o.failure == "the script ended before the exit" ||
+                o.failure == "died during \"fall\"")
+        << o.failure << "\n" << o.trace;
+    EXPECT_TRUE(o.deaths > 0 || o.end_y < 5) << "the leap reached the far ledge\n" << o.trace;
 }

@@ -138,6 +138,10 @@ class Level:
         self.doors.append((a[0], a[1], channel, False))
         self.doors.append((b[0], b[1], channel, False))
 
+    def door(self, x, y, channel, hidden=False):
+        """One door; a hidden one cannot be entered, but a door of its channel leads to it."""
+        self.doors.append((x, y, channel, hidden))
+
     def character(self, x, y, w, h, motion, image, text):
         self.characters.append((x, y, w, h, motion, image, text))
 

@@ -644,6 +644,95 @@ def chateau():
     return L
 
 
+# --- 5: the frozen doors ------------------------------------------------------------------------
+
+def portes_du_givre():
+    """A maze of teleport doors between three halls that walls as high as the sky keep apart.
+    In the first hall a door without partner only leads back to itself, and the green one leads
+    on; in the second a hedgehog walks between two blocks of ice before the yellow door, whose
+    partner is hidden: Mivo arrives in the third hall out of thin air, under a bat, near the
+    exit. A sage, a robot and a fairy tell the way. Ground surface on row 3: Mivo walks at
+    y = 4."""
+    L = Level(120, 40, "Les portes du givre", "3", "vesk.ogg", "neige")
+    P, D = L.play, L.decor
+    L.ground(0, 119, 3, surface="c", body="g")
+    L.start(3, 4)
+    for x in (30, 60):
+        P.fill(x, 4, x, 39, "m")
+    P.fill(119, 4, 119, 39, "m")
+
+    # The first hall: the door that leads nowhere, and the green one.
+    L.character(6, 4, 2, 3, 0, SAGE,
+                "Les salles du givre !&Les murs montent jusqu'au ciel :&passe par les portes&(↓ devant une porte).")
+    L.door(11, 4, 4)
+    L.character(15, 4, 2, 2, 0, ROBOT, "La porte orange ne&mène nulle part.&Prends la verte !")
+    L.door(21, 4, 1)
+    P.put(8, 7, "HHH")
+    for x, code in ((1, "E"), (26, "C"), (28, "E")):
+        plant(L, x, code)
+
+    # The second hall: a hedgehog walks between two blocks of ice before the yellow door.
+    L.door(32, 4, 1)
+    P.set(38, 4, "m")
+    P.set(46, 4, "0")
+    P.set(54, 4, "m")
+    P.put(43, 8, "HHHH")
+    L.door(56, 4, 2)
+    L.character(36, 4, 1, 1, 2, FAIRY, "Un hérisson ! Saute&sur son dos, puis entre&dans la porte jaune.")
+    for x, code in ((35, "F"), (50, "C")):
+        plant(L, x, code)
+
+    # The third hall: Mivo comes out of a hidden door, under a bat, near the exit.
+    L.door(62, 4, 2, hidden=True)
+    P.set(80, 5, "1")
+    P.put(84, 8, "HHHHH")
+    L.character(67, 4, 2, 3, 0, SAGE, "Tu es sorti d'une porte&cachée ! Fonce à travers&la chauve-souris (→ →).")
+    hill(D, 82, 96, 4, 4, "m", "m")
+    for x, code in ((65, "E"), (84, "K"), (115, "E")):
+        plant(L, x, code)
+    L.exit(100, 3)
+    return L
+
+
+# --- 6: the night rail ------------------------------------------------------------------------
+
+def rail_de_nuit():
+    """A night run: a hedgehog between two metal blocks, a bat at head height, then a platform
+    on a straight rail over a bottomless pit far too wide to jump, to a ledge three rows higher
+    and the exit. Ground surface on row 5: Mivo walks at y = 6."""
+    L = Level(140, 40, "Le rail de la nuit", "1", "nuit.ogg", "nuit")
+    P, D = L.play, L.decor
+    L.ground(0, 69, 5)
+    L.start(3, 6)
+    L.character(6, 6, 2, 3, 0, SAGE, "Une course de nuit !&Un rail t'attend&au-dessus du gouffre.")
+    P.set(20, 6, "l")
+    P.set(36, 6, "0")
+    P.set(42, 6, "l")
+    P.put(27, 10, "HHHH")
+    for x, code in ((1, "K"), (14, "J"), (47, "F")):
+        plant(L, x, code)
+    P.set(60, 7, "1")
+    P.put(56, 11, "HHHH")
+    L.character(50, 6, 2, 2, 0, ROBOT, "Une chauve-souris !&Fonce à travers&(deux fois → très vite).")
+
+    # The rail over the bottomless pit.
+    R = 70
+    P.clear(R, 0, R + 21, 5)
+    L.rail([(R, 5), (R + 20, 5)])
+    P.set(R, 5, "a")
+    for i, h in enumerate([2, 3, 4, 4, 3, 2]):
+        P.set(R + 8 + i, 8 + h, "H")
+    D.fill(R, 0, R + 21, 3, "o")
+    L.character(R - 6, 6, 1, 1, 2, FAIRY, "Monte sur la plateforme,&et saute sur la corniche&au bout du rail.")
+    F = R + 22
+    L.ground(F, 139, 8)
+    for x, code in ((F + 3, "E"), (F + 20, "K"), (F + 40, "E")):
+        plant(L, x, code)
+    L.exit(F + 24, 8)
+    P.fill(139, 9, 139, 39, "a")
+    return L
+
+
 # --- the template for new levels --------------------------------------------------------------
 
 def blank():
@@ -660,6 +749,8 @@ LEVELS = {
     "2_glacier": glacier,
     "3_grande_vallee": grande_vallee,
     "4_chateau": chateau,
+    "5_portes_du_givre": portes_du_givre,
+    "6_rail_de_nuit": rail_de_nuit,
 }
 
 

@@ -28,8 +28,8 @@ void read_pad(Pad& pad) {
     if (!gc) return;
     pad.present = true;
     for (int a = 0; a < SDL_CONTROLLER_AXIS_MAX; ++a)
-        pad.axes[a] = SDL_GameControllerGetAxis(gc, static_cast<SDL_GameControllerAxis>(a)) /
-                      32767.0;
+        pad.axes[a] =
+            SDL_GameControllerGetAxis(gc, static_cast<SDL_GameControllerAxis>(a)) / 32767.0;
     for (int b = 0; b < SDL_CONTROLLER_BUTTON_MAX; ++b)
         pad.buttons[b] =
             SDL_GameControllerGetButton(gc, static_cast<SDL_GameControllerButton>(b)) != 0;

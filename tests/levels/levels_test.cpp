@@ -717,8 +717,9 @@ TEST(LevelsReplay, PortesDuGivre) {
         jump_to_ground("tap jump over the block of ice", right, 0),
         until("run after the hedgehog", right, enemy_ahead(46, 4, 3.7)),
         jump_to_ground("jump onto its back", right, 0),
-        wait_for("the hedgehog is beaten",
-                 [](const Moment& m) { return enemy(m.s, 46, 4) == nullptr; }, 5),
+        wait_for(
+            "the hedgehog is beaten", [](const Moment& m) { return enemy(m.s, 46, 4) == nullptr; },
+            5),
         walk_to("walk to the other block of ice", right, 52.3),
         jump_to_ground("tap jump over it", right, 0),
         stop_at("walk to the yellow door", 57),
@@ -785,6 +786,7 @@ TEST(LevelsReplay, NoLeapCrossesTheNightPit) {
     Outcome o = play("6_rail_de_nuit", s);
     EXPECT_TRUE(o.failure == "the script ended before the exit" ||
                 o.failure == "died during \"fall\"")
-        << o.failure << "\n" << o.trace;
+        << o.failure << "\n"
+        << o.trace;
     EXPECT_TRUE(o.deaths > 0 || o.end_y < 5) << "the leap reached the far ledge\n" << o.trace;
 }

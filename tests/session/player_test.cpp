@@ -30,7 +30,8 @@ struct Field {
     void set(int row, int col, char c) { grid_set(row, col, play, c); }
     void step() {
         // The session holds a jump with Up, W or Space.
-        in.jump_keys_held = keys[SDL_SCANCODE_UP] || keys[SDL_SCANCODE_W] || keys[SDL_SCANCODE_SPACE];
+        in.jump_keys_held =
+            keys[SDL_SCANCODE_UP] || keys[SDL_SCANCODE_W] || keys[SDL_SCANCODE_SPACE];
         player_update(p, world, in, frame_dt, nullptr);
         in.jump_pressed = in.dash_pressed = 0;
     }

@@ -14,8 +14,7 @@ namespace {
 // Width of a slot's texture, 0 for an empty slot.
 int width_of(const ThemeTiles& tiles, int slot) {
     int w = 0, h = 0;
-    if (!tiles[slot] || SDL_QueryTexture(tiles[slot].get(), nullptr, nullptr, &w, &h))
-        return 0;
+    if (!tiles[slot] || SDL_QueryTexture(tiles[slot].get(), nullptr, nullptr, &w, &h)) return 0;
     return w;
 }
 

@@ -13,7 +13,6 @@
 namespace {
 const SDL_Color red{255, 0, 0, 255}, green{0, 255, 0, 255}, blue{0, 0, 255, 255};
 
-
 World world_of(const std::string& play, const std::string& decor) {
     World w;
     w.play_grid = parse_grid_text(play, true);
@@ -124,7 +123,7 @@ TEST(LevelDraw, PortalStandsTenCellsUpAndRightOfTheExit) {
     tiles[slot_portal + 2] = solid_texture(8, 8, blue);   // outer layer, drawn first
     tiles[slot_portal + 1] = solid_texture(8, 8, green);  // middle
     tiles[slot_portal] = solid_texture(8, 8, red);        // inner layer, drawn last
-    clock_use_virtual(true, 0);                             // no rotation yet
+    clock_use_virtual(true, 0);                           // no rotation yet
     clear_black();
     draw_portal(w, tiles);
     EXPECT_RECT(find_colour(red), 50, 600 - 11 * 25, 250, 250);
@@ -176,7 +175,6 @@ TEST(LevelDraw, NarrowLevelsDrawEachColumnOnceWhereThePointerPaints) {
     ed.brush0 = 'r';
     editor_update(ed, w, p, controls, nullptr);
     EXPECT_EQ(grid_get(0, 0, w.play_grid), 'q');
-
 }
 
 TEST(LevelDraw, ACameraBetweenRowsDrawsRowZeroOnce) {

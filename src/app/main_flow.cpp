@@ -14,7 +14,9 @@
 #include "app/settings.h"
 #include "app/shell.h"
 #include "app/splash.h"
+#include "menus/main_menu.h"
 #include "menus/settings_menu.h"
+#include "menus/title.h"
 #include "session/session.h"
 #include "world/level_select.h"
 
@@ -39,6 +41,36 @@ bool start_up() {
     if (!show_splash(1400, "ide/splashScreen.png", true)) return false;
     play_music("vesk.ogg");
     return show_splash(2000, "ide/splashScreen2.png", false);
+}
+
+// The title, then the main menu and the screens it opens, until the player quits. Each menu
+// opening receives the code the menu gave last, so the tile the player comes back from zooms
+// back into place.
+void main_flow() {
+    if (title_screen(false) != title_go_on) return;
+    int menu_code = menu_code_quit;
+    do {
+        menu_code = main_menu(menu_code);
+        switch (menu_code) {
+            case tile_story:
+                menu_code = level_run();
+                break;
+            case tile_settings:
+                if (settings_menu(false) == menu_quit) menu_code = menu_code_quit;
+                break;
+            case tile_credits:
+                if (!credits_wait()) menu_code = menu_code_quit;
+                break;
+            case tile_close:
+                menu_code = menu_code_quit;
+                break;
+            case menu_code_title:
+                if (title_screen(true) != title_go_on) menu_code = menu_code_quit;
+                break;
+            default:
+                break;
+        }
+    } while (menu_code != menu_code_quit);
 }
 
 void shut_down() {
@@ -71,7 +103,7 @@ int run_game() {
         quit_libraries();
         return 1;
     }
-    if (started) level_run();
+    if (started) main_flow();
     shut_down();
     return 0;
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The real program under Xvfb with real keys and mouse: it opens, the level is chosen in the
-# selection, U and R are pressed from the first moment (the files stay as they were), the editor
+# The real program under Xvfb with real keys and mouse: it opens, Return passes the title, a
+# click on the "Story" tile opens the level selection, the level is chosen in the selection, U and R are pressed from the first moment (the files stay as they were), the editor
 # paints a cell with a brush chosen in the dock, a second stroke is undone, redone and undone
 # again, U saves, and the file on disk shows the first stroke alone.
 set -euo pipefail
@@ -44,16 +44,24 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 [ -n "$wid" ] || { echo "no window appeared"; cat "$work/out.log"; exit 1; }
-# Like an impatient player: Return in the level selection as soon as it opens, then U and R
-# again and again until the level answers; the first of them reach the level before its layers
-# are read. The level's files must come out of it untouched.
+# Like an impatient player: Return (past the splash screens and the title, and in the level
+# selection from its first moment), a click on the main menu's "Story" tile (centred at
+# (322, 191) in the 1000 × 600 window; the pointer moves first, since the menu follows motions
+# only), then U and R, again and again until the level answers; the first of them reach the
+# level before its layers are read. The level's files must come out of it untouched.
 press() { xdotool keydown --window "$wid" "$1"; sleep 0.1; xdotool keyup --window "$wid" "$1"; }
-# The splash screens come first; the selection prints the folders it finds when it opens.
-for _ in $(seq 200); do grep -q "^'edit'$" "$work/out.log" && break; sleep 0.1; done
-press Return
+click_story() {
+    xdotool mousemove --window "$wid" 318 188 2>/dev/null || true
+    sleep 0.05
+    xdotool mousemove --window "$wid" 322 191 2>/dev/null || true
+    sleep 0.05
+    xdotool mousedown 1 && sleep 0.05 && xdotool mouseup 1
+}
 answered() { grep -qE '^(nothing to save yet|saved)' "$work/out.log"; }
-for _ in $(seq 100); do
+for _ in $(seq 150); do
     answered && break
+    press Return
+    click_story
     press u
     press r
 done

@@ -16,17 +16,16 @@ SDL_Event key(SDL_Keycode k) {
     return e;
 }
 
-// Runs the whole menu, pushing one event a frame from the first frame on (closing the window
-// after 600 frames).
+// Runs the whole menu, pushing one event a frame from the first frame on (Backspace after 600
+// frames).
 int run_menu(int previous, std::vector<SDL_Event> events) {
     int frames = 0;
     set_frame_hook([&] {
         ++frames;
         if (static_cast<size_t>(frames) <= events.size()) SDL_PushEvent(&events[frames - 1]);
-        if (frames == 600) {
-            SDL_Event quit{};
-            quit.type = SDL_QUIT;
-            SDL_PushEvent(&quit);
+        if (frames == 600) {  // a menu that missed its way out goes back to the title
+            SDL_Event back = key(SDLK_BACKSPACE);
+            SDL_PushEvent(&back);
         }
     });
     int result = main_menu(previous);

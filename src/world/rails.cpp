@@ -63,6 +63,15 @@ void rail_build(RailPlatforms& rails, Grid& play, const Grid& decor) {
     }
 }
 
+namespace {
+// One step of a platform along one axis, in direction `sign`.
+void step_along(double& position, double& direction, double& last_step, int sign, double step) {
+    direction = sign;
+    position += sign * step;
+    last_step = sign * step;
+}
+}  // namespace
+
 void rail_move(RailPlatforms& rails, const Grid& decor, double dt) {
     if (dt == 0) return;
     double step = rail_speed * dt;
@@ -84,26 +93,10 @@ void rail_move(RailPlatforms& rails, const Grid& decor, double dt) {
         }
         // Applied in this order, a platform between two rails cancels out in its first frame
         // and leaves with −1: it sets off left (or down).
-        if (right) {
-            p.dir_x = 1;
-            p.x += step;
-            p.step_x = step;
-        }
-        if (left) {
-            p.dir_x = -1;
-            p.x -= step;
-            p.step_x = -step;
-        }
-        if (up) {
-            p.dir_y = 1;
-            p.y += step;
-            p.step_y = step;
-        }
-        if (down) {
-            p.dir_y = -1;
-            p.y -= step;
-            p.step_y = -step;
-        }
+        if (right) step_along(p.x, p.dir_x, p.step_x, 1, step);
+        if (left) step_along(p.x, p.dir_x, p.step_x, -1, step);
+        if (up) step_along(p.y, p.dir_y, p.step_y, 1, step);
+        if (down) step_along(p.y, p.dir_y, p.step_y, -1, step);
         if (!up && !down) p.y = std::trunc(p.y);
         if (!left && !right) p.x = std::trunc(p.x);
     }

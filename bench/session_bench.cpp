@@ -4,27 +4,36 @@
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
 #include "app/clock.h"
 #include "app/draw.h"
+#include "app/kv_reader.h"
 #include "app/shell.h"
 #include "editor/editor.h"
 #include "session/level_files.h"
 #include "session/session.h"
 #include "session/theme_tiles.h"
+#include "world/background.h"
+#include "world/enemies.h"
 #include "world/level_draw.h"
+#include "world/rails.h"
 
 namespace {
-// The level folder under levels/ with the most cells.
-std::string largest_level() {
+enum class Kind { any, layered, panorama };
+
+// The level folder under levels/ with the most cells, of those whose background is of the kind.
+std::string largest_level(Kind kind = Kind::any) {
     namespace fs = std::filesystem;
     std::string best;
     long best_cells = 0;
     std::error_code ec;
     for (const auto& e : fs::directory_iterator("levels", ec)) {
         std::string name = e.path().filename().string();
+        bool layered = read_value("fond", "levels/" + name + "/config.ini").size() == 1;
+        if ((kind == Kind::layered && !layered) || (kind == Kind::panorama && layered)) continue;
         if (!read_grid_file("0.lvl", name, true)) continue;
         long cells = static_cast<long>(grid_width) * grid_height;
         if (cells > best_cells) {
@@ -58,11 +67,12 @@ struct Display {
     }
 };
 
-// A session in the largest level, after its first frame, with the player in mid-level.
+// A session in the largest level (of a kind of background), after its first frame, with the
+// player in mid-level.
 struct PlayedLevel {
     Session s;
-    explicit PlayedLevel() {
-        session_start(s, largest_level());
+    explicit PlayedLevel(Kind kind = Kind::any) {
+        session_start(s, largest_level(kind));
         Controls none;
         session_update(s, none);
         s.player.x = grid_width / 2.0;
@@ -71,6 +81,30 @@ struct PlayedLevel {
     }
     ~PlayedLevel() { session_end(s); }
 };
+
+// The crowd the rules allow at most: 50 enemies in and around the view (walkers and flyers,
+// alternately) and 50 platforms on a rail track across it, as a level full of them would have.
+void crowd(Session& s) {
+    World& w = s.world;
+    enemies_clear(s.enemies);
+    for (std::size_t i = 0; i < max_enemies; ++i) {
+        Enemy e;
+        e.type = static_cast<int>(i % enemy_types.size());
+        e.cell_x = static_cast<int>(w.camera_x) + static_cast<int>(i % 25) * 2;
+        e.cell_y = static_cast<int>(w.camera_y) + 3 + static_cast<int>(i / 25) * 8;
+        e.x = e.cell_x;
+        e.y = e.cell_y;
+        s.enemies.list.push_back(e);
+    }
+    int row = std::clamp(static_cast<int>(w.camera_y) + 12, 0, grid_height - 1);
+    Grid decor = w.decor_grid;
+    Grid play = w.play_grid;
+    for (int col = 0; col < grid_width; ++col) grid_set(row, col, decor, cell::rail);
+    int first = std::max(0, static_cast<int>(w.camera_x) - 5);
+    for (int k = 0; k < max_rail_platforms; ++k) grid_set(row, first + k, play, 'a');
+    rail_build(w.rails, play, decor);
+    w.decor_grid = decor;
+}
 
 void BM_WriteFullLayer(benchmark::State& state) {
     Grid g = full_layer();
@@ -113,9 +147,12 @@ void BM_SessionUpdate(benchmark::State& state) {
 }
 BENCHMARK(BM_SessionUpdate)->Unit(benchmark::kMicrosecond);
 
-void draw_frame(benchmark::State& state, int w, int h) {
+// A whole session frame, drawn with the software renderer: background and clouds, the level,
+// 50 enemies, 50 platforms, the player, the heads-up display and the veils.
+void draw_frame(benchmark::State& state, int w, int h, Kind kind) {
     Display display(w, h);
-    PlayedLevel lvl;
+    PlayedLevel lvl(kind);
+    crowd(lvl.s);
     for (auto _ : state) {
         session_draw(lvl.s);
         SDL_RenderFlush(game_renderer);
@@ -123,11 +160,48 @@ void draw_frame(benchmark::State& state, int w, int h) {
     struct rusage ru {};
     getrusage(RUSAGE_SELF, &ru);
     state.counters["peak_rss_MB"] = ru.ru_maxrss / 1024.0;
+    state.counters["background_MB"] =
+        background_texture_bytes(lvl.s.media.background) / (1024.0 * 1024.0);
+    state.SetLabel(lvl.s.info.name + " (" + lvl.s.info.fond + ")");
 }
-void BM_DrawLevelFrame_1000x600(benchmark::State& state) { draw_frame(state, 1000, 600); }
-void BM_DrawLevelFrame_1920x1080(benchmark::State& state) { draw_frame(state, 1920, 1080); }
-BENCHMARK(BM_DrawLevelFrame_1000x600)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_DrawLevelFrame_1920x1080)->Unit(benchmark::kMillisecond);
+void BM_DrawLevelFrame_Layered_1000x600(benchmark::State& state) {
+    draw_frame(state, 1000, 600, Kind::layered);
+}
+void BM_DrawLevelFrame_Layered_1920x1080(benchmark::State& state) {
+    draw_frame(state, 1920, 1080, Kind::layered);
+}
+void BM_DrawLevelFrame_Panorama_1000x600(benchmark::State& state) {
+    draw_frame(state, 1000, 600, Kind::panorama);
+}
+void BM_DrawLevelFrame_Panorama_1920x1080(benchmark::State& state) {
+    draw_frame(state, 1920, 1080, Kind::panorama);
+}
+BENCHMARK(BM_DrawLevelFrame_Layered_1000x600)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawLevelFrame_Layered_1920x1080)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawLevelFrame_Panorama_1000x600)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawLevelFrame_Panorama_1920x1080)->Unit(benchmark::kMillisecond);
+
+// The moving parts of one frame with the most the rules allow: 50 enemies walking and flying
+// and touching the player, 50 platforms moving and carrying.
+void BM_UpdateCrowd(benchmark::State& state) {
+    Display display(1000, 600);
+    PlayedLevel lvl;
+    crowd(lvl.s);
+    Session& s = lvl.s;
+    s.player.x = s.world.rails.list.front().x;  // standing on the first platform
+    s.player.y = s.world.rails.list.front().y + 1;
+    for (auto _ : state) {
+        enemies_move(s.enemies, s.world.play_grid, frame_dt);
+        enemies_contact(s.enemies, s.player, nullptr);
+        rail_move(s.world.rails, s.world.decor_grid, frame_dt);
+        int carried = 0;
+        rail_collide(s.world.rails, s.player, carried);
+        benchmark::DoNotOptimize(carried);
+    }
+    state.counters["enemies"] = static_cast<double>(s.enemies.list.size());
+    state.counters["platforms"] = static_cast<double>(s.world.rails.list.size());
+}
+BENCHMARK(BM_UpdateCrowd)->Unit(benchmark::kMicrosecond);
 
 // The worst case: every cell of both layers holds a block (the back one darkened).
 void BM_DrawFullViewOfBlocks_1000x600(benchmark::State& state) {

@@ -163,11 +163,16 @@ TexturePtr load_theme_texture(const std::string& theme, const std::string& categ
 }
 
 TexturePtr make_black_texture() {
-    SurfacePtr surface(SDL_CreateRGBSurface(0, 1, 1, 32, 0, 0, 0, 0));
+    // A strip rather than a pixel: draw_fullscreen lays it over the window row after row as
+    // plain copies, several times faster than stretching or filling with blending.
+    SurfacePtr surface(SDL_CreateRGBSurfaceWithFormat(0, black_veil_width, black_veil_height, 32,
+                                                      SDL_PIXELFORMAT_RGB888));
     if (!surface) return nullptr;
+    SDL_FillRect(surface.get(), nullptr, 0);
     renderer_acquire();
     TexturePtr tex(SDL_CreateTextureFromSurface(game_renderer, surface.get()));
     renderer_release();
+    mark_black_veil(tex.get());
     return tex;
 }
 

@@ -56,7 +56,8 @@ TexturePtr load_texture_in(const std::string& folder, const std::string& file);
 // "ressources/textures/theme_<theme>/<category>/<code>.<ext>".
 TexturePtr load_theme_texture(const std::string& theme, const std::string& category, char code,
                               const std::string& ext);
-// A 1 × 1 opaque black texture, stretched over the window as a veil for fades.
+// An opaque black texture (black_veil_width × black_veil_height), drawn over the window by
+// draw_fullscreen as a veil for fades.
 TexturePtr make_black_texture();
 // The UTF-8 text rendered in the font and colour; null for an empty text or a missing font.
 TexturePtr make_text_texture(TTF_Font* font, const std::string& text, SDL_Color color);

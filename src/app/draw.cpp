@@ -1,6 +1,7 @@
 // Frame pacing and drawing helpers. Every real-to-pixel conversion truncates toward zero.
 #include "app/draw.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -52,7 +53,48 @@ void reset_frame_cap() { cap_started = false; }
 
 void draw_rect(SDL_Texture* tex, int x, int y, int w, int h) { copy(tex, x, y, w, h); }
 
-void draw_fullscreen(SDL_Texture* tex) { copy(tex, 0, 0, window_width, window_height); }
+namespace {
+char black_veil_mark;
+}
+
+void mark_black_veil(SDL_Texture* tex) {
+    if (tex) SDL_SetTextureUserData(tex, &black_veil_mark);
+}
+
+void draw_fullscreen(SDL_Texture* tex) {
+    if (!tex) return;
+    SDL_BlendMode mode = SDL_BLENDMODE_NONE;
+    Uint8 alpha = 255;
+    SDL_GetTextureBlendMode(tex, &mode);
+    SDL_GetTextureAlphaMod(tex, &alpha);
+    bool blended = mode == SDL_BLENDMODE_BLEND || mode == SDL_BLENDMODE_ADD;
+    if (blended && alpha == 0) return;
+    if (SDL_GetTextureUserData(tex) != &black_veil_mark) {
+        copy(tex, 0, 0, window_width, window_height);
+        return;
+    }
+    if (blended && alpha < 255 && window_width <= black_veil_width) {
+        for (int y = 0; y < window_height; y += black_veil_height) {
+            int h = std::min(black_veil_height, window_height - y);
+            SDL_Rect from{0, 0, window_width, h}, to{0, y, window_width, h};
+            SDL_RenderCopy(game_renderer, tex, &from, &to);
+        }
+        return;
+    }
+    // Opaque, or a window wider than the strip: filled. The draw colour is also the colour
+    // frames are cleared to: it is put back, with the blend mode.
+    SDL_BlendMode before = SDL_BLENDMODE_NONE;
+    Uint8 r, g, b, a;
+    SDL_GetRenderDrawBlendMode(game_renderer, &before);
+    SDL_GetRenderDrawColor(game_renderer, &r, &g, &b, &a);
+    bool opaque = !blended || alpha == 255;
+    SDL_SetRenderDrawBlendMode(game_renderer, opaque ? SDL_BLENDMODE_NONE : mode);
+    SDL_SetRenderDrawColor(game_renderer, 0, 0, 0, alpha);
+    SDL_Rect all{0, 0, window_width, window_height};
+    SDL_RenderFillRect(game_renderer, &all);
+    SDL_SetRenderDrawBlendMode(game_renderer, before);
+    SDL_SetRenderDrawColor(game_renderer, r, g, b, a);
+}
 
 void draw_scaled(SDL_Texture* tex, int x, int y, double s) {
     int w, h;

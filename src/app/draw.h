@@ -29,7 +29,14 @@ void set_frame_hook(std::function<void()> hook);
 void reset_frame_cap();
 
 void draw_rect(SDL_Texture* tex, int x, int y, int w, int h);
+// Stretched over the whole window. A blended texture faded to alpha 0 draws nothing, and a black
+// veil is laid row after row rather than stretched: a veil lies over every frame of a level, and
+// stretching a texture over the window costs the software renderer milliseconds.
 void draw_fullscreen(SDL_Texture* tex);
+// Marks an opaque black texture of black_veil_width × black_veil_height as a veil, for
+// draw_fullscreen.
+void mark_black_veil(SDL_Texture* tex);
+constexpr int black_veil_width = 4096, black_veil_height = 16;
 // Top-left corner at (x, y), y downward, scaled by s.
 void draw_scaled(SDL_Texture* tex, int x, int y, double s);
 // Lower-left corner at (x, y) measured upward from the window's lower-left corner.

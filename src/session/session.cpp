@@ -152,6 +152,7 @@ void draw_debug_overlay(const Session& s) {
 }  // namespace
 
 int session_update(Session& s, const Controls& controls) {
+    background_fit(s.media.background.art);  // a new display mode since the last frame
     read_input(s, controls);
     const PlayerSounds* sounds = &s.media.player_sounds;
     // The editor stands the game still: no countdown, no dying, no physics. A level whose layers

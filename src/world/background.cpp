@@ -5,6 +5,7 @@
 #include <SDL_image.h>
 
 #include <cstdlib>
+#include <cstring>
 
 #include "app/assets.h"
 #include "app/draw.h"
@@ -39,6 +40,60 @@ void load_panorama(BackgroundArt& art, const std::string& fond, bool blend) {
     }
 }
 
+TexturePtr make_texture(SDL_Surface* surface) {
+    renderer_acquire();
+    TexturePtr tex(SDL_CreateTextureFromSurface(game_renderer, surface));
+    renderer_release();
+    if (tex) SDL_SetTextureBlendMode(tex.get(), SDL_BLENDMODE_BLEND);
+    return tex;
+}
+
+// The first row holding a pixel that is not wholly transparent; the height when there is none.
+int first_visible_row(const SDL_Surface* s) {
+    for (int y = 0; y < s->h; ++y) {
+        const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(s->pixels) +
+                                                          static_cast<size_t>(y) * s->pitch);
+        for (int x = 0; x < s->w; ++x)
+            if (row[x] & 0xFF000000u) return y;
+    }
+    return s->h;
+}
+
+// Band image `file` scaled to width × height (nearest pixel, as the renderer would scale it),
+// kept from its first visible row down, plain and mirrored.
+FittedBand fit_band(const std::string& file, int width, int height) {
+    FittedBand band;
+    band.width = width;
+    band.top = height;
+    SurfacePtr image(IMG_Load(file.c_str()));
+    if (!image) return band;
+    SurfacePtr source(SDL_ConvertSurfaceFormat(image.get(), SDL_PIXELFORMAT_ARGB8888, 0));
+    SurfacePtr scaled(
+        SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888));
+    if (!source || !scaled) return band;
+    SDL_SetSurfaceBlendMode(source.get(), SDL_BLENDMODE_NONE);
+    if (SDL_BlitScaled(source.get(), nullptr, scaled.get(), nullptr) != 0) return band;
+    band.top = first_visible_row(scaled.get());
+    int h = height - band.top;
+    if (h <= 0) return band;
+    SurfacePtr plain(SDL_CreateRGBSurfaceWithFormat(0, width, h, 32, SDL_PIXELFORMAT_ARGB8888));
+    SurfacePtr mirrored(SDL_CreateRGBSurfaceWithFormat(0, width, h, 32, SDL_PIXELFORMAT_ARGB8888));
+    if (!plain || !mirrored) return band;
+    for (int y = 0; y < h; ++y) {
+        const auto* from = reinterpret_cast<const Uint32*>(
+            static_cast<const Uint8*>(scaled->pixels) + static_cast<size_t>(y + band.top) * scaled->pitch);
+        auto* to = reinterpret_cast<Uint32*>(static_cast<Uint8*>(plain->pixels) +
+                                             static_cast<size_t>(y) * plain->pitch);
+        auto* back = reinterpret_cast<Uint32*>(static_cast<Uint8*>(mirrored->pixels) +
+                                               static_cast<size_t>(y) * mirrored->pitch);
+        std::memcpy(to, from, static_cast<size_t>(width) * sizeof(Uint32));
+        for (int x = 0; x < width; ++x) back[width - 1 - x] = from[x];
+    }
+    band.plain = make_texture(plain.get());
+    band.mirrored = make_texture(mirrored.get());
+    return band;
+}
+
 void load_art(BackgroundArt& art, const std::string& fond, bool blend) {
     art = BackgroundArt{};
     if (fond.size() == 1) art.layer_set = std::atoi(fond.c_str()) + 1;
@@ -46,13 +101,50 @@ void load_art(BackgroundArt& art, const std::string& fond, bool blend) {
         load_panorama(art, fond, blend);
         return;
     }
-    for (int i = 0; i < background_layer_count; ++i) {
+    art.folder = background_folder + fond;
+    // The bands (1 … 3) are read when they are fitted to the window.
+    for (int i : {0, background_layer_count - 1}) {
         TexturePtr& layer = art.layers[i];
-        layer = load_texture(background_folder + fond + "/" + std::to_string(i) + ".png");
+        layer = load_texture(art.folder + "/" + std::to_string(i) + ".png");
         if (blend && layer) SDL_SetTextureBlendMode(layer.get(), SDL_BLENDMODE_BLEND);
     }
+    background_fit(art);
+}
+
+long texture_bytes(const TexturePtr& t) {
+    int w = 0, h = 0;
+    if (!t || SDL_QueryTexture(t.get(), nullptr, nullptr, &w, &h) != 0) return 0;
+    return 4L * w * h;
 }
 }  // namespace
+
+void background_fit(BackgroundArt& art) {
+    if (art.layer_set < 1 || art.folder.empty() || window_height <= 0 ||
+        art.fitted_height == window_height)
+        return;
+    art.fitted_height = window_height;
+    // The band images are made twice as wide as high; a band is drawn as high as the window.
+    int width = window_height * 3000 / 1500;
+    for (int b = 0; b < background_band_count; ++b) {
+        art.bands[b] = FittedBand{};  // the old size's pixels go before the new ones are made
+        art.bands[b] = fit_band(resource_path(art.folder + "/" + std::to_string(b + 1) + ".png"),
+                                width, window_height);
+    }
+}
+
+long background_texture_bytes(const BackgroundArt& art) {
+    long bytes = 0;
+    for (const TexturePtr& t : art.slices) bytes += texture_bytes(t);
+    for (const TexturePtr& t : art.layers) bytes += texture_bytes(t);
+    for (const FittedBand& b : art.bands) bytes += texture_bytes(b.plain) + texture_bytes(b.mirrored);
+    return bytes;
+}
+
+long background_texture_bytes(const Background& bg) {
+    long bytes = background_texture_bytes(bg.art);
+    for (const TexturePtr& t : bg.clouds) bytes += texture_bytes(t);
+    return bytes;
+}
 
 void background_load(Background& bg, const std::string& fond) {
     load_art(bg.art, fond, false);

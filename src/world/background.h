@@ -12,14 +12,31 @@ constexpr int background_slice_width = 1920;  // pixels of image in one panorama
 constexpr int max_background_slices = 20;     // a panorama is cut off after 20 slices
 constexpr int background_layer_count = 5;     // sky, three bands, and one that is never drawn
 constexpr int cloud_kinds = 3;
+constexpr int background_band_count = 3;
+
+// A parallax band made ready for one window height: scaled once to the window's height (and
+// twice as wide), cut below its transparent sky, and mirrored once, so that a frame only copies
+// pixels. Scaling and flipping a band on every frame costs the software renderer several
+// milliseconds a band.
+struct FittedBand {
+    TexturePtr plain, mirrored;
+    int width = 0;  // = 2 × the window height it was made for
+    int top = 0;    // rows above the picture, left out: nothing but transparency
+};
 
 // The images of one background. The level selection holds one per listed level.
 struct BackgroundArt {
     int slice_count = 0;       // panorama slices
     int last_slice_width = 0;  // image in the last slice; 0 when every slice is full
     std::array<TexturePtr, max_background_slices> slices;
+    // The sky (0) and the image that is never drawn (4); the bands 1 … 3 live in `bands`.
     std::array<TexturePtr, background_layer_count> layers;
     int layer_set = 0;  // 0 for a panorama; a layered set's number + 1
+    // Layered sets: the folder the bands are read from again when the window's height changes,
+    // the bands as fitted, and the height they were fitted for (0: not yet).
+    std::string folder;
+    std::array<FittedBand, background_band_count> bands;
+    int fitted_height = 0;
 };
 
 // The session's background: the level's images and the clouds over them.
@@ -28,7 +45,14 @@ struct Background {
     std::array<TexturePtr, cloud_kinds> clouds;  // "ide/cloud.png", "cloud2.png", "cloud3.png"
 };
 
+// Loads the images; a layered set's bands are fitted to the window as it is.
 void background_load(Background& bg, const std::string& fond);
+// Fits a layered set's bands again when the window's height is no longer theirs (a new display
+// mode); nothing otherwise. Called by the screen's update, never by its drawing.
+void background_fit(BackgroundArt& art);
+// Bytes of pixels held by the background's textures, clouds included.
+long background_texture_bytes(const Background& bg);
+long background_texture_bytes(const BackgroundArt& art);
 // Scrolls with the camera: the panorama and the bands slower than the level, each cloud row at
 // its own depth.
 void background_draw(const Background& bg, double camera_x, double camera_y);

@@ -8,24 +8,26 @@
 #include "session/world.h"
 
 namespace {
-// The band images are made twice as wide as high; a band is drawn as high as the window.
-int band_width() { return window_height * 3000 / 1500; }
-
 // A band is a row of copies from x0 / divisor on, every other one mirrored so that neighbours
 // join seamlessly; `times` draws each copy again at the same place (which deepens a faded one).
-void draw_band(SDL_Texture* tex, int x0, int y0, int divisor, int times) {
-    int bw = band_width();
-    if (!tex || bw <= 0) return;
+// The band was fitted to the window's height beforehand: each copy is a plain copy of pixels.
+void draw_band(const FittedBand& band, int x0, int y0, int divisor, int times, int alpha) {
+    int bw = band.width;
+    if (!band.plain || !band.mirrored || bw <= 0) return;
+    SDL_SetTextureAlphaMod(band.plain.get(), static_cast<Uint8>(alpha));
+    SDL_SetTextureAlphaMod(band.mirrored.get(), static_cast<Uint8>(alpha));
     int base = x0 / divisor;
+    int h = 0;
+    SDL_QueryTexture(band.plain.get(), nullptr, nullptr, nullptr, &h);
     // The first copy reaching into the window; copies go on until one starts past its right.
     int i = base < 0 ? -base / bw : 0;
     for (int px = base + bw * i; px <= window_width; ++i, px += bw) {
-        SDL_Rect dst{px, (y0 / divisor) / 2, bw, window_height};
-        SDL_RendererFlip flip = i % 2 == 1 ? SDL_FLIP_HORIZONTAL : SDL_FLIP_NONE;
-        for (int k = 0; k < times; ++k) {
-            SDL_RenderCopyEx(game_renderer, tex, nullptr, &dst, 0, nullptr, flip);
-        }
+        SDL_Rect dst{px, (y0 / divisor) / 2 + band.top, bw, h};
+        SDL_Texture* tex = (i % 2 == 1 ? band.mirrored : band.plain).get();
+        for (int k = 0; k < times; ++k) SDL_RenderCopy(game_renderer, tex, nullptr, &dst);
     }
+    SDL_SetTextureAlphaMod(band.plain.get(), 255);
+    SDL_SetTextureAlphaMod(band.mirrored.get(), 255);
 }
 
 struct BandSpeeds {
@@ -36,10 +38,11 @@ constexpr BandSpeeds session_bands{{6, 4, 3}, 1};
 constexpr BandSpeeds selection_bands{{6, 3, 2}, 2};
 
 // The sky over the whole window, then the three bands from the farthest.
-void draw_layered(const BackgroundArt& art, int x0, int y0, const BandSpeeds& speeds) {
+void draw_layered(const BackgroundArt& art, int x0, int y0, const BandSpeeds& speeds,
+                  int alpha) {
     draw_rect(art.layers[0].get(), 0, 0, window_width, window_height);
-    for (int b = 0; b < 3; ++b) {
-        draw_band(art.layers[b + 1].get(), x0, y0, speeds.divisors[b], speeds.times);
+    for (int b = 0; b < background_band_count; ++b) {
+        draw_band(art.bands[b], x0, y0, speeds.divisors[b], speeds.times, alpha);
     }
 }
 
@@ -104,7 +107,8 @@ void background_draw(const Background& bg, double camera_x, double camera_y) {
     const BackgroundArt& art = bg.art;
     int T = tile_size();
     if (art.layer_set >= 1) {
-        draw_layered(art, static_cast<int>(-cx * T), static_cast<int>(camera_y * T), session_bands);
+        draw_layered(art, static_cast<int>(-cx * T), static_cast<int>(camera_y * T), session_bands,
+                     255);
     } else {
         draw_panorama(art, -cx);
     }
@@ -120,9 +124,10 @@ void select_background_draw(const BackgroundArt& art, double x, int alpha) {
             if (t) SDL_SetTextureAlphaMod(t.get(), a);
         }
     };
-    set_all(static_cast<Uint8>(std::clamp(alpha, 0, 255)));
+    int a = std::clamp(alpha, 0, 255);
+    set_all(static_cast<Uint8>(a));
     if (art.layer_set >= 1) {
-        draw_layered(art, static_cast<int>(x * tile_size()), 0, selection_bands);
+        draw_layered(art, static_cast<int>(x * tile_size()), 0, selection_bands, a);
     } else {
         draw_panorama(art, x);
     }

@@ -104,8 +104,13 @@ void draw_rail_connectors(const World& w, const ThemeTiles& tiles) {
                 SDL_Rect dst{static_cast<int>(t * (x + 0.5)), static_cast<int>(h - t * (y + 0.5)),
                              static_cast<int>(t * k.length), static_cast<int>(t * 0.1)};
                 SDL_Point centre{0, static_cast<int>(t * 0.1 / 2)};
-                SDL_RenderCopyEx(game_renderer, tex, nullptr, &dst, k.angle, &centre,
-                                 SDL_FLIP_NONE);
+                // Level tracks are mostly straight across: those need no turning, which is the
+                // renderer's dearest copy.
+                if (k.angle == 0)
+                    SDL_RenderCopy(game_renderer, tex, nullptr, &dst);
+                else
+                    SDL_RenderCopyEx(game_renderer, tex, nullptr, &dst, k.angle, &centre,
+                                     SDL_FLIP_NONE);
             }
         }
     }
@@ -142,6 +147,12 @@ void draw_portal(const World& w, const ThemeTiles& tiles) {
     int t = tile_size(), s = 10 * t;
     SDL_Rect dst{static_cast<int>((w.exit_x - w.camera_x) * t),
                  static_cast<int>(window_height - (w.exit_y - w.camera_y + 10) * t), s, s};
+    // Turned, a layer stays within the circle through the square's corners: out of the window,
+    // nothing is drawn (turning a picture is the renderer's dearest copy).
+    int reach = s * 3 / 4;
+    if (dst.x + s / 2 + reach < 0 || dst.x + s / 2 - reach > window_width ||
+        dst.y + s / 2 + reach < 0 || dst.y + s / 2 - reach > window_height)
+        return;
     SDL_Point centre{s / 2, s / 2};
     double now = now_ms();
     const double angles[] = {-now / 5, now / 10, now / 150};

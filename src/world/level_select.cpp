@@ -148,7 +148,11 @@ std::string level_select(int (*escape)()) {
     snd.click = load_sound("click.wav");
     loading_end();
 
-    run_screen([&](const Controls& c) { return level_select_update(ls, art, c, &snd, escape); },
+    run_screen(
+        [&](const Controls& c) {
+            for (BackgroundArt& b : art.backgrounds) background_fit(b);  // a new display mode
+            return level_select_update(ls, art, c, &snd, escape);
+        },
                [&] { level_select_draw(ls, art); });
 
     // Black, with the chosen level's name, while the level loads.

@@ -19,19 +19,35 @@ TEST(Assets, MissingOrOverlongPathsLoadNothing) {
     EXPECT_EQ(make_text_texture(nullptr, "text", {255, 255, 255, 255}), nullptr);
 }
 
-TEST(Assets, BlackTextureIsOneOpaqueBlackPixel) {
-    TestDisplay display;
-    TexturePtr black = make_black_texture();
-    ASSERT_NE(black, nullptr);
-    int w = 0, h = 0;
-    SDL_QueryTexture(black.get(), nullptr, nullptr, &w, &h);
-    EXPECT_EQ(w, 1);
-    EXPECT_EQ(h, 1);
-    SDL_SetRenderDrawColor(game_renderer, 255, 255, 255, 255);
+// The veil covers the whole window at its alpha, to the last row of a window whose height is
+// not a whole number of strips, and leaves the colour frames are cleared to as it was.
+TEST(Assets, BlackVeilCoversTheWindowAtItsAlpha) {
+    TestDisplay display(1000, 600);
+    TexturePtr veil = make_black_texture();
+    ASSERT_NE(veil, nullptr);
+    SDL_SetTextureBlendMode(veil.get(), SDL_BLENDMODE_BLEND);
+    const SDL_Point corners[] = {{0, 0}, {999, 0}, {500, 300}, {0, 599}, {999, 599}};
+    auto white_then = [&](int alpha) {
+        SDL_SetRenderDrawColor(game_renderer, 255, 255, 255, 255);
+        SDL_RenderClear(game_renderer);
+        SDL_SetTextureAlphaMod(veil.get(), static_cast<Uint8>(alpha));
+        draw_fullscreen(veil.get());
+    };
+    for (int alpha : {0, 128, 255}) {
+        white_then(alpha);
+        for (SDL_Point p : corners) {
+            SDL_Color c = read_pixel(p.x, p.y);
+            EXPECT_NEAR(c.r, 255 - alpha, 2) << "alpha " << alpha << " at " << p.x << "," << p.y;
+            EXPECT_EQ(c.r, c.g);
+            EXPECT_EQ(c.g, c.b);
+        }
+    }
+    // Opaque (no blending) it is plain black too; the clear colour is still white afterwards.
+    SDL_SetTextureBlendMode(veil.get(), SDL_BLENDMODE_NONE);
+    white_then(10);
+    EXPECT_EQ(read_pixel(999, 599).r, 0);
     SDL_RenderClear(game_renderer);
-    draw_fullscreen(black.get());
-    SDL_Color c = read_pixel(500, 300);
-    EXPECT_EQ(c.r + c.g + c.b, 0);
+    EXPECT_EQ(read_pixel(500, 300).r, 255);
 }
 
 // The loading screen draws a frame only while the main thread neither asks for the renderer

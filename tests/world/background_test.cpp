@@ -34,30 +34,30 @@ SurfacePtr image(int w, int h, std::vector<std::pair<SDL_Rect, SDL_Color>> fills
     return s;
 }
 
-// Band b is 8 × 12 pixels, opaque only in rows 3b + 3 … 3b + 5, its first column in the marker
-// colour: each band shows in its own strip, and the marker tells where a copy begins and
-// whether it is mirrored.
-BackgroundArt layered_art() {
-    BackgroundArt art;
-    art.layer_set = 2;
-    art.layers[0] = solid_texture(4, 4, sky);
-    for (int b = 0; b < 3; ++b) {
-        SurfacePtr s = image(
-            8, 12, {{{0, 3 * b + 3, 8, 3}, band_colour[b]}, {{0, 3 * b + 3, 1, 3}, marker[b]}});
-        art.layers[b + 1].reset(SDL_CreateTextureFromSurface(game_renderer, s.get()));
-    }
-    return art;
-}
-
-// A working folder of its own for panoramas, coloured red, green, blue, … by slice.
-struct PanoramaFolder {
+// A working folder of its own for backgrounds: panoramas coloured red, green, blue, … by slice,
+// and layered sets.
+struct ArtFolder {
     TempDir dir;
     std::filesystem::path previous = std::filesystem::current_path();
-    PanoramaFolder() {
+    ArtFolder() {
         std::filesystem::create_directories(dir.path + "/ressources/textures/backgrounds");
         std::filesystem::current_path(dir.path);
     }
-    ~PanoramaFolder() { std::filesystem::current_path(previous); }
+    ~ArtFolder() { std::filesystem::current_path(previous); }
+    // Set `name`: a grey sky, and band b 8 × 12 pixels, opaque only in rows 3b + 3 … 3b + 5, its
+    // first column in the marker colour: each band shows in its own strip, and the marker tells
+    // where a copy begins and whether it is mirrored.
+    void save_layered(const std::string& name) {
+        std::string folder = "ressources/textures/backgrounds/" + name + "/";
+        std::filesystem::create_directories(folder);
+        IMG_SavePNG(image(4, 4, {{{0, 0, 4, 4}, sky}}).get(), (folder + "0.png").c_str());
+        for (int b = 0; b < 3; ++b) {
+            SurfacePtr s = image(
+                8, 12, {{{0, 3 * b + 3, 8, 3}, band_colour[b]}, {{0, 3 * b + 3, 1, 3}, marker[b]}});
+            IMG_SavePNG(s.get(), (folder + std::to_string(b + 1) + ".png").c_str());
+        }
+        IMG_SavePNG(image(1, 1, {}).get(), (folder + "4.png").c_str());
+    }
     void save(const std::string& name, int w, int h) {
         const int sw = background_slice_width;
         SurfacePtr s = image(
@@ -68,20 +68,33 @@ struct PanoramaFolder {
 }  // namespace
 
 TEST(BackgroundLoad, LayeredSetsFromTheResourceTree) {
-    TestDisplay display;
+    TestDisplay display(1000, 600);
     Sandbox sandbox;
     Background bg;
-    background_load(bg, "3");
-    EXPECT_EQ(bg.art.layer_set, 4);
-    for (const TexturePtr& t : bg.art.layers) EXPECT_NE(t, nullptr);
+    background_load(bg, "1");
+    EXPECT_EQ(bg.art.layer_set, 2);
+    EXPECT_NE(bg.art.layers[0], nullptr);
     for (const TexturePtr& t : bg.clouds) EXPECT_NE(t, nullptr);
+    // Each band is ready for the window: 1200 pixels wide, kept from below its empty sky (every
+    // band of this set has one) down, with its mirrored twin.
+    for (const FittedBand& band : bg.art.bands) {
+        ASSERT_TRUE(band.plain && band.mirrored);
+        int w = 0, h = 0;
+        SDL_QueryTexture(band.plain.get(), nullptr, nullptr, &w, &h);
+        EXPECT_EQ(band.width, 1200);
+        EXPECT_EQ(w, 1200);
+        EXPECT_GT(band.top, 0);
+        EXPECT_EQ(band.top + h, 600);
+    }
 }
 
 TEST(BackgroundDraw, BandsScrollAtTheirOwnSpeedsAndMirrorEveryOtherCopy) {
     TestDisplay display(1920, 240);  // 10 pixels a cell; bands 480 × 240
     grid_width = 10;                 // a narrow level: the bands must still fill the width
+    ArtFolder folder;
+    folder.save_layered("7");
     Background bg;
-    bg.art = layered_art();
+    background_load(bg, "7");
     clear_black();
     // Camera at (12, 6) cells: x0 = −120 and y0 = 60 pixels, divided by 6, 4 and 3 for the
     // bands, which are also lowered by half the divided y0.
@@ -94,6 +107,7 @@ TEST(BackgroundDraw, BandsScrollAtTheirOwnSpeedsAndMirrorEveryOtherCopy) {
         EXPECT_COLOUR(mirrored, y, marker[b]);
         EXPECT_COLOUR(1919, y, marker[b]);  // the fifth copy reaches the right edge
         EXPECT_COLOUR(500, top[b] - 1, sky);
+        EXPECT_COLOUR(500, top[b], band_colour[b]);
     }
     // The selection: x0 = x · 10 pixels, divisors 6, 3 and 2, no vertical shift.
     clear_black();
@@ -109,13 +123,29 @@ TEST(BackgroundDraw, BandsScrollAtTheirOwnSpeedsAndMirrorEveryOtherCopy) {
     EXPECT_TRUE(near(read_pixel(500, 20), {100, 100, 100, 255}, 3));
     EXPECT_TRUE(near(read_pixel(500, 90), {175, 25, 25, 255}, 3));
     Uint8 alpha = 0;
-    SDL_GetTextureAlphaMod(bg.art.layers[1].get(), &alpha);
+    SDL_GetTextureAlphaMod(bg.art.bands[0].plain.get(), &alpha);
     EXPECT_EQ(alpha, 255);
+    SDL_GetTextureAlphaMod(bg.art.layers[0].get(), &alpha);
+    EXPECT_EQ(alpha, 255);
+    // A new display mode: the next update fits the bands to the new height; the same height
+    // again keeps them as they are.
+    SDL_SetWindowSize(game_window, 1920, 120);
+    refresh_window_size();
+    background_fit(bg.art);
+    EXPECT_EQ(bg.art.bands[2].width, 240);
+    EXPECT_EQ(bg.art.bands[2].top, 90);  // rows 9 … 11 of 12, ten times as high
+    SDL_Texture* kept = bg.art.bands[2].plain.get();
+    background_fit(bg.art);
+    EXPECT_EQ(bg.art.bands[2].plain.get(), kept);
+    clear_black();
+    background_draw(bg, 0, 0);
+    EXPECT_COLOUR(29, 100, marker[2]);
+    EXPECT_COLOUR(30, 100, band_colour[2]);
 }
 
 TEST(BackgroundDraw, PanoramaSlicesScrollAtLeastThreeTimesSlowerThanTheLevel) {
     TestDisplay display(1600, 600);
-    PanoramaFolder folder;
+    ArtFolder folder;
     folder.save("wide.png", 4000, 1080);  // drawn at 600 / 1080: 2222 pixels, slices 1066.67
     folder.save("fit.png", 1600, 600);    // drawn as wide as the window: no room to scroll
     folder.save("huge.png", 20 * background_slice_width + 1, 1);

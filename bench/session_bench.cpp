@@ -19,6 +19,7 @@
 #include "world/background.h"
 #include "world/enemies.h"
 #include "world/level_draw.h"
+#include "world/level_select.h"
 #include "world/rails.h"
 
 namespace {
@@ -235,4 +236,30 @@ void BM_EditorDraw(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_EditorDraw)->Unit(benchmark::kMicrosecond);
+
+// The level selection over our levels: at rest on a level (one background) and half-way between
+// two (both cross-fading).
+void draw_selection(benchmark::State& state, int w, int h) {
+    Display display(w, h);
+    LevelSelect ls;
+    LevelSelectArt art;
+    LevelSelectSounds snd;
+    level_select_load(ls, art, snd);
+    ls.fade = 0;
+    long bytes = 0;
+    for (const BackgroundArt& b : art.backgrounds) bytes += background_texture_bytes(b);
+    for (auto _ : state) {
+        ls.scroll = state.range(0) / 2.0;
+        level_select_draw(ls, art);
+        SDL_RenderFlush(game_renderer);
+    }
+    state.counters["backgrounds_MB"] = bytes / (1024.0 * 1024.0);
+    state.counters["levels"] = static_cast<double>(ls.names.size());
+}
+void BM_DrawLevelSelect_1000x600(benchmark::State& state) { draw_selection(state, 1000, 600); }
+void BM_DrawLevelSelect_1920x1080(benchmark::State& state) { draw_selection(state, 1920, 1080); }
+// Argument: the carousel position in halves of a level (0: at rest on the first, 1: between
+// the first two).
+BENCHMARK(BM_DrawLevelSelect_1000x600)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawLevelSelect_1920x1080)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 }  // namespace

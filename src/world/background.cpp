@@ -15,7 +15,7 @@ const std::string background_folder = "textures/backgrounds/";
 
 // Cuts the image into slices of background_slice_width; the last slice is padded with black.
 // An image wider than max_background_slices slices keeps its first slices only.
-void load_panorama(BackgroundArt& art, const std::string& fond, bool blend) {
+void load_panorama(BackgroundArt& art, const std::string& fond) {
     SurfacePtr image(IMG_Load(("ressources/" + background_folder + fond).c_str()));
     if (!image) return;
     int h = image->h;
@@ -35,8 +35,6 @@ void load_panorama(BackgroundArt& art, const std::string& fond, bool blend) {
         renderer_acquire();
         art.slices[j].reset(SDL_CreateTextureFromSurface(game_renderer, slice.get()));
         renderer_release();
-        if (blend && art.slices[j])
-            SDL_SetTextureBlendMode(art.slices[j].get(), SDL_BLENDMODE_BLEND);
     }
 }
 
@@ -94,19 +92,17 @@ FittedBand fit_band(const std::string& file, int width, int height) {
     return band;
 }
 
-void load_art(BackgroundArt& art, const std::string& fond, bool blend) {
+void load_art(BackgroundArt& art, const std::string& fond) {
     art = BackgroundArt{};
     if (fond.size() == 1) art.layer_set = std::atoi(fond.c_str()) + 1;
     if (art.layer_set == 0) {
-        load_panorama(art, fond, blend);
+        load_panorama(art, fond);
         return;
     }
     art.folder = background_folder + fond;
     // The bands (1 … 3) are read when they are fitted to the window.
     for (int i : {0, background_layer_count - 1}) {
-        TexturePtr& layer = art.layers[i];
-        layer = load_texture(art.folder + "/" + std::to_string(i) + ".png");
-        if (blend && layer) SDL_SetTextureBlendMode(layer.get(), SDL_BLENDMODE_BLEND);
+        art.layers[i] = load_texture(art.folder + "/" + std::to_string(i) + ".png");
     }
     background_fit(art);
 }
@@ -147,7 +143,7 @@ long background_texture_bytes(const Background& bg) {
 }
 
 void background_load(Background& bg, const std::string& fond) {
-    load_art(bg.art, fond, false);
+    load_art(bg.art, fond);
     bg.clouds[0] = load_texture("ide/cloud.png");
     bg.clouds[1] = load_texture("ide/cloud2.png");
     bg.clouds[2] = load_texture("ide/cloud3.png");
@@ -156,7 +152,7 @@ void background_load(Background& bg, const std::string& fond) {
 void background_release(Background& bg) { bg = Background{}; }
 
 void select_background_load(BackgroundArt& art, const std::string& fond) {
-    load_art(art, fond, true);
+    load_art(art, fond);
 }
 
 void select_background_release(BackgroundArt& art) { art = BackgroundArt{}; }

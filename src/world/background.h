@@ -58,8 +58,11 @@ long background_texture_bytes(const BackgroundArt& art);
 void background_draw(const Background& bg, double camera_x, double camera_y);
 void background_release(Background& bg);
 
-// The level selection's variant. Its textures blend, so that they can be faded.
+// The level selection's variant: the same images, without clouds.
 void select_background_load(BackgroundArt& art, const std::string& fond);
-// Shifted by x cells and drawn with alpha 0 … 255; the textures are left opaque again.
-void select_background_draw(const BackgroundArt& art, double x, int alpha);
+// Shifted by x cells and drawn with alpha 0 … 255. A faded background is drawn whole on the
+// canvas (a window-sized target of select_background_canvas, scratch space that holds nothing
+// between frames) and laid over the frame with the alpha.
+void select_background_draw(const BackgroundArt& art, double x, int alpha, SDL_Texture* canvas);
+TexturePtr select_background_canvas();
 void select_background_release(BackgroundArt& art);

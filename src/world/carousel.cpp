@@ -25,9 +25,17 @@ bool carousel_rect(SDL_Texture* tex, int x, int y, double s, SDL_Rect* out) {
 }
 
 void draw_carousel_pair(SDL_Texture* front, SDL_Texture* back, int x, int y, double s) {
-    SDL_Rect r;
-    if (carousel_rect(back, x, y, s, &r)) copy(back, r);
-    if (carousel_rect(front, x, y, s, &r)) copy(front, r);
+    SDL_Rect card{}, label{};
+    bool has_card = back && carousel_rect(back, x, y, s, &card);
+    if (has_card) copy(back, card);
+    if (!carousel_rect(front, x, y, s, &label)) return;
+    // A long name is narrowed to the card's inner width rather than spilling over its sides.
+    int room = card.w * 17 / 20;
+    if (has_card && label.w > room && label.w > 0) {
+        int h = label.h * room / label.w;
+        label = {label.x + (label.w - room) / 2, label.y + (label.h - h) / 2, room, h};
+    }
+    copy(front, label);
 }
 
 bool carousel_hit(const SDL_Event& event, SDL_Texture* front, int x, int y, double s) {

@@ -100,7 +100,7 @@ int level_select_update(LevelSelect& ls, const LevelSelectArt& art, const Contro
             ls.mouse_y = e.motion.y;
         } else if (e.type == SDL_MOUSEBUTTONDOWN) {
             for (int i = 0; i < count; ++i) {
-                if (!carousel_hit(e, art.labels[i].get(), carousel_x(i, ls.scroll), button_y,
+                if (!carousel_hit(e, art.button.get(), carousel_x(i, ls.scroll), button_y,
                                   button_scale))
                     continue;
                 if (ls.choice == select_none && snd) play_sound(snd->click.get(), true);
@@ -122,11 +122,7 @@ int level_select_update(LevelSelect& ls, const LevelSelectArt& art, const Contro
     return chosen && ls.fade > 254 ? 1 : screen_running;
 }
 
-std::string level_select(int (*escape)()) {
-    LevelSelect ls;
-    LevelSelectArt art;
-    LevelSelectSounds snd;
-    loading_begin(1000, "Loading");  // every level's background loads behind it
+void level_select_load(LevelSelect& ls, LevelSelectArt& art, LevelSelectSounds& snd) {
     art.name_font = open_font("intensa.ttf", 250);
     art.version_font = open_font("calibri.ttf", 20);
     ls.names = list_levels();
@@ -135,22 +131,47 @@ std::string level_select(int (*escape)()) {
     art.cursor = load_texture("ide/mouse.png");
     art.logo = load_texture("ide/mivo.png");
     art.version = make_text_texture(art.version_font.get(), " Mivo 0.9.6", {255, 255, 255, 255});
-    art.backgrounds.resize(ls.names.size());
-    for (size_t i = 0; i < ls.names.size(); ++i) {
-        select_background_load(art.backgrounds[i],
-                               read_value("fond", "levels/" + ls.names[i] + "/config.ini"));
-        art.labels.push_back(make_text_texture(art.name_font.get(), ls.names[i], name_colour));
+    std::vector<std::string> fonds;
+    for (const std::string& name : ls.names) {
+        std::string fond = read_value("fond", "levels/" + name + "/config.ini");
+        auto known = std::find(fonds.begin(), fonds.end(), fond);
+        art.background_of.push_back(static_cast<std::size_t>(known - fonds.begin()));
+        if (known == fonds.end()) {
+            fonds.push_back(fond);
+            select_background_load(art.backgrounds.emplace_back(), fond);
+        }
+        art.labels.push_back(make_text_texture(art.name_font.get(), name, name_colour));
     }
+    level_select_fit(art);
     art.veil = make_black_texture();
     if (art.veil) SDL_SetTextureBlendMode(art.veil.get(), SDL_BLENDMODE_BLEND);
     play_music("vesk.ogg");
     snd.swipe = load_sound("swipe.wav");
     snd.click = load_sound("click.wav");
+}
+
+void level_select_fit(LevelSelectArt& art) {
+    for (BackgroundArt& b : art.backgrounds) background_fit(b);
+    if (art.canvas_width == window_width && art.canvas_height == window_height) return;
+    art.canvas_width = window_width;
+    art.canvas_height = window_height;
+    for (TexturePtr& canvas : art.canvases) {
+        canvas.reset();
+        canvas = select_background_canvas();
+    }
+}
+
+std::string level_select(int (*escape)()) {
+    LevelSelect ls;
+    LevelSelectArt art;
+    LevelSelectSounds snd;
+    loading_begin(1000, "Loading");  // every level's background loads behind it
+    level_select_load(ls, art, snd);
     loading_end();
 
     run_screen(
         [&](const Controls& c) {
-            for (BackgroundArt& b : art.backgrounds) background_fit(b);  // a new display mode
+            level_select_fit(art);  // a new display mode since the last frame
             return level_select_update(ls, art, c, &snd, escape);
         },
                [&] { level_select_draw(ls, art); });

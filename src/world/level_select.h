@@ -4,6 +4,7 @@
 #pragma once
 #include <SDL.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -36,7 +37,13 @@ struct LevelSelect {
 struct LevelSelectArt {
     FontPtr name_font, version_font;
     TexturePtr button, back, cursor, logo, version, veil;
-    std::vector<BackgroundArt> backgrounds;  // one per listed level
+    // One per background the listed levels use: levels sharing a background share its images.
+    std::vector<BackgroundArt> backgrounds;
+    std::vector<std::size_t> background_of;  // each listed level's entry in `backgrounds`
+    // Where the two backgrounds fading into each other are made whole, and the window size
+    // they were made for.
+    std::array<TexturePtr, 2> canvases;
+    int canvas_width = 0, canvas_height = 0;
     std::vector<TexturePtr> labels;          // the levels' names
 };
 
@@ -44,6 +51,10 @@ struct LevelSelectSounds {
     ChunkPtr swipe, click;
 };
 
+// Lists the levels and loads what the screen shows and plays (the selection's music starts).
+void level_select_load(LevelSelect& ls, LevelSelectArt& art, LevelSelectSounds& snd);
+// Fits the backgrounds and the canvases to the window after a change of display mode.
+void level_select_fit(LevelSelectArt& art);
 // True when "levels/<folder>/<file>" can be opened for reading.
 bool level_has_file(const std::string& folder, const std::string& file);
 // The level folders: every entry of "levels/" is printed between quotes as it is met; folders

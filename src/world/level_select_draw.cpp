@@ -16,11 +16,13 @@ bool full_screen() {
 void level_select_draw(const LevelSelect& ls, const LevelSelectArt& art) {
     int w = window_width, h = window_height, t = tile_size();
     int count = static_cast<int>(ls.names.size());
+    std::size_t faded = 0;  // at most two backgrounds show at once, each on its own canvas
     for (int i = 0; i < count; ++i) {
         int alpha = std::clamp(static_cast<int>((1 - std::fabs(ls.scroll - i)) * 255), 0, 255);
-        if (alpha == 0) continue;
+        if (alpha == 0 || static_cast<std::size_t>(i) >= art.background_of.size()) continue;
         double x = ((w * i) / 2 - w * ls.scroll / 2 - w / 2 + 100) / t;
-        select_background_draw(art.backgrounds[i], x, alpha);
+        SDL_Texture* canvas = faded < art.canvases.size() ? art.canvases[faded++].get() : nullptr;
+        select_background_draw(art.backgrounds[art.background_of[i]], x, alpha, canvas);
     }
     draw_scaled_centered(art.logo.get(), 50, 20, h * ls.logo_drawn / 600);
     draw_scaled_anchored(art.version.get(), 0, 0, 1.0);

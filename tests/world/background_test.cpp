@@ -111,17 +111,30 @@ TEST(BackgroundDraw, BandsScrollAtTheirOwnSpeedsAndMirrorEveryOtherCopy) {
     }
     // The selection: x0 = x · 10 pixels, divisors 6, 3 and 2, no vertical shift.
     clear_black();
-    select_background_draw(bg.art, -2, 255);
+    select_background_draw(bg.art, -2, 255, nullptr);
     const int selection_start[3] = {-20 / 6, -20 / 3, -20 / 2};
     for (int b = 0; b < 3; ++b) {
         EXPECT_COLOUR(selection_start[b] + 59, 60 * b + 60, marker[b]);
         EXPECT_COLOUR(selection_start[b] + 60, 60 * b + 60, band_colour[b]);
     }
-    // Faded: the sky once at half alpha, the bands twice over it; the textures are left opaque.
-    clear_black();
-    select_background_draw(bg.art, 0, 128);
-    EXPECT_TRUE(near(read_pixel(500, 20), {100, 100, 100, 255}, 3));
-    EXPECT_TRUE(near(read_pixel(500, 90), {175, 25, 25, 255}, 3));
+    // Faded: the whole picture is laid at the alpha over what was drawn before (blue here); the
+    // textures are left opaque.
+    TexturePtr canvas = select_background_canvas();
+    auto blue_then = [&](double x, int alpha, SDL_Texture* on) {
+        SDL_SetRenderDrawColor(game_renderer, 0, 0, 200, 255);
+        SDL_RenderClear(game_renderer);
+        SDL_SetRenderDrawColor(game_renderer, 0, 0, 0, 255);
+        select_background_draw(bg.art, x, alpha, on);
+    };
+    blue_then(0, 128, canvas.get());
+    EXPECT_TRUE(near(read_pixel(500, 20), {100, 100, 200, 255}, 3));
+    EXPECT_TRUE(near(read_pixel(500, 90), {100, 0, 100, 255}, 3));
+    EXPECT_TRUE(near(read_pixel(2, 90), {50, 0, 100, 255}, 3));  // the marker
+    // Without a canvas, the nearer of two fading pictures is drawn whole, the farther not at all.
+    blue_then(0, 200, nullptr);
+    EXPECT_COLOUR(500, 90, band_colour[0]);
+    blue_then(0, 100, nullptr);
+    EXPECT_COLOUR(500, 90, (SDL_Color{0, 0, 200, 255}));
     Uint8 alpha = 0;
     SDL_GetTextureAlphaMod(bg.art.bands[0].plain.get(), &alpha);
     EXPECT_EQ(alpha, 255);

@@ -50,3 +50,26 @@ TEST(Carousel, ScalesWithDistanceFromTheCentreAndHitsStrictlyInside) {
     draw_carousel_pair(card.get(), card.get(), -500, 0, 0.7);
     EXPECT_EQ(find_colour(red).w, 0);
 }
+
+// A name wider than its card is narrowed to the card's inside, centred, in proportion; a short
+// one keeps its size.
+TEST(Carousel, LongLabelsFitInsideTheirCard) {
+    TestDisplay display;
+    const SDL_Color blue{0, 0, 255, 255};
+    TexturePtr card = solid_texture(400, 100, red);
+    TexturePtr long_name = solid_texture(800, 80, blue), short_name = solid_texture(200, 40, blue);
+    SDL_Rect c, own;
+    ASSERT_TRUE(carousel_rect(card.get(), 0, 70, 0.7, &c));
+    clear_black();
+    draw_carousel_pair(long_name.get(), card.get(), 0, 70, 0.7);
+    SDL_Rect drawn = find_colour(blue);
+    int room = c.w * 17 / 20;
+    EXPECT_EQ(drawn.w, room);
+    EXPECT_NEAR(drawn.h, room / 10, 1);
+    EXPECT_NEAR(drawn.x + drawn.w / 2, c.x + c.w / 2, 1);
+    EXPECT_NEAR(drawn.y + drawn.h / 2, c.y + c.h / 2, 1);
+    clear_black();
+    draw_carousel_pair(short_name.get(), card.get(), 0, 70, 0.7);
+    ASSERT_TRUE(carousel_rect(short_name.get(), 0, 70, 0.7, &own));
+    EXPECT_RECT(find_colour(blue), own.x, own.y, own.w, own.h);
+}

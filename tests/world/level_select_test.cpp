@@ -26,8 +26,9 @@ struct Choosing {
     explicit Choosing(int n) {
         for (int i = 0; i < n; ++i) {
             ls.names.push_back("level" + std::to_string(i));
-            art.labels.push_back(solid_texture(300, 80, grey));
+            art.labels.push_back(solid_texture(100, 40, grey));
         }
+        art.button = solid_texture(300, 80, grey);
         art.back = solid_texture(40, 40, grey);
         snd.swipe = silent_chunk();
         snd.click = silent_chunk();
@@ -94,7 +95,7 @@ TEST(LevelSelect, KeysWheelAndClicksChooseAsPlayersExpect) {
     EXPECT_EQ(s.ls.choice, select_none);
     s.ls.scroll = 8;  // the ninth button in the middle of the window
     selected_level = 2;
-    s.click(500, 300 + 70);
+    s.click(500 + 30, 300 + 70);  // on the card (82 pixels wide here) beside its label (27)
     EXPECT_EQ(s.ls.choice, "level8");
     EXPECT_EQ(selected_level, 2);  // a click does not move the highlight
     EXPECT_TRUE(sound_played());

@@ -77,8 +77,8 @@ struct RailPlatform {
     double x = 0, y = 0;         // lower-left corner, in cells
     double dir_y = 0;            // last vertical direction: +1 up, −1 down, 0 not yet moved
     double dir_x = 0;            // last horizontal direction: +1 right, −1 left
-    double step_y = 0;           // last vertical displacement of a frame
-    double step_x = 0;           // last horizontal displacement: what a rider is carried by
+    double step_y = 0;           // vertical displacement of the last frame
+    double step_x = 0;           // horizontal displacement of the last frame: carries a rider
 };
 
 // In creation order: row by row from the lowest, left to right. The first platform in this

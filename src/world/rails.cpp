@@ -91,6 +91,9 @@ void rail_move(RailPlatforms& rails, const Grid& decor, double dt) {
             if (p.dir_y > 0) down = false;
             if (p.dir_y < 0) up = false;
         }
+        // A frame's steps are what it carries a rider by: a platform rising or sinking straight
+        // carries nobody sideways, whichever way it went before.
+        p.step_x = p.step_y = 0;
         // Applied in this order, a platform between two rails cancels out in its first frame
         // and leaves with −1: it sets off left (or down).
         if (right) step_along(p.x, p.dir_x, p.step_x, 1, step);

@@ -84,6 +84,24 @@ TEST(RailCollide, RidingBumpingAndSides) {
         EXPECT_EQ(rider.y, p.y + 0.9);
     }
     EXPECT_NEAR(rider.x, 0.7, 1e-9);
+    // A lift: along the bottom row to the left, then up the column. Once it only rises, its
+    // rider rises with it and is not pushed sideways by the last sideways step.
+    Level lift("   \n   \n   \n  a\n", ".  \n.  \n.  \n...\n");
+    for (int f = 0; f < 200 && !(lift.move(1).x == 0 && lift.rails.list[0].y >= 0.5); ++f) {
+    }
+    RailPlatform& going_up = lift.rails.list[0];
+    ASSERT_EQ(going_up.x, 0);
+    Player lifted = player_at(0.3, going_up.y + 0.9, 0, 0);
+    for (int f = 0; f < 20; ++f) {
+        lift.move(1);
+        lifted.vy = -1.5, lifted.y -= 0.025;
+        int carried = 0;
+        rail_collide(lift.rails, lifted, carried);
+        EXPECT_EQ(lifted.y, going_up.y + 0.9);
+    }
+    EXPECT_EQ(lifted.x, 0.3);
+    EXPECT_GT(going_up.y, 1.4);
+    EXPECT_EQ(going_up.x, 0);
     // Over two platforms the first in list order carries; none when on the ground as well.
     RailPlatforms two{{{0, 0, 3, 1, 0, 0, 0, 0.05}, {0, 0, 4, 1, 0, 0, 0, -0.05}}};
     for (int on_ground : {0, 1}) {

@@ -350,16 +350,18 @@ Canvas menu_background() {
     return cv;
 }
 
+// Kept low in its corner: the menu's rows glide down the window's left side above it, and the
+// row under the highlighted one must stay readable on a 600-pixel-high window.
 Canvas settings_corner() {
     Canvas cv(320, 220);
     Pen pen;
-    sticker(cv, pen.box(96, 14, 314, 166, 20),
-            vgradient(14, shade(pal::panel, 0.25f), 166, shade(pal::panel, -0.1f)), 3);
-    slider(cv, 150, 290, 50, 0.7f, pal::blue);
-    slider(cv, 150, 290, 92, 0.4f, pal::pink);
-    slider(cv, 150, 290, 134, 0.55f, pal::grass);
-    draw_gear(cv, 62, 172, 70, 10, pal::gold, 5);
-    draw_gear(cv, 165, 196, 40, 8, pal::stone, 20);
+    sticker(cv, pen.box(100, 92, 314, 214, 18),
+            vgradient(92, shade(pal::panel, 0.25f), 214, shade(pal::panel, -0.1f)), 3);
+    slider(cv, 150, 290, 116, 0.7f, pal::blue);
+    slider(cv, 150, 290, 153, 0.4f, pal::pink);
+    slider(cv, 150, 290, 190, 0.55f, pal::grass);
+    draw_gear(cv, 56, 168, 48, 10, pal::gold, 5);
+    draw_gear(cv, 122, 198, 24, 8, pal::stone, 20);
     return cv;
 }
 }  // namespace

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <ctime>
 #include <string>
+#include <type_traits>
 
 #include "app/audio.h"
 #include "app/clock.h"
@@ -22,6 +23,23 @@
 
 namespace {
 constexpr int message_wait_ms = 1500;
+constexpr const char* won_message = "Bravo !";
+
+FlowTrace flow_trace;
+
+// Runs one screen, telling the trace (when a test set one) as it starts and what it returned.
+template <typename Screen>
+auto traced(const char* name, Screen screen) {
+    if (flow_trace) flow_trace(FlowMoment::starts, name, "");
+    auto result = screen();
+    if (flow_trace) {
+        if constexpr (std::is_same_v<decltype(result), std::string>)
+            flow_trace(FlowMoment::returned, name, result);
+        else
+            flow_trace(FlowMoment::returned, name, std::to_string(result));
+    }
+    return result;
+}
 
 // Escape in the level selection: the settings menu; a non-zero code leaves the selection.
 int settings_from_selection() { return settings_menu(false); }
@@ -38,34 +56,37 @@ bool start_up() {
     refresh_window_size();
     SDL_RenderClear(game_renderer);
     refresh_window_size();
-    if (!show_splash(1400, "ide/splashScreen.png", true)) return false;
+    if (!traced("splash", [] { return show_splash(1400, "ide/splashScreen.png", true); }))
+        return false;
     play_music("vesk.ogg");
-    return show_splash(2000, "ide/splashScreen2.png", false);
+    return traced("splash", [] { return show_splash(2000, "ide/splashScreen2.png", false); });
 }
 
 // The title, then the main menu and the screens it opens, until the player quits. Each menu
 // opening receives the code the menu gave last, so the tile the player comes back from zooms
 // back into place.
 void main_flow() {
-    if (title_screen(false) != title_go_on) return;
+    if (traced("title", [] { return title_screen(false); }) != title_go_on) return;
     int menu_code = menu_code_quit;
     do {
-        menu_code = main_menu(menu_code);
+        menu_code = traced("menu", [&] { return main_menu(menu_code); });
         switch (menu_code) {
             case tile_story:
                 menu_code = level_run();
                 break;
             case tile_settings:
-                if (settings_menu(false) == menu_quit) menu_code = menu_code_quit;
+                if (traced("settings", [] { return settings_menu(false); }) == menu_quit)
+                    menu_code = menu_code_quit;
                 break;
             case tile_credits:
-                if (!credits_wait()) menu_code = menu_code_quit;
+                if (!traced("credits", credits_wait)) menu_code = menu_code_quit;
                 break;
             case tile_close:
                 menu_code = menu_code_quit;
                 break;
             case menu_code_title:
-                if (title_screen(true) != title_go_on) menu_code = menu_code_quit;
+                if (traced("title", [] { return title_screen(true); }) != title_go_on)
+                    menu_code = menu_code_quit;
                 break;
             default:
                 break;
@@ -84,18 +105,23 @@ void shut_down() {
 // the main menu again, 0 to quit.
 int level_run() {
     for (;;) {
-        std::string name = level_select(settings_from_selection);
+        std::string name = traced("select", [] { return level_select(settings_from_selection); });
         if (name == select_back) return 1;
         if (name == select_none) return 0;
-        int result = run_session(name);
+        int result = traced("session", [&] { return run_session(name); });
         if (result == session_won) {
-            show_message("Bravo !");
-            sleep_ms(message_wait_ms);
+            traced("message", [] {
+                show_message(won_message);
+                sleep_ms(message_wait_ms);
+                return std::string(won_message);
+            });
         } else if (result == session_quit) {
             return 0;
         }
     }
 }
+
+void set_flow_trace(FlowTrace trace) { flow_trace = std::move(trace); }
 
 int run_game() {
     bool started = start_up();  // false: no window, or closed during a splash screen

@@ -1,5 +1,6 @@
 // The program from start to quit: start-up, the screens in turn, shutdown.
 #pragma once
+#include <functional>
 #include <string>
 
 // Runs the whole game; returns the process exit status.
@@ -7,3 +8,11 @@ int run_game();
 // Levels one after another: the selection, the chosen level, "Bravo !" after a win, the selection
 // again. 1 when the player went back to the menu, 0 to quit.
 int level_run();
+
+// Test seam, not set in the game: told each screen the flow opens as it starts (result empty),
+// then again with what it returned, numbers in decimal. The screens: "splash", "title", "menu",
+// "select", "session", "message" (whose result is the text shown), "settings", "credits".
+enum class FlowMoment { starts, returned };
+using FlowTrace =
+    std::function<void(FlowMoment moment, const std::string& screen, const std::string& result)>;
+void set_flow_trace(FlowTrace trace);

@@ -168,6 +168,11 @@ std::string level_select(int (*escape)()) {
     loading_begin(1000, "Loading");  // every level's background loads behind it
     level_select_load(ls, art, snd);
     loading_end();
+    // Keys and clicks from before the screen opened (impatient presses during "Bravo !") would
+    // choose a level at once: they are dropped. A close of the window is kept.
+    SDL_PumpEvents();
+    SDL_FlushEvents(SDL_KEYDOWN, SDL_MOUSEWHEEL);
+    SDL_FlushEvents(SDL_CONTROLLERAXISMOTION, SDL_CONTROLLERBUTTONUP);
 
     run_screen(
         [&](const Controls& c) {

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "app/draw.h"
+#include "app/loading.h"
 #include "app/screen.h"
 #include "support/harness.h"
 #include "world/carousel.h"
@@ -138,25 +141,52 @@ TEST(LevelSelect, TheScreenRemembersTheHighlightAndLeavesOnClose) {
     TestDisplay display;
     for (const char* n : {"a", "b", "c", "d"}) make_level(n);
     selected_level = 0;
+    // Frames of the selection itself: the loading screen before it presents frames too.
     int frame = 0;
-    set_frame_hook([&] {
-        ++frame;
-        if (frame == 2 || frame == 3) push_key(SDLK_RIGHT);
-        if (frame == 5) push_key(SDLK_RETURN);
+    auto on_frame = [&](std::function<void(int)> act) {
+        set_frame_hook([&frame, act] {
+            if (!loading_thread_alive()) act(++frame);
+        });
+    };
+    on_frame([](int f) {
+        if (f == 2 || f == 3) push_key(SDLK_RIGHT);
+        if (f == 5) push_key(SDLK_RETURN);
     });
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(level_select(nullptr), "c");
+    auto select = [] {  // the listing it prints is not this test's concern
+        testing::internal::CaptureStdout();
+        std::string chosen = level_select(nullptr);
+        testing::internal::GetCapturedStdout();
+        return chosen;
+    };
+    EXPECT_EQ(select(), "c");
     EXPECT_EQ(selected_level, 2);
+    auto quit = [] {
+        SDL_Event e{};
+        e.type = SDL_QUIT;
+        SDL_PushEvent(&e);
+    };
+    frame = 0;
+    on_frame([&](int f) {
+        if (f == 3) quit();
+    });
+    EXPECT_EQ(select(), select_none);
+    EXPECT_EQ(selected_level, 2);
+    EXPECT_EQ(frame, 3 + 2);  // seen by the next frame's update, then one black frame
+    // Keys pressed before the screen shows (while "Bravo !" or the loading screen showed)
+    // choose nothing; a close of the window from then is still obeyed.
     frame = 0;
     set_frame_hook([&] {
-        if (++frame == 3) {
-            SDL_Event quit{};
-            quit.type = SDL_QUIT;
-            SDL_PushEvent(&quit);
+        if (loading_thread_alive()) {
+            push_key(SDLK_RETURN);
+        } else if (++frame == 20) {
+            quit();
         }
     });
-    EXPECT_EQ(level_select(nullptr), select_none);
-    EXPECT_EQ(selected_level, 2);
-    testing::internal::GetCapturedStdout();
+    push_key(SDLK_RETURN);
+    EXPECT_EQ(select(), select_none);
+    EXPECT_EQ(frame, 20 + 2);
     set_frame_hook(nullptr);
+    push_key(SDLK_RETURN);
+    quit();
+    EXPECT_EQ(select(), select_none);
 }

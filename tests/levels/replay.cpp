@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
+#include <SDL_image.h>
 #include <gtest/gtest.h>
 
 #include "app/controls.h"
@@ -113,6 +115,28 @@ Step dash(std::string what, unsigned direction_press, unsigned held) {
             30};
 }
 
+// With MIVO_REPLAY_SHOTS naming a folder, the level as a player sees it at the end of each step
+// is kept there ("<level>-<step>.png"; give an absolute path: replays run in a sandbox), for
+// people to look at a replay.
+static void keep_picture(const Session& s, const std::string& level, int number,
+                         const std::string& what) {
+    const char* folder = std::getenv("MIVO_REPLAY_SHOTS");
+    if (!folder || !*folder) return;
+    SDL_RenderClear(game_renderer);
+    session_draw(s);
+    SurfacePtr shot(SDL_CreateRGBSurfaceWithFormat(0, window_width, window_height, 32,
+                                                   SDL_PIXELFORMAT_ARGB8888));
+    if (!shot || SDL_RenderReadPixels(game_renderer, nullptr, SDL_PIXELFORMAT_ARGB8888,
+                                      shot->pixels, shot->pitch) != 0)
+        return;
+    char file[64];
+    std::snprintf(file, sizeof file, "-%02d.png", number);
+    std::filesystem::create_directories(folder);
+    std::string path = std::string(folder) + "/" + level + file;
+    if (IMG_SavePNG(shot.get(), path.c_str()) == 0)
+        std::printf("%s: %s\n", path.c_str(), what.c_str());
+}
+
 Outcome play(const std::string& name, const Script& script) {
     namespace fs = std::filesystem;
     Outcome out;
@@ -163,6 +187,7 @@ Outcome play(const std::string& name, const Script& script) {
         }
     };
 
+    int step_number = 0;
     for (const Step& step : script) {
         if (step.press & jump) push_key(SDLK_SPACE);
         if (step.press & down) push_key(SDLK_DOWN);
@@ -193,6 +218,7 @@ Outcome play(const std::string& name, const Script& script) {
             if (!s.player.on_ground) airborne = true;
             done = step.done(Moment{s.player, n, airborne, s});
         }
+        keep_picture(s, name, ++step_number, step.what);
         out.trace += step.what + " (" + std::to_string(n) + " frames): " + where(s.player) +
                      ", enemies beaten " + std::to_string(out.enemies_defeated) + "\n";
         if (out.reached_exit || !out.failure.empty()) break;

@@ -7,14 +7,7 @@ set -euo pipefail
 bin=$1
 src=$2
 work=$(mktemp -d)
-xvfb_pid=""
-game_pid=""
-cleanup() {
-    [ -n "$game_pid" ] && kill -9 "$game_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/xvfb_game.sh"
 
 mkdir -p "$work/levels/edit"
 ln -s "$src/ressources" "$work/ressources"
@@ -28,28 +21,15 @@ printf 'titre=Edit\ntheme=base\n' >"$work/levels/edit/config.ini"
 cp "$work/levels/edit/0.lvl" "$work/play.orig"
 cp "$work/levels/edit/1.lvl" "$work/decor.orig"
 
-display=":$((400 + $$ % 200))"
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=$display SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
-
+start_x
+export SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0
 cd "$work"
-"$bin" >"$work/out.log" 2>&1 &
-game_pid=$!
-wid=""
-for _ in $(seq 100); do
-    wid=$(xdotool search --onlyvisible --pid "$game_pid" 2>/dev/null | head -n 1 || true)
-    [ -n "$wid" ] && break
-    sleep 0.1
-done
-[ -n "$wid" ] || { echo "no window appeared"; cat "$work/out.log"; exit 1; }
+start_game "$bin"
 # Like an impatient player: Return (past the splash screens and the title, and in the level
 # selection from its first moment), a click on the main menu's "Story" tile (centred at
 # (322, 191) in the 1000 × 600 window; the pointer moves first, since the menu follows motions
 # only), then U and R, again and again until the level answers; the first of them reach the
 # level before its layers are read. The level's files must come out of it untouched.
-press() { xdotool keydown --window "$wid" "$1"; sleep 0.1; xdotool keyup --window "$wid" "$1"; }
 click_story() {
     xdotool mousemove --window "$wid" 318 188 2>/dev/null || true
     sleep 0.05

@@ -6,15 +6,9 @@
 set -euo pipefail
 tests_bin=$1
 src=$2
-xvfb_pid=""
-cleanup() { [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true; }
-trap cleanup EXIT
-
-display=":$((600 + $$ % 200))"
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp +extension GLX >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=$display
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+work=$(mktemp -d)
+source "$(dirname "$0")/xvfb_game.sh"
+start_x +extension GLX
 
 cd "$src"
 SDL_VIDEODRIVER=x11 SDL_RENDER_DRIVER=opengl SDL_RENDER_BATCHING=1 SDL_AUDIODRIVER=dummy \

@@ -10,14 +10,7 @@ bin=$1
 src=$2
 shots=${3:-$PWD/e2e-screens}
 work=$(mktemp -d)
-xvfb_pid=""
-game_pid=""
-cleanup() {
-    [ -n "$game_pid" ] && kill -9 "$game_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/xvfb_game.sh"
 rm -rf "$shots"
 mkdir -p "$shots"
 
@@ -35,22 +28,10 @@ mkdir -p "$won"
 } >"$won/1.lvl"
 printf 'titre=Arrivee\ncreateur=Mivo\ntheme=base\nfond=2\n' >"$won/config.ini"
 
-display=":$((600 + $$ % 200))"
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=$display SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
-
+start_x
+export SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0
 cd "$work"
-"$bin" >"$work/out.log" 2>&1 &
-game_pid=$!
-wid=""
-for _ in $(seq 100); do
-    wid=$(xdotool search --onlyvisible --pid "$game_pid" 2>/dev/null | head -n 1 || true)
-    [ -n "$wid" ] && break
-    sleep 0.1
-done
-[ -n "$wid" ] || { echo "no window appeared"; cat "$work/out.log"; exit 1; }
+start_game "$bin"
 
 fail() {
     echo "$1"
@@ -58,7 +39,6 @@ fail() {
     cat "$work/out.log"
     exit 1
 }
-press() { xdotool keydown --window "$wid" "$1"; sleep 0.1; xdotool keyup --window "$wid" "$1"; }
 click_at() {
     xdotool mousemove --window "$wid" $(($1 - 4)) $(($2 - 3)) && sleep 0.05
     xdotool mousemove --window "$wid" "$1" "$2" && sleep 0.05

@@ -1,0 +1,42 @@
+# Sourced by the runs of the real program: a private X server, and the game in it, cleaned up
+# on exit. The caller sets `work` (a scratch folder, removed at the end) before sourcing.
+xvfb_pid=""
+game_pid=""
+wid=""
+e2e_cleanup() {
+    [ -n "$game_pid" ] && kill -9 "$game_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap e2e_cleanup EXIT
+
+# An X server on a display nobody uses (it names the display once it is ready); extra Xvfb
+# arguments are passed on. DISPLAY is exported.
+start_x() {
+    local named="$work/display"
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp "$@" 3>"$named" >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        [ -s "$named" ] && break
+        sleep 0.1
+    done
+    [ -s "$named" ] || { echo "Xvfb did not start"; exit 1; }
+    export DISPLAY=":$(head -n 1 "$named")"
+}
+
+# The game, run from the current folder with its output in $work/out.log; waits for its window.
+start_game() {
+    "$1" >"$work/out.log" 2>&1 &
+    game_pid=$!
+    for _ in $(seq 100); do
+        wid=$(xdotool search --onlyvisible --pid "$game_pid" 2>/dev/null | head -n 1 || true)
+        [ -n "$wid" ] && return 0
+        sleep 0.1
+    done
+    echo "no window appeared"
+    cat "$work/out.log"
+    exit 1
+}
+
+# A key held for a tenth of a second, as a finger presses it.
+press() { xdotool keydown --window "$wid" "$1"; sleep 0.1; xdotool keyup --window "$wid" "$1"; }

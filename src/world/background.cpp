@@ -59,7 +59,20 @@ int first_visible_row(const SDL_Surface* s) {
 
 // Band image `file` scaled to width × height (nearest pixel, as the renderer would scale it),
 // kept from its first visible row down, plain and mirrored.
-FittedBand fit_band(const std::string& file, int width, int height) {
+// Each pixel as it would stand after being drawn twice over itself: the colour laid twice with
+// cover a leaves 1 − (1 − a)² of it over what was below.
+void deepen(SDL_Surface* s) {
+    for (int y = 0; y < s->h; ++y) {
+        auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) +
+                                              static_cast<size_t>(y) * s->pitch);
+        for (int x = 0; x < s->w; ++x) {
+            Uint32 a = row[x] >> 24, left = 255 - a;
+            row[x] = (row[x] & 0x00FFFFFFu) | ((255 - (left * left + 127) / 255) << 24);
+        }
+    }
+}
+
+FittedBand fit_band(const std::string& file, int width, int height, bool deepened) {
     FittedBand band;
     band.width = width;
     band.top = height;
@@ -71,6 +84,7 @@ FittedBand fit_band(const std::string& file, int width, int height) {
     if (!source || !scaled) return band;
     SDL_SetSurfaceBlendMode(source.get(), SDL_BLENDMODE_NONE);
     if (SDL_BlitScaled(source.get(), nullptr, scaled.get(), nullptr) != 0) return band;
+    if (deepened) deepen(scaled.get());
     band.top = first_visible_row(scaled.get());
     int h = height - band.top;
     if (h <= 0) return band;
@@ -92,8 +106,9 @@ FittedBand fit_band(const std::string& file, int width, int height) {
     return band;
 }
 
-void load_art(BackgroundArt& art, const std::string& fond) {
+void load_art(BackgroundArt& art, const std::string& fond, bool deepened) {
     art = BackgroundArt{};
+    art.deepened = deepened;
     if (fond.size() == 1) art.layer_set = std::atoi(fond.c_str()) + 1;
     if (art.layer_set == 0) {
         load_panorama(art, fond);
@@ -124,7 +139,7 @@ void background_fit(BackgroundArt& art) {
     for (int b = 0; b < background_band_count; ++b) {
         art.bands[b] = FittedBand{};  // the old size's pixels go before the new ones are made
         art.bands[b] = fit_band(resource_path(art.folder + "/" + std::to_string(b + 1) + ".png"),
-                                width, window_height);
+                                width, window_height, art.deepened);
     }
 }
 
@@ -143,7 +158,7 @@ long background_texture_bytes(const Background& bg) {
 }
 
 void background_load(Background& bg, const std::string& fond) {
-    load_art(bg.art, fond);
+    load_art(bg.art, fond, false);
     bg.clouds[0] = load_texture("ide/cloud.png");
     bg.clouds[1] = load_texture("ide/cloud2.png");
     bg.clouds[2] = load_texture("ide/cloud3.png");
@@ -152,7 +167,7 @@ void background_load(Background& bg, const std::string& fond) {
 void background_release(Background& bg) { bg = Background{}; }
 
 void select_background_load(BackgroundArt& art, const std::string& fond) {
-    load_art(art, fond);
+    load_art(art, fond, true);
 }
 
 void select_background_release(BackgroundArt& art) { art = BackgroundArt{}; }

@@ -37,6 +37,9 @@ struct BackgroundArt {
     std::string folder;
     std::array<FittedBand, background_band_count> bands;
     int fitted_height = 0;
+    // The level selection shows each band as if drawn twice at the same place, which deepens
+    // its soft edges: its bands are fitted so, with each pixel's cover a = 1 − (1 − a)².
+    bool deepened = false;
 };
 
 // The session's background: the level's images and the clouds over them.

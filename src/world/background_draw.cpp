@@ -10,13 +10,11 @@
 
 namespace {
 // A band is a row of copies from x0 / divisor on, every other one mirrored so that neighbours
-// join seamlessly; `times` draws each copy again at the same place (which deepens a faded one).
-// The band was fitted to the window's height beforehand: each copy is a plain copy of pixels.
-void draw_band(const FittedBand& band, int x0, int y0, int divisor, int times, int alpha) {
+// join seamlessly. The band was fitted to the window's height beforehand: each copy is a plain
+// copy of pixels.
+void draw_band(const FittedBand& band, int x0, int y0, int divisor) {
     int bw = band.width;
     if (!band.plain || !band.mirrored || bw <= 0) return;
-    SDL_SetTextureAlphaMod(band.plain.get(), static_cast<Uint8>(alpha));
-    SDL_SetTextureAlphaMod(band.mirrored.get(), static_cast<Uint8>(alpha));
     int base = x0 / divisor;
     int h = 0;
     SDL_QueryTexture(band.plain.get(), nullptr, nullptr, nullptr, &h);
@@ -25,25 +23,21 @@ void draw_band(const FittedBand& band, int x0, int y0, int divisor, int times, i
     for (int px = base + bw * i; px <= window_width; ++i, px += bw) {
         SDL_Rect dst{px, (y0 / divisor) / 2 + band.top, bw, h};
         SDL_Texture* tex = (i % 2 == 1 ? band.mirrored : band.plain).get();
-        for (int k = 0; k < times; ++k) SDL_RenderCopy(game_renderer, tex, nullptr, &dst);
+        SDL_RenderCopy(game_renderer, tex, nullptr, &dst);
     }
-    SDL_SetTextureAlphaMod(band.plain.get(), 255);
-    SDL_SetTextureAlphaMod(band.mirrored.get(), 255);
 }
 
 struct BandSpeeds {
     int divisors[3];  // of bands 1, 2 and 3, the farthest first
-    int times;
 };
-constexpr BandSpeeds session_bands{{6, 4, 3}, 1};
-constexpr BandSpeeds selection_bands{{6, 3, 2}, 2};
+constexpr BandSpeeds session_bands{{6, 4, 3}};
+constexpr BandSpeeds selection_bands{{6, 3, 2}};
 
 // The sky over the whole window, then the three bands from the farthest.
-void draw_layered(const BackgroundArt& art, int x0, int y0, const BandSpeeds& speeds,
-                  int alpha) {
+void draw_layered(const BackgroundArt& art, int x0, int y0, const BandSpeeds& speeds) {
     draw_rect(art.layers[0].get(), 0, 0, window_width, window_height);
     for (int b = 0; b < background_band_count; ++b) {
-        draw_band(art.bands[b], x0, y0, speeds.divisors[b], speeds.times, alpha);
+        draw_band(art.bands[b], x0, y0, speeds.divisors[b]);
     }
 }
 
@@ -108,8 +102,7 @@ void background_draw(const Background& bg, double camera_x, double camera_y) {
     const BackgroundArt& art = bg.art;
     int T = tile_size();
     if (art.layer_set >= 1) {
-        draw_layered(art, static_cast<int>(-cx * T), static_cast<int>(camera_y * T), session_bands,
-                     255);
+        draw_layered(art, static_cast<int>(-cx * T), static_cast<int>(camera_y * T), session_bands);
     } else {
         draw_panorama(art, -cx);
     }
@@ -121,7 +114,7 @@ void select_background_draw(const BackgroundArt& art, double x, int alpha, SDL_T
     if (a == 0) return;
     auto draw = [&art, x] {
         if (art.layer_set >= 1) {
-            draw_layered(art, static_cast<int>(x * tile_size()), 0, selection_bands, 255);
+            draw_layered(art, static_cast<int>(x * tile_size()), 0, selection_bands);
         } else {
             draw_panorama(art, x);
         }

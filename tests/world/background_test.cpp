@@ -30,7 +30,7 @@ SurfacePtr image(int w, int h, std::vector<std::pair<SDL_Rect, SDL_Color>> fills
     SurfacePtr s(SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888));
     SDL_FillRect(s.get(), nullptr, 0);
     for (auto& [r, c] : fills)
-        SDL_FillRect(s.get(), &r, SDL_MapRGBA(s->format, c.r, c.g, c.b, 255));
+        SDL_FillRect(s.get(), &r, SDL_MapRGBA(s->format, c.r, c.g, c.b, c.a));
     return s;
 }
 
@@ -46,7 +46,8 @@ struct ArtFolder {
     ~ArtFolder() { std::filesystem::current_path(previous); }
     // Set `name`: a grey sky, and band b 8 × 12 pixels, opaque only in rows 3b + 3 … 3b + 5, its
     // first column in the marker colour: each band shows in its own strip, and the marker tells
-    // where a copy begins and whether it is mirrored.
+    // where a copy begins and whether it is mirrored. Band 0's fifth column is half transparent,
+    // as the soft edge of a hill.
     void save_layered(const std::string& name) {
         std::string folder = "ressources/textures/backgrounds/" + name + "/";
         std::filesystem::create_directories(folder);
@@ -54,6 +55,10 @@ struct ArtFolder {
         for (int b = 0; b < 3; ++b) {
             SurfacePtr s = image(
                 8, 12, {{{0, 3 * b + 3, 8, 3}, band_colour[b]}, {{0, 3 * b + 3, 1, 3}, marker[b]}});
+            if (b == 0) {
+                SDL_Rect soft{4, 3, 1, 3};
+                SDL_FillRect(s.get(), &soft, SDL_MapRGBA(s->format, 200, 0, 0, 128));
+            }
             IMG_SavePNG(s.get(), (folder + std::to_string(b + 1) + ".png").c_str());
         }
         IMG_SavePNG(image(1, 1, {}).get(), (folder + "4.png").c_str());
@@ -109,14 +114,20 @@ TEST(BackgroundDraw, BandsScrollAtTheirOwnSpeedsAndMirrorEveryOtherCopy) {
         EXPECT_COLOUR(500, top[b] - 1, sky);
         EXPECT_COLOUR(500, top[b], band_colour[b]);
     }
+    // The soft column lies half over the sky.
+    EXPECT_TRUE(near(read_pixel(start[0] + 270, top[0] + 30), {200, 100, 100, 255}, 2));
     // The selection: x0 = x · 10 pixels, divisors 6, 3 and 2, no vertical shift.
+    BackgroundArt sel;
+    select_background_load(sel, "7");
     clear_black();
-    select_background_draw(bg.art, -2, 255, nullptr);
+    select_background_draw(sel, -2, 255, nullptr);
     const int selection_start[3] = {-20 / 6, -20 / 3, -20 / 2};
     for (int b = 0; b < 3; ++b) {
         EXPECT_COLOUR(selection_start[b] + 59, 60 * b + 60, marker[b]);
         EXPECT_COLOUR(selection_start[b] + 60, 60 * b + 60, band_colour[b]);
     }
+    // The selection shows it as if drawn twice: three quarters over the sky.
+    EXPECT_TRUE(near(read_pixel(selection_start[0] + 270, 90), {200, 50, 50, 255}, 2));
     // Faded: the whole picture is laid at the alpha over what was drawn before (blue here); the
     // textures are left opaque.
     TexturePtr canvas = select_background_canvas();
@@ -124,7 +135,7 @@ TEST(BackgroundDraw, BandsScrollAtTheirOwnSpeedsAndMirrorEveryOtherCopy) {
         SDL_SetRenderDrawColor(game_renderer, 0, 0, 200, 255);
         SDL_RenderClear(game_renderer);
         SDL_SetRenderDrawColor(game_renderer, 0, 0, 0, 255);
-        select_background_draw(bg.art, x, alpha, on);
+        select_background_draw(sel, x, alpha, on);
     };
     blue_then(0, 128, canvas.get());
     EXPECT_TRUE(near(read_pixel(500, 20), {100, 100, 200, 255}, 3));
@@ -136,9 +147,9 @@ TEST(BackgroundDraw, BandsScrollAtTheirOwnSpeedsAndMirrorEveryOtherCopy) {
     blue_then(0, 100, nullptr);
     EXPECT_COLOUR(500, 90, (SDL_Color{0, 0, 200, 255}));
     Uint8 alpha = 0;
-    SDL_GetTextureAlphaMod(bg.art.bands[0].plain.get(), &alpha);
+    SDL_GetTextureAlphaMod(sel.bands[0].plain.get(), &alpha);
     EXPECT_EQ(alpha, 255);
-    SDL_GetTextureAlphaMod(bg.art.layers[0].get(), &alpha);
+    SDL_GetTextureAlphaMod(sel.layers[0].get(), &alpha);
     EXPECT_EQ(alpha, 255);
     // A new display mode: the next update fits the bands to the new height; the same height
     // again keeps them as they are.

@@ -46,25 +46,27 @@ TexturePtr make_texture(SDL_Surface* surface) {
     return tex;
 }
 
+// Row y of a 32-bit surface.
+Uint32* pixel_row(SDL_Surface* s, int y) {
+    return reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) +
+                                     static_cast<size_t>(y) * s->pitch);
+}
+
 // The first row holding a pixel that is not wholly transparent; the height when there is none.
-int first_visible_row(const SDL_Surface* s) {
+int first_visible_row(SDL_Surface* s) {
     for (int y = 0; y < s->h; ++y) {
-        const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(s->pixels) +
-                                                          static_cast<size_t>(y) * s->pitch);
+        const Uint32* row = pixel_row(s, y);
         for (int x = 0; x < s->w; ++x)
             if (row[x] & 0xFF000000u) return y;
     }
     return s->h;
 }
 
-// Band image `file` scaled to width × height (nearest pixel, as the renderer would scale it),
-// kept from its first visible row down, plain and mirrored.
 // Each pixel as it would stand after being drawn twice over itself: the colour laid twice with
 // cover a leaves 1 − (1 − a)² of it over what was below.
 void deepen(SDL_Surface* s) {
     for (int y = 0; y < s->h; ++y) {
-        auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) +
-                                              static_cast<size_t>(y) * s->pitch);
+        Uint32* row = pixel_row(s, y);
         for (int x = 0; x < s->w; ++x) {
             Uint32 a = row[x] >> 24, left = 255 - a;
             row[x] = (row[x] & 0x00FFFFFFu) | ((255 - (left * left + 127) / 255) << 24);
@@ -72,6 +74,8 @@ void deepen(SDL_Surface* s) {
     }
 }
 
+// Band image `file` scaled to width × height (nearest pixel, as the renderer would scale it),
+// deepened for the level selection, kept from its first visible row down, plain and mirrored.
 FittedBand fit_band(const std::string& file, int width, int height, bool deepened) {
     FittedBand band;
     band.width = width;
@@ -92,13 +96,9 @@ FittedBand fit_band(const std::string& file, int width, int height, bool deepene
     SurfacePtr mirrored(SDL_CreateRGBSurfaceWithFormat(0, width, h, 32, SDL_PIXELFORMAT_ARGB8888));
     if (!plain || !mirrored) return band;
     for (int y = 0; y < h; ++y) {
-        const auto* from = reinterpret_cast<const Uint32*>(
-            static_cast<const Uint8*>(scaled->pixels) + static_cast<size_t>(y + band.top) * scaled->pitch);
-        auto* to = reinterpret_cast<Uint32*>(static_cast<Uint8*>(plain->pixels) +
-                                             static_cast<size_t>(y) * plain->pitch);
-        auto* back = reinterpret_cast<Uint32*>(static_cast<Uint8*>(mirrored->pixels) +
-                                               static_cast<size_t>(y) * mirrored->pitch);
-        std::memcpy(to, from, static_cast<size_t>(width) * sizeof(Uint32));
+        const Uint32* from = pixel_row(scaled.get(), y + band.top);
+        Uint32* back = pixel_row(mirrored.get(), y);
+        std::memcpy(pixel_row(plain.get(), y), from, static_cast<size_t>(width) * sizeof(Uint32));
         for (int x = 0; x < width; ++x) back[width - 1 - x] = from[x];
     }
     band.plain = make_texture(plain.get());
@@ -147,7 +147,8 @@ long background_texture_bytes(const BackgroundArt& art) {
     long bytes = 0;
     for (const TexturePtr& t : art.slices) bytes += texture_bytes(t);
     for (const TexturePtr& t : art.layers) bytes += texture_bytes(t);
-    for (const FittedBand& b : art.bands) bytes += texture_bytes(b.plain) + texture_bytes(b.mirrored);
+    for (const FittedBand& b : art.bands)
+        bytes += texture_bytes(b.plain) + texture_bytes(b.mirrored);
     return bytes;
 }
 

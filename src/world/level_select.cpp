@@ -179,7 +179,7 @@ std::string level_select(int (*escape)()) {
             level_select_fit(art);  // a new display mode since the last frame
             return level_select_update(ls, art, c, &snd, escape);
         },
-               [&] { level_select_draw(ls, art); });
+        [&] { level_select_draw(ls, art); });
 
     // Black, with the chosen level's name, while the level loads.
     SDL_RenderClear(game_renderer);

@@ -44,7 +44,7 @@ struct LevelSelectArt {
     // they were made for.
     std::array<TexturePtr, 2> canvases;
     int canvas_width = 0, canvas_height = 0;
-    std::vector<TexturePtr> labels;          // the levels' names
+    std::vector<TexturePtr> labels;  // the levels' names
 };
 
 struct LevelSelectSounds {

@@ -282,9 +282,11 @@ TEST(LevelsFiles, EveryLevelAndTheTemplateIsWellFormed) {
 
 TEST(LevelsFiles, OurLevelsShowEveryBlockItemEnemyAndBackground) {
     // Between them, our levels use every block and item the play layer knows; each one puts
-    // both kinds of enemy on the way and stands in front of a background, at least one of them a
+    // both kinds of enemy on the way and stands in front of a background of its own that the
+    // resource tree has (so no two look alike in the level selection), at least one of them a
     // panorama; and some rail turns a corner (a cell with rails beside and above or below it).
     std::set<char> used;
+    std::set<std::string> backgrounds;
     bool panorama = false, corner = false;
     for (const std::string& folder : our_levels()) {
         SCOPED_TRACE(folder);
@@ -303,8 +305,11 @@ TEST(LevelsFiles, OurLevelsShowEveryBlockItemEnemyAndBackground) {
         EXPECT_TRUE(here.count('0') && here.count('1')) << "a walker and a flyer";
         used.insert(here.begin(), here.end());
         std::string fond = config_value(read_file(folder + "/config.ini"), "fond");
-        EXPECT_TRUE(std::set<std::string>({"1", "2", "3", "vallee.png"}).count(fond)) << fond;
-        panorama = panorama || fond == "vallee.png";
+        std::string image = source_dir() + "/ressources/textures/backgrounds/" + fond +
+                            (fond.size() == 1 ? "/1.png" : "");
+        EXPECT_TRUE(file_exists(image)) << image;
+        EXPECT_TRUE(backgrounds.insert(fond).second) << "a second level in front of " << fond;
+        panorama = panorama || fond.size() > 1;
     }
     for (char c : std::string("abcdefghijklmnopqrsABCDEFGH")) {
         EXPECT_TRUE(used.count(c)) << "no level uses '" << c << "'";

@@ -13,7 +13,7 @@
 
 namespace {
 const std::vector<std::string> themes = {"base", "neige", "nuit"};
-const std::vector<std::string> layered_backgrounds = {"1", "2", "3"};
+const std::vector<std::string> layered_backgrounds = {"1", "2", "3", "4", "5"};
 const std::vector<std::string> level_tracks = {"prairie.ogg", "neige.ogg", "nuit.ogg"};
 
 std::string res(const std::string& relative) { return source_dir() + "/ressources/" + relative; }

@@ -653,7 +653,7 @@ def portes_du_givre():
     partner is hidden: Mivo arrives in the third hall out of thin air, under a bat, near the
     exit. A sage, a robot and a fairy tell the way. Ground surface on row 3: Mivo walks at
     y = 4."""
-    L = Level(120, 40, "Les portes du givre", "3", "vesk.ogg", "neige")
+    L = Level(120, 40, "Les portes du givre", "4", "vesk.ogg", "neige")
     P, D = L.play, L.decor
     L.ground(0, 119, 3, surface="c", body="g")
     L.start(3, 4)
@@ -700,7 +700,7 @@ def rail_de_nuit():
     """A night run: a hedgehog between two metal blocks, a bat at head height, then a platform
     on a straight rail over a bottomless pit far too wide to jump, to a ledge three rows higher
     and the exit. Ground surface on row 5: Mivo walks at y = 6."""
-    L = Level(140, 40, "Le rail de la nuit", "1", "nuit.ogg", "nuit")
+    L = Level(140, 40, "Le rail de la nuit", "5", "nuit.ogg", "nuit")
     P, D = L.play, L.decor
     L.ground(0, 69, 5)
     L.start(3, 6)

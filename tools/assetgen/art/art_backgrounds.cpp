@@ -5,6 +5,7 @@
 // mirrored, so each band's skyline flattens into its mirror image at both ends. A band slides
 // down as the camera rises, so its land keeps to the lower part and reaches the bottom edge.
 // "vallee.png" is a panorama: one wide landscape, scaled to the window's height.
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <utility>
@@ -231,6 +232,169 @@ Canvas night_near() {
     return cv;
 }
 
+// --- "4": the northern lights over frozen peaks --------------------------------------------
+
+// Curtains of light hanging from a wavy upper edge: bright green at their foot, fading to violet
+// and nothing toward their top, in soft vertical rays.
+void draw_aurora(Canvas& cv, float foot, uint32_t seed) {
+    Profile lower =
+        seamless([&](float x) { return foot - 120 * noise1(x / 420, seed, 3); }, band_w, seam);
+    Profile height =
+        seamless([&](float x) { return 160 + 200 * noise1(x / 260, seed + 1, 3); }, band_w, seam);
+    Profile rays = seamless([&](float x) { return 0.35f + 0.65f * noise1(x / 18, seed + 2, 2); },
+                            band_w, seam);
+    const Color green = hex(0x7CFFB8), violet = hex(0xB07CFF);
+    for (int x = 0; x < cv.w; ++x) {
+        float fx = static_cast<float>(x), bottom = lower(fx), top = bottom - height(fx);
+        float ray = rays(fx);
+        for (int y = std::max(0, static_cast<int>(top));
+             y < std::min(cv.h, static_cast<int>(bottom) + 30); ++y) {
+            float t = (bottom - y) / (bottom - top);  // 0 at the foot, 1 at the top
+            float a = t < 0 ? std::max(0.0f, 1 + t * 3.5f) * 0.7f : (1 - t) * (1 - t) * 0.7f;
+            blend(cv, x, y, with_alpha(mix(green, violet, std::clamp(t, 0.0f, 1.0f)), a * ray));
+        }
+    }
+}
+
+Canvas aurora_far() {
+    Canvas cv(band_w, band_h);
+    draw_stars(cv, 640, 420, 4101);
+    draw_aurora(cv, 330, 4102);
+    Profile top = seamless(
+        [](float x) {
+            float ridged = 1 - std::fabs(noise1(x / 280, 4103, 4) * 2 - 1);
+            return 600 - 300 * std::pow(ridged, 1.7f) - 40 * noise1(x / 60, 4104, 3);
+        },
+        band_w, seam);
+    paint_mountains(
+        cv, top,
+        {hex(0x7E9CC4), hex(0x3E5A86), hex(0xEAF6FF), hex(0x9DB9DA), 460, hex(0x24506A), 360},
+        4105);
+    return cv;
+}
+
+Canvas aurora_hills() {
+    Canvas cv(band_w, band_h);
+    Profile top = seamless(rolling(680, 100, 360, 4201), band_w, seam);
+    Rng rng(4202);
+    hazed(
+        cv,
+        [&](Canvas& layer) {
+            for (float x : spread(48, 40, 4203))
+                draw_pine(layer, x, top(x) + rng.range(8, 26), rng.range(60, 105), hex(0x24574F),
+                          true, pal::outline, 4204 + static_cast<uint32_t>(x));
+        },
+        hex(0x1B3A58), 0.6f);
+    paint_land(cv, top, hex(0xA9CBE6), hex(0x46698F), 300, 4205, 50, 0.05f);
+    return cv;
+}
+
+Canvas aurora_near() {
+    Canvas cv(band_w, band_h);
+    Profile top = seamless(rolling(860, 60, 300, 4301), band_w, seam);
+    Rng rng(4302);
+    Pen pen;
+    // Clusters of ice crystals standing out of the snow, lit green from above.
+    for (float x : spread(9, 120, 4303)) {
+        float foot = top(x) + 30;
+        for (int k = 0; k < 3; ++k) {
+            float cx = x + (k - 1) * rng.range(26, 40),
+                  h = rng.range(110, 230) * (k == 1 ? 1.3f : 0.8f);
+            float w = h * 0.16f, lean = (k - 1) * h * 0.18f;
+            Shape crystal = pen.poly({{cx - w, foot},
+                                      {cx - w * 0.8f + lean * 0.7f, foot - h * 0.8f},
+                                      {cx + lean, foot - h},
+                                      {cx + w * 0.8f + lean * 0.7f, foot - h * 0.8f},
+                                      {cx + w, foot}});
+            sticker(cv, crystal, pen.vgrad(foot - h, hex(0xE8FFF6), foot, hex(0x7FB4DA)), 3,
+                    hex(0x2C4A6E));
+        }
+    }
+    paint_land(cv, top, hex(0xF4FAFF), hex(0x9DBEE0), 170, 4304, 26, 0.05f);
+    for (float x : spread(50, 20, 4305))
+        draw_sparkle(cv, x, top(x) + rng.range(16, 130), rng.range(3, 7),
+                     with_alpha(hex(0xD8FFF0), 0.9f));
+    return cv;
+}
+
+// --- "5": a railway viaduct at dusk --------------------------------------------------------
+
+Canvas dusk_far() {
+    Canvas cv(band_w, band_h);
+    draw_stars(cv, 420, 260, 5101);
+    draw_moon(cv, 560, 150, 38);
+    Profile top = seamless(rolling(640, 120, 420, 5102), band_w, seam);
+    paint_land(cv, top, hex(0x4A2F6B), hex(0x2A1A45), 300, 5103, 60, 0.04f);
+    // The lights of far villages along the hilltops.
+    Rng rng(5104);
+    Pen pen;
+    Color lamp = hex(0xFFD27A);
+    for (float x : spread(14, 80, 5105)) {
+        for (int k = 0; k < 4; ++k) {
+            float lx = x + rng.range(-26, 26), ly = top(lx) + rng.range(10, 40);
+            fill(cv, pen.circle(lx, ly, 7),
+                 radial(lx, ly, 7, with_alpha(lamp, 0.35f), with_alpha(lamp, 0)));
+            fill(cv, pen.circle(lx, ly, 1.8f), with_alpha(hex(0xFFF1C4), 0.95f));
+        }
+    }
+    return cv;
+}
+
+Canvas dusk_viaduct() {
+    Canvas cv(band_w, band_h);
+    Profile top = seamless(rolling(760, 90, 380, 5201), band_w, seam);
+    const Color stone = hex(0x1A1230);
+    Pen pen;
+    // The viaduct: a deck all along the band, on arched piers; its rail on top, lamps on posts.
+    const float deck = 560, span = 128;
+    fill(cv, pen.box(0, deck, band_w, deck + 30), stone);
+    fill(cv, pen.box(0, deck - 6, band_w, deck), hex(0x4B3A6E));
+    for (float x = span / 2; x < band_w; x += span) {
+        fill(cv, pen.box(x - 16, deck + 30, x + 16, band_h), stone);
+        Shape arch = cut(pen.box(x + 16, deck + 30, x + span - 16, deck + 90),
+                         pen.ellipse(x + span / 2, deck + 100, span / 2 - 16, 62));
+        fill(cv, arch, stone);
+    }
+    Color lamp = hex(0xFFD27A);
+    for (float x = span; x < band_w - span / 2; x += 2 * span) {
+        fill(cv, pen.box(x - 2, deck - 52, x + 2, deck - 6), stone);
+        fill(cv, pen.circle(x, deck - 56, 26),
+             radial(x, deck - 56, 26, with_alpha(lamp, 0.45f), with_alpha(lamp, 0)));
+        fill(cv, pen.circle(x, deck - 56, 5), hex(0xFFF1C4));
+    }
+    paint_land(cv, top, hex(0x352654), hex(0x1C1433), 240, 5202, 50, 0.05f);
+    return cv;
+}
+
+Canvas dusk_near() {
+    Canvas cv(band_w, band_h);
+    Profile top = seamless(rolling(880, 60, 320, 5301), band_w, seam);
+    Rng rng(5302);
+    hazed(
+        cv,
+        [&](Canvas& layer) {
+            for (float x : spread(7, 140, 5303)) {
+                if (rng.range(0, 1) < 0.5f)
+                    draw_tree(layer, x, top(x) + 40, rng.range(230, 300), pal::grass,
+                              5304 + static_cast<uint32_t>(x));
+                else
+                    draw_bush(layer, x, top(x) + 20, rng.range(50, 80),
+                              5305 + static_cast<uint32_t>(x));
+            }
+        },
+        hex(0x150F26), 0.8f);
+    paint_land(cv, top, hex(0x241A38), hex(0x0F0A1C), 150, 5306, 30, 0.05f);
+    Pen pen;
+    Color glow = hex(0xFFE28A);
+    for (float x : spread(30, 30, 5307)) {
+        float y = top(x) - rng.range(20, 240);
+        fill(cv, pen.circle(x, y, 12),
+             radial(x, y, 12, with_alpha(glow, 0.4f), with_alpha(glow, 0)));
+        fill(cv, pen.circle(x, y, 2), with_alpha(hex(0xFFF6D0), 0.95f));
+    }
+    return cv;
+}
+
 struct LayerSet {
     const char* name;
     std::function<Canvas()> sky, far, hills, near;
@@ -267,6 +431,20 @@ bool generate_backgrounds(const std::string& root) {
              return sky({{0.0f, hex(0x080C26)}, {0.55f, hex(0x18204F)}, {1.0f, hex(0x3B3F7C)}});
          },
          night_far, night_hills, night_near},
+        {"4",
+         [] {
+             return sky({{0.0f, hex(0x050E22)}, {0.5f, hex(0x0D2846)}, {1.0f, hex(0x2A6474)}});
+         },
+         aurora_far, aurora_hills, aurora_near},
+        {"5",
+         [] {
+             return sky({{0.0f, hex(0x120A2E)},
+                         {0.3f, hex(0x2E1D5C)},
+                         {0.48f, hex(0x8A3F6E)},
+                         {0.62f, hex(0xF0925D)},
+                         {1.0f, hex(0xF6B070)}});
+         },
+         dusk_far, dusk_viaduct, dusk_near},
     };
     bool ok = true;
     for (const LayerSet& set : sets) ok = write_set(dir, set) && ok;

@@ -4,6 +4,7 @@
 
 #include <SDL_image.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 
@@ -76,8 +77,9 @@ void deepen(SDL_Surface* s) {
 
 // Band image `file` scaled to width × height (nearest pixel, as the renderer would scale it),
 // deepened for the level selection, kept from its first visible row down, plain and mirrored.
-FittedBand fit_band(const std::string& file, int width, int height, bool deepened) {
-    FittedBand band;
+// Pixels only: safe on any thread.
+BandPixels band_pixels(const std::string& file, int width, int height, bool deepened) {
+    BandPixels band;
     band.width = width;
     band.top = height;
     SurfacePtr image(IMG_Load(file.c_str()));
@@ -101,9 +103,37 @@ FittedBand fit_band(const std::string& file, int width, int height, bool deepene
         std::memcpy(pixel_row(plain.get(), y), from, static_cast<size_t>(width) * sizeof(Uint32));
         for (int x = 0; x < width; ++x) back[width - 1 - x] = from[x];
     }
-    band.plain = make_texture(plain.get());
-    band.mirrored = make_texture(mirrored.get());
+    band.plain = std::move(plain);
+    band.mirrored = std::move(mirrored);
     return band;
+}
+
+// Every band of the set in `folder` made for a window `height` pixels high.
+FittedPixels fitted_pixels(const std::string& folder, int height, bool deepened) {
+    FittedPixels fitted;
+    fitted.height = height;
+    // The band images are made twice as wide as high; a band is drawn as high as the window.
+    int width = height * 3000 / 1500;
+    for (int b = 0; b < background_band_count; ++b)
+        fitted.bands[b] = band_pixels(resource_path(folder + "/" + std::to_string(b + 1) + ".png"),
+                                      width, height, deepened);
+    return fitted;
+}
+
+// The fitted pixels become the art's textures (the renderer's thread).
+void take_fitted(BackgroundArt& art, FittedPixels& fitted) {
+    art.fitted_height = fitted.height;
+    for (int b = 0; b < background_band_count; ++b) {
+        BandPixels& from = fitted.bands[b];
+        FittedBand& band = art.bands[b];
+        band = FittedBand{};
+        band.width = from.width;
+        band.top = from.top;
+        if (from.plain && from.mirrored) {
+            band.plain = make_texture(from.plain.get());
+            band.mirrored = make_texture(from.mirrored.get());
+        }
+    }
 }
 
 void load_art(BackgroundArt& art, const std::string& fond, bool deepened) {
@@ -115,11 +145,12 @@ void load_art(BackgroundArt& art, const std::string& fond, bool deepened) {
         return;
     }
     art.folder = background_folder + fond;
-    // The bands (1 … 3) are read when they are fitted to the window.
+    // The bands (1 … 3) are read when they are fitted to the window: the session's at once,
+    // the level selection's while their level is near the highlight.
     for (int i : {0, background_layer_count - 1}) {
         art.layers[i] = load_texture(art.folder + "/" + std::to_string(i) + ".png");
     }
-    background_fit(art);
+    if (!deepened) background_fit(art);
 }
 
 long texture_bytes(const TexturePtr& t) {
@@ -133,14 +164,33 @@ void background_fit(BackgroundArt& art) {
     if (art.layer_set < 1 || art.folder.empty() || window_height <= 0 ||
         art.fitted_height == window_height)
         return;
-    art.fitted_height = window_height;
-    // The band images are made twice as wide as high; a band is drawn as high as the window.
-    int width = window_height * 3000 / 1500;
-    for (int b = 0; b < background_band_count; ++b) {
-        art.bands[b] = FittedBand{};  // the old size's pixels go before the new ones are made
-        art.bands[b] = fit_band(resource_path(art.folder + "/" + std::to_string(b + 1) + ".png"),
-                                width, window_height, art.deepened);
+    art.bands = {};  // the old size's pixels go before the new ones are made
+    FittedPixels fitted = fitted_pixels(art.folder, window_height, art.deepened);
+    take_fitted(art, fitted);
+}
+
+void select_background_prepare(BackgroundArt& art, bool wanted) {
+    if (art.layer_set < 1 || art.folder.empty()) return;
+    if (art.pending.valid()) {
+        if (art.pending.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return;
+        FittedPixels fitted = art.pending.get();
+        // Made for a height the window no longer has: made again below.
+        if (fitted.height == window_height) take_fitted(art, fitted);
     }
+    if (!wanted) {
+        art.bands = {};
+        art.fitted_height = 0;
+        return;
+    }
+    if (art.fitted_height == window_height || window_height <= 0) return;
+    art.pending =
+        std::async(std::launch::async, fitted_pixels, art.folder, window_height, art.deepened);
+}
+
+void select_background_settle(BackgroundArt& art) {
+    if (art.pending.valid()) art.pending.wait();
+    bool wanted = art.fitted_height != 0 || art.pending.valid();
+    select_background_prepare(art, wanted);
 }
 
 long background_texture_bytes(const BackgroundArt& art) {

@@ -4,6 +4,7 @@
 // selection shows every level's background, faded by an alpha and without clouds.
 #pragma once
 #include <array>
+#include <future>
 #include <string>
 
 #include "app/sdl_handles.h"
@@ -24,6 +25,16 @@ struct FittedBand {
     int top = 0;    // rows above the picture, left out: nothing but transparency
 };
 
+// A band's pixels fitted away from the renderer, before they become a FittedBand.
+struct BandPixels {
+    SurfacePtr plain, mirrored;
+    int width = 0, top = 0;
+};
+struct FittedPixels {
+    std::array<BandPixels, background_band_count> bands;
+    int height = 0;  // the window height they were made for
+};
+
 // The images of one background. The level selection holds one per listed level.
 struct BackgroundArt {
     int slice_count = 0;       // panorama slices
@@ -40,6 +51,8 @@ struct BackgroundArt {
     // The level selection shows each band as if drawn twice at the same place, which deepens
     // its soft edges: its bands are fitted so, with each pixel's cover a = 1 − (1 − a)².
     bool deepened = false;
+    // The level selection fits bands on a worker thread while the carousel turns.
+    std::future<FittedPixels> pending;
 };
 
 // The session's background: the level's images and the clouds over them.
@@ -69,3 +82,9 @@ void select_background_load(BackgroundArt& art, const std::string& fond);
 void select_background_draw(const BackgroundArt& art, double x, int alpha, SDL_Texture* canvas);
 TexturePtr select_background_canvas();
 void select_background_release(BackgroundArt& art);
+// Once a frame in the level selection: a background `wanted` (its level near the highlight) gets
+// its bands fitted to the window on a worker thread, taken once ready; one no longer wanted lets
+// them go. Until its bands are ready a background shows its sky alone.
+void select_background_prepare(BackgroundArt& art, bool wanted);
+// Waits for the work under way, then prepares as wanted before (loading, tests).
+void select_background_settle(BackgroundArt& art);

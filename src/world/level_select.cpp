@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 #include "app/assets.h"
@@ -142,7 +143,8 @@ void level_select_load(LevelSelect& ls, LevelSelectArt& art, LevelSelectSounds& 
         }
         art.labels.push_back(make_text_texture(art.name_font.get(), name, name_colour));
     }
-    level_select_fit(art);
+    level_select_fit(art, ls);
+    for (BackgroundArt& b : art.backgrounds) select_background_settle(b);
     art.veil = make_black_texture();
     if (art.veil) SDL_SetTextureBlendMode(art.veil.get(), SDL_BLENDMODE_BLEND);
     play_music("vesk.ogg");
@@ -150,8 +152,22 @@ void level_select_load(LevelSelect& ls, LevelSelectArt& art, LevelSelectSounds& 
     snd.click = load_sound("click.wav");
 }
 
-void level_select_fit(LevelSelectArt& art) {
-    for (BackgroundArt& b : art.backgrounds) background_fit(b);
+namespace {
+// A background is kept fitted while a level showing it is the highlighted one or beside it, or
+// shows on screen: the carousel never waits for one, and the others hold no pixels.
+bool background_wanted(const LevelSelect& ls, const LevelSelectArt& art, std::size_t b) {
+    for (std::size_t i = 0; i < art.background_of.size(); ++i) {
+        if (art.background_of[i] != b) continue;
+        int index = static_cast<int>(i);
+        if (std::abs(index - selected_level) <= 1 || std::fabs(index - ls.scroll) < 1) return true;
+    }
+    return false;
+}
+}  // namespace
+
+void level_select_fit(LevelSelectArt& art, const LevelSelect& ls) {
+    for (std::size_t b = 0; b < art.backgrounds.size(); ++b)
+        select_background_prepare(art.backgrounds[b], background_wanted(ls, art, b));
     if (art.canvas_width == window_width && art.canvas_height == window_height) return;
     art.canvas_width = window_width;
     art.canvas_height = window_height;
@@ -176,7 +192,7 @@ std::string level_select(int (*escape)()) {
 
     run_screen(
         [&](const Controls& c) {
-            level_select_fit(art);  // a new display mode since the last frame
+            level_select_fit(art, ls);  // the highlight moved, or the display mode changed
             return level_select_update(ls, art, c, &snd, escape);
         },
         [&] { level_select_draw(ls, art); });

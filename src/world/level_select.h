@@ -53,8 +53,9 @@ struct LevelSelectSounds {
 
 // Lists the levels and loads what the screen shows and plays (the selection's music starts).
 void level_select_load(LevelSelect& ls, LevelSelectArt& art, LevelSelectSounds& snd);
-// Fits the backgrounds and the canvases to the window after a change of display mode.
-void level_select_fit(LevelSelectArt& art);
+// Once a frame: fits the backgrounds near the highlight (on a worker thread), lets the others
+// go, and makes the canvases again after a change of display mode.
+void level_select_fit(LevelSelectArt& art, const LevelSelect& ls);
 // True when "levels/<folder>/<file>" can be opened for reading.
 bool level_has_file(const std::string& folder, const std::string& file);
 // The level folders: every entry of "levels/" is printed between quotes as it is met; folders

@@ -119,6 +119,9 @@ TEST(BackgroundDraw, BandsScrollAtTheirOwnSpeedsAndMirrorEveryOtherCopy) {
     // The selection: x0 = x · 10 pixels, divisors 6, 3 and 2, no vertical shift.
     BackgroundArt sel;
     select_background_load(sel, "7");
+    EXPECT_EQ(sel.bands[0].plain, nullptr);  // fitted only once its level comes near
+    select_background_prepare(sel, true);
+    select_background_settle(sel);
     clear_black();
     select_background_draw(sel, -2, 255, nullptr);
     const int selection_start[3] = {-20 / 6, -20 / 3, -20 / 2};

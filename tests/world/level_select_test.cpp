@@ -14,10 +14,10 @@
 namespace {
 const SDL_Color grey{128, 128, 128, 255};
 
-void make_level(const std::string& name) {
+void make_level(const std::string& name, const std::string& fond = "") {
     write_file("levels/" + name + "/0.lvl", "a\n");
     write_file("levels/" + name + "/1.lvl", "\n");
-    write_file("levels/" + name + "/config.ini", "titre=T\n");
+    write_file("levels/" + name + "/config.ini", "titre=T\nfond=" + fond + "\n");
 }
 
 // A selection of n levels with plain buttons, driven one update at a time.
@@ -189,4 +189,43 @@ TEST(LevelSelect, TheScreenRemembersTheHighlightAndLeavesOnClose) {
     push_key(SDLK_RETURN);
     quit();
     EXPECT_EQ(select(), select_none);
+}
+
+// Only the backgrounds of the highlighted level and its neighbours hold their bands: they are
+// fitted on a worker thread as the highlight moves, and let go once it has moved on. Levels
+// sharing a background share one.
+TEST(LevelSelect, BackgroundsNearTheHighlightAreFittedTheOthersLetGo) {
+    Sandbox sandbox;
+    TestDisplay display;
+    const char* fonds[] = {"1", "2", "1", "3", "4"};
+    for (int i = 0; i < 5; ++i) make_level("level" + std::to_string(i), fonds[i]);
+    selected_level = 0;
+    LevelSelect ls;
+    LevelSelectArt art;
+    LevelSelectSounds snd;
+    testing::internal::CaptureStdout();
+    level_select_load(ls, art, snd);
+    testing::internal::GetCapturedStdout();
+    ASSERT_EQ(art.backgrounds.size(), 4u);
+    EXPECT_EQ(art.background_of, (std::vector<std::size_t>{0, 1, 0, 2, 3}));
+    auto fitted = [&] {
+        std::string which;
+        for (const BackgroundArt& b : art.backgrounds) which += b.bands[0].plain ? "+" : "-";
+        return which;
+    };
+    EXPECT_EQ(fitted(), "++--");  // levels 0 and 1 at once, ready for the first frame
+    selected_level = 3;
+    ls.scroll = 2.5;  // gliding from level 2 to 3: both show
+    level_select_fit(art, ls);
+    for (BackgroundArt& b : art.backgrounds) select_background_settle(b);
+    EXPECT_EQ(fitted(), "+-++");  // level 2 is a "1", level 1 is left behind
+    ls.scroll = 3;
+    level_select_fit(art, ls);
+    for (BackgroundArt& b : art.backgrounds) select_background_settle(b);
+    EXPECT_EQ(fitted(), "+-++");  // 2 and 4 beside the highlight
+    selected_level = 4;
+    ls.scroll = 4;
+    level_select_fit(art, ls);
+    for (BackgroundArt& b : art.backgrounds) select_background_settle(b);
+    EXPECT_EQ(fitted(), "--++");
 }

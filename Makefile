@@ -40,11 +40,12 @@ ressources/.stamp: $(REL)/mivo_assets
 assets: release
 	@$(MAKE) --no-print-directory ressources/.stamp
 
-# ThreadSanitizer run of the threaded tests (renderer handshake, loading screen, music worker).
+# ThreadSanitizer run of the threaded tests (renderer handshake, loading screen, music worker,
+# the level selection's background fitting).
 tsan: deps
 	cmake -S . -B build/tsan -DCMAKE_BUILD_TYPE=Debug -DMIVO_TSAN=ON -DMIVO_BENCH=OFF
 	cmake --build build/tsan -j$(JOBS) --target mivo_tests
-	./build/tsan/mivo_tests --gtest_filter='Assets.Handshake*:Audio.*:Loading.*:ExitDraw.IntroCard*'
+	./build/tsan/mivo_tests --gtest_filter='Assets.Handshake*:Audio.*:Loading.*:ExitDraw.IntroCard*:LevelSelect.Backgrounds*'
 
 clean:
 	rm -rf build ressources ressources.tmp

@@ -13,6 +13,8 @@
 #include "app/kv_reader.h"
 #include "app/shell.h"
 #include "editor/editor.h"
+#include "menus/main_menu.h"
+#include "menus/title.h"
 #include "session/level_files.h"
 #include "session/session.h"
 #include "session/theme_tiles.h"
@@ -263,3 +265,30 @@ void BM_DrawLevelSelect_1920x1080(benchmark::State& state) { draw_selection(stat
 BENCHMARK(BM_DrawLevelSelect_1000x600)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrawLevelSelect_1920x1080)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 }  // namespace
+
+// The title and the main menu, a few seconds into their animations.
+void BM_DrawTitle(benchmark::State& state) {
+    Display display(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    Title t;
+    TitleArt art = title_art();
+    Controls none;
+    for (int i = 0; i < 200; ++i) title_update(t, none, nullptr);
+    for (auto _ : state) {
+        title_draw(t, art);
+        SDL_RenderFlush(game_renderer);
+    }
+}
+BENCHMARK(BM_DrawTitle)->Args({1000, 600})->Args({1920, 1080})->Unit(benchmark::kMillisecond);
+
+void BM_DrawMainMenu(benchmark::State& state) {
+    Display display(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    MainMenu m = main_menu_open(0);
+    MainMenuArt art = main_menu_art();
+    Controls none;
+    for (int i = 0; i < 200; ++i) main_menu_update(m, none, nullptr, nullptr);
+    for (auto _ : state) {
+        main_menu_draw(m, art);
+        SDL_RenderFlush(game_renderer);
+    }
+}
+BENCHMARK(BM_DrawMainMenu)->Args({1000, 600})->Args({1920, 1080})->Unit(benchmark::kMillisecond);

@@ -152,6 +152,35 @@ TexturePtr load_texture(const std::string& relative) {
     return load_full_path(resource_path(relative));
 }
 
+TexturePtr load_texture_dimmed(const std::string& relative, Uint8 dim) {
+    std::string path = resource_path(relative);
+    if (path.size() > max_texture_path) return nullptr;
+    SurfacePtr image(IMG_Load(path.c_str()));
+    if (!image) return nullptr;
+    SurfacePtr pixels(SDL_ConvertSurfaceFormat(image.get(), SDL_PIXELFORMAT_ARGB8888, 0));
+    if (!pixels) return nullptr;
+    // What the renderer's colour modulation computes, once: each channel times dim / 255.
+    for (int y = 0; y < pixels->h; ++y) {
+        auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(pixels->pixels) +
+                                              static_cast<size_t>(y) * pixels->pitch);
+        for (int x = 0; x < pixels->w; ++x) {
+            Uint32 p = row[x];
+            Uint32 r = ((p >> 16) & 0xFF) * dim / 255, g = ((p >> 8) & 0xFF) * dim / 255,
+                   b = (p & 0xFF) * dim / 255;
+            row[x] = (p & 0xFF000000u) | (r << 16) | (g << 8) | b;
+        }
+    }
+    // An image without transparency stays opaque: it is copied, not blended.
+    if (!SDL_ISPIXELFORMAT_ALPHA(image->format->format)) {
+        SurfacePtr opaque(SDL_ConvertSurfaceFormat(pixels.get(), SDL_PIXELFORMAT_RGB888, 0));
+        if (opaque) pixels = std::move(opaque);
+    }
+    renderer_acquire();
+    TexturePtr tex(SDL_CreateTextureFromSurface(game_renderer, pixels.get()));
+    renderer_release();
+    return tex;
+}
+
 TexturePtr load_texture_in(const std::string& folder, const std::string& file) {
     return load_full_path(resource_path(folder + "/" + file));
 }

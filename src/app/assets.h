@@ -51,6 +51,8 @@ FontPtr open_font(const std::string& file, int size);
 
 // "ressources/" + relative path. A path longer than the loaders accept loads nothing.
 TexturePtr load_texture(const std::string& relative);
+// The image darkened as a colour modulation by `dim` (0 … 255) would darken it, done once.
+TexturePtr load_texture_dimmed(const std::string& relative, Uint8 dim);
 // "ressources/" + folder + "/" + file.
 TexturePtr load_texture_in(const std::string& folder, const std::string& file);
 // "ressources/textures/theme_<theme>/<category>/<code>.<ext>".

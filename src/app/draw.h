@@ -28,6 +28,9 @@ void set_frame_hook(std::function<void()> hook);
 // Forgets the frame cap's last reading, as at program start (tests).
 void reset_frame_cap();
 
+// The whole texture into dst (null: the window), as SDL_RenderCopy; a texture without an alpha
+// channel, blended at full alpha, is copied without blending, which looks the same.
+void render_copy(SDL_Texture* tex, const SDL_Rect* dst);
 void draw_rect(SDL_Texture* tex, int x, int y, int w, int h);
 // Stretched over the whole window. A blended texture faded to alpha 0 draws nothing, and a black
 // veil is laid row after row rather than stretched: a veil lies over every frame of a level, and

@@ -113,9 +113,7 @@ MainMenuArt main_menu_art() {
             make_label(is_large(k) ? large.get() : small.get(), names[k - 1], caption_colour);
     }
     a.outline = load_texture("ide/ctr.png");
-    a.background = load_texture("ide/bgg.png");
-    if (a.background)
-        SDL_SetTextureColorMod(a.background.get(), background_dim, background_dim, background_dim);
+    a.background = load_texture_dimmed("ide/bgg.png", background_dim);
     a.veil = load_texture("ide/bgg.png");
     if (a.veil) SDL_SetTextureBlendMode(a.veil.get(), SDL_BLENDMODE_BLEND);
     a.clouds = {load_texture("ide/cloud.png"), load_texture("ide/cloud2.png"),

@@ -84,7 +84,7 @@ void draw_menu_tile(SDL_Texture* image, SDL_Texture* label, SDL_Texture* frame, 
         auto b = static_cast<Uint8>(menu_tile_brightness(s, z));
         SDL_SetTextureColorMod(image, b, b, b);
         SDL_Rect picture = menu_tile_rect(dx, dy, w, h, s, z);
-        SDL_RenderCopy(game_renderer, image, nullptr, &picture);
+        render_copy(image, &picture);
     }
     if (label) {
         SDL_Point size = texture_size(label);

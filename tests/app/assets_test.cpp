@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <SDL_image.h>
+
 #include <atomic>
+#include <filesystem>
 #include <thread>
 
 #include "app/clock.h"
@@ -94,4 +97,39 @@ TEST(Assets, HandshakeKeepsLoadingFramesOutOfLoads) {
     frames.join();  // ends although the renderer was never granted
     EXPECT_FALSE(frame_drawn);
     renderer_handshake_reset();
+}
+
+// An image darkened once at load looks as the colour modulation would show it, and an opaque
+// picture blended at full alpha is drawn as a plain copy: over red it leaves no red, and its
+// blend mode is as it was.
+TEST(Assets, DimmedImagesAndOpaquePicturesDrawAsModulatedAndCopied) {
+    TestDisplay display(100, 60);
+    TempDir dir;
+    std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::create_directories(dir.path + "/ressources/ide");
+    std::filesystem::current_path(dir.path);
+    SurfacePtr opaque(SDL_CreateRGBSurfaceWithFormat(0, 4, 4, 24, SDL_PIXELFORMAT_RGB24));
+    SDL_FillRect(opaque.get(), nullptr, SDL_MapRGB(opaque->format, 200, 100, 50));
+    IMG_SavePNG(opaque.get(), "ressources/ide/o.png");
+    TexturePtr dimmed = load_texture_dimmed("ide/o.png", 200);
+    std::filesystem::current_path(previous);
+    ASSERT_NE(dimmed, nullptr);
+    auto red_then = [&](Uint8 alpha) {
+        SDL_SetRenderDrawColor(game_renderer, 255, 0, 0, 255);
+        SDL_RenderClear(game_renderer);
+        SDL_SetRenderDrawColor(game_renderer, 0, 0, 0, 255);
+        SDL_SetTextureBlendMode(dimmed.get(), SDL_BLENDMODE_BLEND);
+        SDL_SetTextureAlphaMod(dimmed.get(), alpha);
+        render_copy(dimmed.get(), nullptr);
+    };
+    red_then(255);
+    SDL_Color c = read_pixel(50, 30);
+    EXPECT_EQ(c.r, 200 * 200 / 255);
+    EXPECT_EQ(c.g, 100 * 200 / 255);
+    EXPECT_EQ(c.b, 50 * 200 / 255);
+    SDL_BlendMode mode = SDL_BLENDMODE_NONE;
+    SDL_GetTextureBlendMode(dimmed.get(), &mode);
+    EXPECT_EQ(mode, SDL_BLENDMODE_BLEND);
+    red_then(128);  // faded, it still blends
+    EXPECT_NEAR(read_pixel(50, 30).r, (156 * 128 + 255 * 127) / 255, 2);
 }

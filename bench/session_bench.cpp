@@ -14,6 +14,7 @@
 #include "app/shell.h"
 #include "editor/editor.h"
 #include "menus/main_menu.h"
+#include "menus/settings_menu.h"
 #include "menus/title.h"
 #include "session/level_files.h"
 #include "session/session.h"
@@ -292,3 +293,19 @@ void BM_DrawMainMenu(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_DrawMainMenu)->Args({1000, 600})->Args({1920, 1080})->Unit(benchmark::kMillisecond);
+
+// The pause menu over a level, once its darkening has settled.
+void BM_DrawPauseMenu(benchmark::State& state) {
+    Display display(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    PlayedLevel lvl;
+    SettingsMenu m = settings_menu_open(true);
+    SettingsMenuArt art = settings_menu_art(true);
+    art.backdrop = settings_menu_backdrop([&] { session_draw(lvl.s); });
+    Controls none;
+    for (int i = 0; i < 100; ++i) settings_menu_update(m, none, nullptr);
+    for (auto _ : state) {
+        settings_menu_draw(m, art);
+        SDL_RenderFlush(game_renderer);
+    }
+}
+BENCHMARK(BM_DrawPauseMenu)->Args({1000, 600})->Args({1920, 1080})->Unit(benchmark::kMillisecond);

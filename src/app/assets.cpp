@@ -161,8 +161,7 @@ TexturePtr load_texture_dimmed(const std::string& relative, Uint8 dim) {
     if (!pixels) return nullptr;
     // What the renderer's colour modulation computes, once: each channel times dim / 255.
     for (int y = 0; y < pixels->h; ++y) {
-        auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(pixels->pixels) +
-                                              static_cast<size_t>(y) * pixels->pitch);
+        Uint32* row = surface_row(pixels.get(), y);
         for (int x = 0; x < pixels->w; ++x) {
             Uint32 p = row[x];
             Uint32 r = ((p >> 16) & 0xFF) * dim / 255, g = ((p >> 8) & 0xFF) * dim / 255,

@@ -51,6 +51,11 @@ FontPtr open_font(const std::string& file, int size);
 
 // "ressources/" + relative path. A path longer than the loaders accept loads nothing.
 TexturePtr load_texture(const std::string& relative);
+// Row y of a surface of 32-bit pixels.
+inline Uint32* surface_row(SDL_Surface* s, int y) {
+    return reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) +
+                                     static_cast<size_t>(y) * s->pitch);
+}
 // The image darkened as a colour modulation by `dim` (0 … 255) would darken it, done once.
 TexturePtr load_texture_dimmed(const std::string& relative, Uint8 dim);
 // "ressources/" + folder + "/" + file.

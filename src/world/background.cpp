@@ -47,16 +47,10 @@ TexturePtr make_texture(SDL_Surface* surface) {
     return tex;
 }
 
-// Row y of a 32-bit surface.
-Uint32* pixel_row(SDL_Surface* s, int y) {
-    return reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) +
-                                     static_cast<size_t>(y) * s->pitch);
-}
-
 // The first row holding a pixel that is not wholly transparent; the height when there is none.
 int first_visible_row(SDL_Surface* s) {
     for (int y = 0; y < s->h; ++y) {
-        const Uint32* row = pixel_row(s, y);
+        const Uint32* row = surface_row(s, y);
         for (int x = 0; x < s->w; ++x)
             if (row[x] & 0xFF000000u) return y;
     }
@@ -67,7 +61,7 @@ int first_visible_row(SDL_Surface* s) {
 // cover a leaves 1 − (1 − a)² of it over what was below.
 void deepen(SDL_Surface* s) {
     for (int y = 0; y < s->h; ++y) {
-        Uint32* row = pixel_row(s, y);
+        Uint32* row = surface_row(s, y);
         for (int x = 0; x < s->w; ++x) {
             Uint32 a = row[x] >> 24, left = 255 - a;
             row[x] = (row[x] & 0x00FFFFFFu) | ((255 - (left * left + 127) / 255) << 24);
@@ -98,9 +92,9 @@ BandPixels band_pixels(const std::string& file, int width, int height, bool deep
     SurfacePtr mirrored(SDL_CreateRGBSurfaceWithFormat(0, width, h, 32, SDL_PIXELFORMAT_ARGB8888));
     if (!plain || !mirrored) return band;
     for (int y = 0; y < h; ++y) {
-        const Uint32* from = pixel_row(scaled.get(), y + band.top);
-        Uint32* back = pixel_row(mirrored.get(), y);
-        std::memcpy(pixel_row(plain.get(), y), from, static_cast<size_t>(width) * sizeof(Uint32));
+        const Uint32* from = surface_row(scaled.get(), y + band.top);
+        Uint32* back = surface_row(mirrored.get(), y);
+        std::memcpy(surface_row(plain.get(), y), from, static_cast<size_t>(width) * sizeof(Uint32));
         for (int x = 0; x < width; ++x) back[width - 1 - x] = from[x];
     }
     band.plain = std::move(plain);

@@ -45,16 +45,48 @@ void hazed(Canvas& cv, const std::function<void(Canvas&)>& draw, Color haze, flo
     draw_canvas(cv, layer, 0, 0);
 }
 
+// A skyline of ridged peaks: `base` minus up to `height` pixels of ridged noise `period` pixels
+// wide (sharpened by `power`), minus up to `detail` pixels of finer noise. Seeds seed, seed + 1.
+Profile ridged_range(float base, float height, float power, float period, float detail,
+                     float detail_period, uint32_t seed) {
+    return seamless(
+        [=](float x) {
+            float ridged = 1 - std::fabs(noise1(x / period, seed, 4) * 2 - 1);
+            return base - height * std::pow(ridged, power) -
+                   detail * noise1(x / detail_period, seed + 1, 3);
+        },
+        band_w, seam);
+}
+
+// A row of `count` snowy pines standing a little into the land, pulled toward the haze.
+// Seeds seed (sizes), seed + 1 (places), seed + 2 … (each pine).
+void snowy_pines(Canvas& cv, const Profile& top, int count, float sink, float lowest, float tallest,
+                 Color needles, Color haze, float amount, uint32_t seed) {
+    Rng rng(seed);
+    hazed(
+        cv,
+        [&](Canvas& layer) {
+            for (float x : spread(count, 40, seed + 1))
+                draw_pine(layer, x, top(x) + rng.range(8, sink), rng.range(lowest, tallest),
+                          needles, true, pal::outline, seed + 2 + static_cast<uint32_t>(x));
+        },
+        haze, amount);
+}
+
+// A small light with its halo: a firefly, a window far away, a lamp.
+void glow_dot(Canvas& cv, float x, float y, float halo, Color glow, float strength, float core,
+              Color centre) {
+    Pen pen;
+    fill(cv, pen.circle(x, y, halo),
+         radial(x, y, halo, with_alpha(glow, strength), with_alpha(glow, 0)));
+    fill(cv, pen.circle(x, y, core), centre);
+}
+
 // --- "1": a sunny meadow -------------------------------------------------------------------
 
 Canvas meadow_far() {
     Canvas cv(band_w, band_h);
-    Profile top = seamless(
-        [](float x) {
-            float ridged = 1 - std::fabs(noise1(x / 330, 1101, 4) * 2 - 1);
-            return 540 - 230 * std::pow(ridged, 1.5f) - 35 * noise1(x / 80, 1102, 3);
-        },
-        band_w, seam);
+    Profile top = ridged_range(540, 230, 1.5f, 330, 35, 80, 1101);
     paint_mountains(cv, top,
                     {hex(0xB4BFE6), hex(0x8E98C8), hex(0xF7F9FF), hex(0xCCD5F0), 365,
                      mix(pal::sky_bottom, hex(0xAFC0E6), 0.45f), 380},
@@ -116,12 +148,7 @@ Canvas meadow_near() {
 
 Canvas snow_far() {
     Canvas cv(band_w, band_h);
-    Profile top = seamless(
-        [](float x) {
-            float ridged = 1 - std::fabs(noise1(x / 300, 2101, 4) * 2 - 1);
-            return 570 - 340 * std::pow(ridged, 1.6f) - 45 * noise1(x / 70, 2102, 3);
-        },
-        band_w, seam);
+    Profile top = ridged_range(570, 340, 1.6f, 300, 45, 70, 2101);
     paint_mountains(
         cv, top,
         {hex(0x8C9FC2), hex(0x62779F), hex(0xFFFFFF), hex(0xB8CCEA), 420, hex(0xD8E8F8), 380},
@@ -132,16 +159,7 @@ Canvas snow_far() {
 Canvas snow_hills() {
     Canvas cv(band_w, band_h);
     Profile top = seamless(rolling(650, 110, 400, 2201), band_w, seam);
-    Color haze = hex(0xCFE0F3);
-    Rng rng(2202);
-    hazed(
-        cv,
-        [&](Canvas& layer) {
-            for (float x : spread(60, 40, 2203))
-                draw_pine(layer, x, top(x) + rng.range(8, 30), rng.range(60, 110), hex(0x2E6B5E),
-                          true, pal::outline, 2204 + static_cast<uint32_t>(x));
-        },
-        haze, 0.5f);
+    snowy_pines(cv, top, 60, 30, 60, 110, hex(0x2E6B5E), hex(0xCFE0F3), 0.5f, 2202);
     paint_land(cv, top, hex(0xEAF3FC), hex(0xB7CCE7), 300, 2205, 50, 0.04f);
     return cv;
 }
@@ -221,13 +239,10 @@ Canvas night_near() {
         },
         night_shadow, 0.8f);
     paint_land(cv, top, hex(0x1E2D40), hex(0x0E1522), 160, 3306, 30, 0.05f);
-    Pen pen;
     Color glow = hex(0xE9FF8A);
     for (float x : spread(36, 30, 3307)) {
         float y = top(x) - rng.range(20, 260);
-        fill(cv, pen.circle(x, y, 14),
-             radial(x, y, 14, with_alpha(glow, 0.4f), with_alpha(glow, 0)));
-        fill(cv, pen.circle(x, y, 2.2f), with_alpha(hex(0xFBFFD8), 0.95f));
+        glow_dot(cv, x, y, 14, glow, 0.4f, 2.2f, with_alpha(hex(0xFBFFD8), 0.95f));
     }
     return cv;
 }
@@ -260,12 +275,7 @@ Canvas aurora_far() {
     Canvas cv(band_w, band_h);
     draw_stars(cv, 640, 420, 4101);
     draw_aurora(cv, 330, 4102);
-    Profile top = seamless(
-        [](float x) {
-            float ridged = 1 - std::fabs(noise1(x / 280, 4103, 4) * 2 - 1);
-            return 600 - 300 * std::pow(ridged, 1.7f) - 40 * noise1(x / 60, 4104, 3);
-        },
-        band_w, seam);
+    Profile top = ridged_range(600, 300, 1.7f, 280, 40, 60, 4103);
     paint_mountains(
         cv, top,
         {hex(0x7E9CC4), hex(0x3E5A86), hex(0xEAF6FF), hex(0x9DB9DA), 460, hex(0x24506A), 360},
@@ -276,15 +286,7 @@ Canvas aurora_far() {
 Canvas aurora_hills() {
     Canvas cv(band_w, band_h);
     Profile top = seamless(rolling(680, 100, 360, 4201), band_w, seam);
-    Rng rng(4202);
-    hazed(
-        cv,
-        [&](Canvas& layer) {
-            for (float x : spread(48, 40, 4203))
-                draw_pine(layer, x, top(x) + rng.range(8, 26), rng.range(60, 105), hex(0x24574F),
-                          true, pal::outline, 4204 + static_cast<uint32_t>(x));
-        },
-        hex(0x1B3A58), 0.6f);
+    snowy_pines(cv, top, 48, 26, 60, 105, hex(0x24574F), hex(0x1B3A58), 0.6f, 4202);
     paint_land(cv, top, hex(0xA9CBE6), hex(0x46698F), 300, 4205, 50, 0.05f);
     return cv;
 }
@@ -327,14 +329,11 @@ Canvas dusk_far() {
     paint_land(cv, top, hex(0x4A2F6B), hex(0x2A1A45), 300, 5103, 60, 0.04f);
     // The lights of far villages along the hilltops.
     Rng rng(5104);
-    Pen pen;
     Color lamp = hex(0xFFD27A);
     for (float x : spread(14, 80, 5105)) {
         for (int k = 0; k < 4; ++k) {
             float lx = x + rng.range(-26, 26), ly = top(lx) + rng.range(10, 40);
-            fill(cv, pen.circle(lx, ly, 7),
-                 radial(lx, ly, 7, with_alpha(lamp, 0.35f), with_alpha(lamp, 0)));
-            fill(cv, pen.circle(lx, ly, 1.8f), with_alpha(hex(0xFFF1C4), 0.95f));
+            glow_dot(cv, lx, ly, 7, lamp, 0.35f, 1.8f, with_alpha(hex(0xFFF1C4), 0.95f));
         }
     }
     return cv;
@@ -358,9 +357,7 @@ Canvas dusk_viaduct() {
     Color lamp = hex(0xFFD27A);
     for (float x = span; x < band_w - span / 2; x += 2 * span) {
         fill(cv, pen.box(x - 2, deck - 52, x + 2, deck - 6), stone);
-        fill(cv, pen.circle(x, deck - 56, 26),
-             radial(x, deck - 56, 26, with_alpha(lamp, 0.45f), with_alpha(lamp, 0)));
-        fill(cv, pen.circle(x, deck - 56, 5), hex(0xFFF1C4));
+        glow_dot(cv, x, deck - 56, 26, lamp, 0.45f, 5, hex(0xFFF1C4));
     }
     paint_land(cv, top, hex(0x352654), hex(0x1C1433), 240, 5202, 50, 0.05f);
     return cv;
@@ -384,13 +381,10 @@ Canvas dusk_near() {
         },
         hex(0x150F26), 0.8f);
     paint_land(cv, top, hex(0x241A38), hex(0x0F0A1C), 150, 5306, 30, 0.05f);
-    Pen pen;
     Color glow = hex(0xFFE28A);
     for (float x : spread(30, 30, 5307)) {
         float y = top(x) - rng.range(20, 240);
-        fill(cv, pen.circle(x, y, 12),
-             radial(x, y, 12, with_alpha(glow, 0.4f), with_alpha(glow, 0)));
-        fill(cv, pen.circle(x, y, 2), with_alpha(hex(0xFFF6D0), 0.95f));
+        glow_dot(cv, x, y, 12, glow, 0.4f, 2, with_alpha(hex(0xFFF6D0), 0.95f));
     }
     return cv;
 }

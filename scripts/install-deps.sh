@@ -9,7 +9,7 @@ packages=(
   libvorbis-dev libogg-dev
   libgtest-dev libbenchmark-dev
   fonts-crosextra-carlito fonts-comfortaa
-  xvfb xdotool libgl1-mesa-dri libx11-dev imagemagick
+  xvfb xdotool libgl1-mesa-dri libx11-dev imagemagick strace
 )
 
 missing=()

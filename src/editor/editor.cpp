@@ -83,26 +83,28 @@ bool inside_level(int row, int column) {
     return row >= 0 && row < grid_height && column >= 0 && column < grid_width;
 }
 
+// Writes the brushes (or blanks) into the cell as the author's change, noting it for undo.
+// Nothing happens when the cell already holds them, as shown and as authored.
+bool change_cell(EditorState& ed, World& w, char play, char decor) {
+    int r = ed.cell_row, c = ed.cell_column;
+    CellChange change{r,    c,     grid_get(r, c, w.play_grid),    grid_get(r, c, w.decor_grid),
+                      play, decor, grid_get(r, c, w.authored_play)};
+    if (change.play_before == play && change.decor_before == decor &&
+        change.authored_before == play)
+        return false;
+    history_note_cell(ed.history, change);
+    author_cell(w, r, c, play, decor);
+    return true;
+}
+
 // Cells outside the level cannot change, so painting there is silent too.
 void paint(EditorState& ed, World& w, const EditorSounds* snd) {
-    int r = ed.cell_row, c = ed.cell_column;
-    if (!inside_level(r, c)) return;
-    char play = grid_get(r, c, w.play_grid), decor = grid_get(r, c, w.decor_grid);
-    if (play == ed.brush0 && decor == ed.brush1) return;
-    history_note_cell(ed.history, r, c, play, decor, ed.brush0, ed.brush1);
-    grid_set(r, c, w.play_grid, ed.brush0);
-    grid_set(r, c, w.decor_grid, ed.brush1);
-    sound(snd, &EditorSounds::put);
+    if (!inside_level(ed.cell_row, ed.cell_column)) return;
+    if (change_cell(ed, w, ed.brush0, ed.brush1)) sound(snd, &EditorSounds::put);
 }
 
 void erase(EditorState& ed, World& w, const EditorSounds* snd) {
-    int r = ed.cell_row, c = ed.cell_column;
-    char play = grid_get(r, c, w.play_grid), decor = grid_get(r, c, w.decor_grid);
-    if (play == ' ' && decor == ' ') return;
-    history_note_cell(ed.history, r, c, play, decor, ' ', ' ');
-    grid_set(r, c, w.play_grid, ' ');
-    grid_set(r, c, w.decor_grid, ' ');
-    sound(snd, &EditorSounds::remove);
+    if (change_cell(ed, w, ' ', ' ')) sound(snd, &EditorSounds::remove);
 }
 
 void pick(EditorState& ed, const World& w, const EditorSounds* snd) {
@@ -248,7 +250,7 @@ void editor_layers_read(EditorState& ed, const World& world) {
 }
 
 void editor_layers_saved(EditorState& ed, const World& world) {
-    ed.clean_play = world.play_grid;
+    ed.clean_play = world.authored_play;
     ed.clean_decor = world.decor_grid;
     ed.unsaved = false;
 }
@@ -319,7 +321,7 @@ void editor_update(EditorState& ed, World& world, Player& player, const Controls
     bool stroke = buttons && ed.pointer_y > dock_height;
     if (!stroke && ed.stroke_held) history_close_stroke(ed.history);
     ed.stroke_held = stroke;
-    ed.unsaved = world.play_grid != ed.clean_play || world.decor_grid != ed.clean_decor;
+    ed.unsaved = world.authored_play != ed.clean_play || world.decor_grid != ed.clean_decor;
     // The dock is drawn with the scroll of the previous easing step; the hit-test above used
     // the current one.
     ed.dock_scroll_drawn = ed.dock_scroll;

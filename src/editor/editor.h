@@ -23,8 +23,8 @@ struct EditorState {
     EditHistory history;
     bool stroke_held = false;      // a paint, erase or pick button was down last frame
     int hover_slot = -1;           // the dock slot under the pointer, −1 for none
-    Grid clean_play, clean_decor;  // the layers as last read from or written to the files
-    bool unsaved = false;          // the layers differ from the files
+    Grid clean_play, clean_decor;  // the authored layers as last read from or written to the files
+    bool unsaved = false;          // the authored layers differ from the files
     int notice_until = 0;          // the on-screen notice shows until this clock time
     bool pad_shoulder_left = false, pad_shoulder_right = false, pad_y = false;  // for edges
 };

@@ -16,10 +16,7 @@ void forget_undone(EditHistory& h) {
 }
 }  // namespace
 
-void history_note_cell(EditHistory& h, int row, int column, char play_before, char decor_before,
-                       char play_after, char decor_after) {
-    h.open.cells.push_back({row, column, play_before, decor_before, play_after, decor_after});
-}
+void history_note_cell(EditHistory& h, const CellChange& change) { h.open.cells.push_back(change); }
 
 void history_note_pick(EditHistory& h, char brush0_before, char brush1_before, char brush0_after,
                        char brush1_after) {
@@ -48,8 +45,8 @@ bool history_undo(EditHistory& h, World& world, char& brush0, char& brush1) {
     h.done.pop_back();
     // Backwards, so a cell changed twice in one stroke ends as it was before the first change.
     for (auto it = s.cells.rbegin(); it != s.cells.rend(); ++it) {
-        grid_set(it->row, it->column, world.play_grid, it->play_before);
-        grid_set(it->row, it->column, world.decor_grid, it->decor_before);
+        author_cell(world, it->row, it->column, it->play_before, it->decor_before);
+        grid_set(it->row, it->column, world.authored_play, it->authored_before);
     }
     if (s.picked) {
         brush0 = s.brush0_before;
@@ -65,8 +62,7 @@ bool history_redo(EditHistory& h, World& world, char& brush0, char& brush1) {
     Stroke s = std::move(h.undone.back());
     h.undone.pop_back();
     for (const CellChange& c : s.cells) {
-        grid_set(c.row, c.column, world.play_grid, c.play_after);
-        grid_set(c.row, c.column, world.decor_grid, c.decor_after);
+        author_cell(world, c.row, c.column, c.play_after, c.decor_after);
     }
     if (s.picked) {
         brush0 = s.brush0_after;

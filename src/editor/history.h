@@ -11,6 +11,9 @@ struct CellChange {
     int row = 0, column = 0;
     char play_before = ' ', decor_before = ' ';
     char play_after = ' ', decor_after = ' ';
+    // The authored play cell before the change: it differs from play_before where play took an
+    // item or broke a block, and undo gives the author's cell back, not the game's.
+    char authored_before = ' ';
 };
 
 struct Stroke {
@@ -31,8 +34,7 @@ constexpr size_t history_max_strokes = 500;
 constexpr size_t history_max_cells = 200000;  // about 2.4 MB of changes at most
 
 // Notes a change of one cell in the open stroke (before and after, both layers).
-void history_note_cell(EditHistory& h, int row, int column, char play_before, char decor_before,
-                       char play_after, char decor_after);
+void history_note_cell(EditHistory& h, const CellChange& change);
 // Notes a pick in the open stroke.
 void history_note_pick(EditHistory& h, char brush0_before, char brush1_before, char brush0_after,
                        char brush1_after);

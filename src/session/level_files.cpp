@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "app/kv_reader.h"
+#include "app/replace_files.h"
 
 namespace {
 constexpr size_t max_count_digits = 6;
@@ -75,7 +76,13 @@ void report_cuts(const std::string& path, const GridCuts& cuts) {
     if (cuts.rows > 0)
         std::printf("%s: %d line(s) past the %dth were left out.\n", path.c_str(), cuts.rows,
                     max_grid_height);
-    if (cuts.long_rows > 0 || cuts.rows > 0)
+    if (cuts.rows_outside > 0)
+        std::printf("%s: %d row(s) below the play layer's %d were left out.\n", path.c_str(),
+                    cuts.rows_outside, grid_height);
+    if (cuts.wide_rows > 0)
+        std::printf("%s: %d row(s) wider than the play layer's %d cells were cut to it.\n",
+                    path.c_str(), cuts.wide_rows, grid_width);
+    if (cuts.any())
         std::printf("%s: saving this level now would drop what was cut.\n", path.c_str());
 }
 
@@ -117,6 +124,19 @@ Grid parse_grid_text(const std::string& text, bool sets_size, GridCuts* cuts) {
         grid_height = static_cast<int>(rows.size());
     }
     Grid layer(static_cast<size_t>(grid_width) * grid_height, ' ');
+    GridCuts* counted = cuts ? cuts : &ignored;
+    auto holds_something = [](const std::string& row, size_t from) {
+        for (size_t c = from; c < row.size(); ++c)
+            if (row[c] != ' ' && row[c] != '\0') return true;
+        return false;
+    };
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+        if (r >= grid_height) {
+            if (holds_something(rows[r], 0)) counted->rows_outside += 1;
+        } else if (holds_something(rows[r], static_cast<size_t>(grid_width))) {
+            counted->wide_rows += 1;
+        }
+    }
     for (int r = 0; r < grid_height && r < static_cast<int>(rows.size()); ++r) {
         const std::string& row = rows[r];
         for (int c = 0; c < grid_width && c < static_cast<int>(row.size()); ++c) {
@@ -135,6 +155,14 @@ std::string grid_to_text(const Grid& layer) {
         const char* row = layer.data() + static_cast<size_t>(r) * grid_width;
         int c = 0;
         while (c < grid_width) {
+            if (row[c] == '[') {
+                // A bare '[' would start a run token: '[' cells are always written as one.
+                int n = 1;
+                while (c + n < grid_width && row[c + n] == '[') ++n;
+                out += "[[" + std::to_string(n) + "]";
+                c += n;
+                continue;
+            }
             // The run never reaches the row's last cell, which is always written on its own.
             int i = 0;
             while (c + i < grid_width - 2 && row[c + i] == row[c + i + 1]) ++i;
@@ -155,13 +183,14 @@ std::string grid_to_text(const Grid& layer) {
 }
 
 std::optional<Grid> read_grid_file(const std::string& file, const std::string& level,
-                                   bool sets_size) {
+                                   bool sets_size, bool* cut) {
     std::string path = level_path(level, file);
     std::string text;
     if (!read_whole_file(path, &text)) return std::nullopt;
     GridCuts cuts;
     Grid layer = parse_grid_text(text, sets_size, &cuts);
     report_cuts(path, cuts);
+    if (cut) *cut = *cut || cuts.any();
     return layer;
 }
 
@@ -174,35 +203,24 @@ bool write_grid_file(const Grid& layer, const std::string& file, const std::stri
     return write_grid_files({{&layer, file}}, level);
 }
 
-bool write_grid_files(const std::vector<LayerFile>& layers, const std::string& level) {
+bool write_grid_files(const std::vector<LayerFile>& layers, const std::string& level,
+                      std::string* problem) {
+    std::vector<NewFile> files;
     for (const LayerFile& l : layers) {
         if (!layer_fits_grid(*l.layer)) return false;
+        files.push_back({l.file, grid_to_text(*l.layer)});
     }
-    // Every file is written in full beside its old self first; only when all of them are on disk
-    // are they renamed over the old ones, so a failure never pairs a new layer with an old one.
-    std::vector<std::string> temps;
-    bool ok = true;
-    for (const LayerFile& l : layers) {
-        std::string temp = level_path(level, l.file) + ".tmp";
-        std::FILE* f = std::fopen(temp.c_str(), "w");
-        if (!f) {
-            ok = false;
-            break;
-        }
-        temps.push_back(temp);
-        std::string text = grid_to_text(*l.layer);
-        bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-        if (std::fclose(f) != 0 || !written) {
-            ok = false;
-            break;
-        }
+    std::string cause;
+    ReplaceResult result = replace_files("levels/" + level, files, &cause);
+    if (problem && result != ReplaceResult::replaced) {
+        std::string names;
+        for (const LayerFile& l : layers)
+            names += (names.empty() ? "" : " and ") + level_path(level, l.file);
+        *problem = "could not save " + names + " (" + cause + ")" +
+                   (result == ReplaceResult::mixed ? ": the files on disk do not match"
+                                                   : "; the level on disk is unchanged");
     }
-    for (size_t k = 0; ok && k < layers.size(); ++k)
-        ok = std::rename(temps[k].c_str(), level_path(level, layers[k].file).c_str()) == 0;
-    if (!ok) {
-        for (const std::string& t : temps) std::remove(t.c_str());
-    }
-    return ok;
+    return result == ReplaceResult::replaced;
 }
 
 void find_markers(const Grid& decor, World& world) {
@@ -224,8 +242,11 @@ void find_markers(const Grid& decor, World& world) {
 }
 
 bool load_level(World& world, const std::string& level, std::string* said) {
+    std::string finished = finish_interrupted_replace("levels/" + level, {"0.lvl", "1.lvl"});
+    if (!finished.empty()) std::printf("%s\n", finished.c_str());
     int old_width = grid_width, old_height = grid_height;
-    std::optional<Grid> play = read_grid_file("0.lvl", level, true);
+    bool cut = false;
+    std::optional<Grid> play = read_grid_file("0.lvl", level, true, &cut);
     std::string problem;
     if (!play) {
         problem = level_path(level, "0.lvl") + " cannot be read";
@@ -234,7 +255,7 @@ bool load_level(World& world, const std::string& level, std::string* said) {
     }
     std::optional<Grid> decor;
     if (problem.empty()) {
-        decor = read_grid_file("1.lvl", level, false);
+        decor = read_grid_file("1.lvl", level, false, &cut);
         if (!decor) problem = level_path(level, "1.lvl") + " cannot be read";
     }
     if (!problem.empty()) {
@@ -246,8 +267,10 @@ bool load_level(World& world, const std::string& level, std::string* said) {
         return false;
     }
     world.play_grid = std::move(*play);
+    world.authored_play = world.play_grid;
     world.decor_grid = std::move(*decor);
     world.layers_read = true;
+    world.read_cut = cut;
     find_markers(world.decor_grid, world);
     return true;
 }
@@ -256,15 +279,19 @@ bool save_level(World& world, const std::string& level, std::string* said) {
     std::string line;
     bool ok = false;
     // Layers that were never read from the level would replace it with emptiness.
-    if (!world.layers_read || !layer_fits_grid(world.play_grid) ||
+    if (!world.layers_read || !layer_fits_grid(world.authored_play) ||
         !layer_fits_grid(world.decor_grid)) {
         line = "nothing to save yet: the level is not loaded";
+    } else if (world.read_cut) {
+        world.read_cut = false;
+        line = "not saved: reading cut part of " + level_path(level, "") +
+               " (see the terminal); U again saves without it";
     } else {
         find_markers(world.decor_grid, world);
-        ok = write_grid_files({{&world.play_grid, "0.lvl"}, {&world.decor_grid, "1.lvl"}}, level);
-        line = ok ? "saved"
-                  : "could not save " + level_path(level, "0.lvl") + " and " +
-                        level_path(level, "1.lvl") + "; the level on disk is unchanged";
+        std::string problem;
+        ok = write_grid_files({{&world.authored_play, "0.lvl"}, {&world.decor_grid, "1.lvl"}},
+                              level, &problem);
+        line = ok ? "saved" : problem;
     }
     std::printf("%s\n", line.c_str());
     std::fflush(stdout);

@@ -35,7 +35,7 @@ void restart_level(Session& s) {
         return;
     }
     rail_build(s.world.rails, s.world.play_grid, s.world.decor_grid);
-    enemies_clear(s.enemies);
+    enemies_restart(s.enemies);
     player_spawn(s.player, s.world.start_x, s.world.start_y);
     doors_load(s.doors, s.media.door_art, s.info.name);
     editor_layers_read(s.editor, s.world);
@@ -55,7 +55,7 @@ void reload_layers(Session& s) {
         doors_load(s.doors, s.media.door_art, s.info.name);
         return;
     }
-    enemies_clear(s.enemies);
+    enemies_restart(s.enemies);
     rail_build(s.world.rails, s.world.play_grid, s.world.decor_grid);
     doors_load(s.doors, s.media.door_art, s.info.name);
     editor_layers_read(s.editor, s.world);

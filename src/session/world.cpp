@@ -21,3 +21,9 @@ void grid_set(int row, int column, Grid& layer, char code) {
     size_t i;
     if (cell_index(row, column, layer, &i)) layer[i] = code;
 }
+
+void author_cell(World& world, int row, int column, char play, char decor) {
+    grid_set(row, column, world.play_grid, play);
+    grid_set(row, column, world.authored_play, play);
+    grid_set(row, column, world.decor_grid, decor);
+}

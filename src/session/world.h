@@ -94,9 +94,20 @@ struct World {
     double camera_y = 0;           // lower edge of the view, in cells
     Grid play_grid;                // blocks, items, enemy spawn cells ("0.lvl")
     Grid decor_grid;               // background, decorations, markers, rails ("1.lvl")
-    bool layers_read = false;      // the layers came from the level's files (saving is safe)
-    RailPlatforms rails;           // the moving solids
+    // The play layer as its author made it: as read from "0.lvl", with the editor's strokes.
+    // Play changes only play_grid (items taken, blocks broken, platforms lifted onto their
+    // rails); a save writes this one, so nothing the running game moved is lost. Play never
+    // changes the decor layer, which is saved as it is.
+    Grid authored_play;
+    bool layers_read = false;  // the layers came from the level's files (saving is safe)
+    // Reading cut part of a level file (past the size limits, or decor outside the play layer):
+    // the next save only says what it would drop, and the one after saves.
+    bool read_cut = false;
+    RailPlatforms rails;  // the moving solids
 };
+
+// An author's change of one cell (the editor): both layers as shown, and the authored play layer.
+void author_cell(World& world, int row, int column, char play, char decor);
 
 constexpr int full_time = 300000;  // time_left at spawn and its cap
 constexpr int max_power = 40000;

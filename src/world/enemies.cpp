@@ -23,9 +23,11 @@ bool has_enemy_from(const Enemies& enemies, int column, int row) {
     return false;
 }
 
-bool list_full(const Enemies& enemies) {
+// A full list is told once a life of the level, not at every scan of every frame.
+bool list_full(Enemies& enemies) {
     if (enemies.list.size() < max_enemies) return false;
-    std::printf("max enemy %d\n", static_cast<int>(max_enemies));
+    if (!enemies.full_told) std::printf("max enemy %d\n", static_cast<int>(max_enemies));
+    enemies.full_told = true;
     return true;
 }
 }  // namespace
@@ -56,6 +58,8 @@ void enemies_release(EnemyArt& art) {
 }
 
 void enemies_clear(Enemies& enemies) { enemies.list.clear(); }
+
+void enemies_restart(Enemies& enemies) { enemies = Enemies{}; }
 
 void enemies_spawn(Enemies& enemies, const Grid& play, double camera_x, double camera_y) {
     if (list_full(enemies)) return;

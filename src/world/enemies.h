@@ -51,6 +51,7 @@ struct Enemy {
 // restart, so each spawn cell produces one enemy per life of the level.
 struct Enemies {
     std::vector<Enemy> list;
+    bool full_told = false;  // "max enemy" was printed in this life of the level
 };
 
 // The two animation images of each type (null when the theme has none: the enemy is unseen).
@@ -72,6 +73,8 @@ void enemies_load_sounds(EnemySounds& sounds);
 void enemies_release(EnemyArt& art);
 
 void enemies_clear(Enemies& enemies);
+// A new life of the level: no enemies, and a full list will be told once again.
+void enemies_restart(Enemies& enemies);
 // Creates an enemy for every spawn cell in the scanned part of the view that has none yet; the
 // scan reaches tile_size() columns beyond the right edge, so enemies ahead appear early.
 void enemies_spawn(Enemies& enemies, const Grid& play, double camera_x, double camera_y);

@@ -2,7 +2,9 @@
 # The real program under Xvfb with real keys and mouse: it opens, Return passes the title, a
 # click on the "Story" tile opens the level selection, the level is chosen in the selection, U and R are pressed from the first moment (the files stay as they were), the editor
 # paints a cell with a brush chosen in the dock, a second stroke is undone, redone and undone
-# again, U saves, and the file on disk shows the first stroke alone.
+# again, U saves, and the file on disk shows the first stroke alone. The save is watched with
+# strace: each temporary reaches the disk before it is renamed, and the folder after the renames,
+# so a power cut right after "saved" cannot leave empty files.
 set -euo pipefail
 bin=$1
 src=$2
@@ -72,11 +74,31 @@ sleep 0.2
 press BackSpace
 sleep 0.2
 saves=$(grep -c '^saved$' "$work/out.log" || true)
+strace -f -y -qq -p "$game_pid" -e trace=fsync,fdatasync,rename,renameat,renameat2 \
+    -o "$work/save.trace" &
+strace_pid=$!
+sleep 0.5  # attached
 press u
 for _ in $(seq 50); do
     [ "$(grep -c '^saved$' "$work/out.log" || true)" -gt "$saves" ] && break
     sleep 0.1
 done
+kill "$strace_pid" 2>/dev/null || true
+wait "$strace_pid" 2>/dev/null || true
+# The first line of the trace that matches, or a number past every line.
+line_of() { grep -nE "$1" "$work/save.trace" | head -n 1 | cut -d: -f1 | grep . || echo 999999; }
+flushed0=$(line_of 'fsync\([0-9]+<[^>]*levels/edit/0\.lvl\.tmp>')
+flushed1=$(line_of 'fsync\([0-9]+<[^>]*levels/edit/1\.lvl\.tmp>')
+renamed0=$(line_of 'rename.*levels/edit/0\.lvl\.tmp')
+renamed1=$(line_of 'rename.*levels/edit/1\.lvl\.tmp')
+folder=$(grep -nE 'fsync\([0-9]+<[^>]*levels/edit>' "$work/save.trace" | cut -d: -f1 | tail -n 1 || true)
+if ! [ "$flushed0" -lt "$renamed0" ] || ! [ "$flushed1" -lt "$renamed0" ] ||
+    ! [ "$renamed0" -lt "$renamed1" ] || ! [ "${folder:-0}" -gt "$renamed1" ] ||
+    [ "$renamed1" = 999999 ]; then
+    echo "the save does not flush its files before renaming them, and the folder after:"
+    cat "$work/save.trace"
+    exit 1
+fi
 kill -TERM "$game_pid"
 for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
 if kill -0 "$game_pid" 2>/dev/null; then echo "the game did not close on SIGTERM"; exit 1; fi

@@ -34,6 +34,7 @@ struct Editing {
         for (int i = 0; i < 10; ++i) rows += "[ 20]\n";
         world.play_grid = parse_grid_text(rows, true);
         world.decor_grid = parse_grid_text(rows, false);
+        world.authored_play = world.play_grid;
     }
     ~Editing() {
         snd = EditorSounds{};

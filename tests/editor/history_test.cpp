@@ -25,6 +25,7 @@ struct Authoring {
         window_height = 600;
         world.play_grid = parse_grid_text("[ 20]\n[ 20]\n[ 20]\n[ 20]\n[a20]\n", true);
         world.decor_grid = parse_grid_text("\n\n\n\n[ 3]C\n", false);
+        world.authored_play = world.play_grid;
         ed.active = true;
     }
     // Holds the buttons over the cell (row, column) for one frame (camera at 0, 0).
@@ -113,7 +114,7 @@ TEST(History, MemoryStaysBoundedAndAReadOfTheLayersForgetsIt) {
     Authoring a;
     EditHistory h;
     for (int i = 0; i < 3000; ++i) {
-        for (int k = 0; k < 100; ++k) history_note_cell(h, 0, k, 'a', ' ', 'b', ' ');
+        for (int k = 0; k < 100; ++k) history_note_cell(h, {0, k, 'a', ' ', 'b', ' ', 'a'});
         history_close_stroke(h);
     }
     EXPECT_LE(h.done.size(), history_max_strokes);

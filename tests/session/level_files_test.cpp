@@ -3,7 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <vector>
+
+#include "app/replace_files.h"
 
 #include "support/harness.h"
 
@@ -80,12 +85,17 @@ TEST(LevelFiles, WriterKeepsTheLastCellOfARowSingle) {
 }
 
 TEST(LevelFiles, AnyLayerReadsBackIdentical) {
-    // A full-size layer: rows without runs (999 characters and a line end), rows of long runs,
-    // rows of runs ending in a different cell.
+    // A full-size layer of every cell the reader can give ('[' and ']' first, so the rows of
+    // runs are mostly brackets): rows without runs (999 characters and a line end), rows of
+    // long runs, rows of runs ending in a different cell.
     grid_width = max_grid_width;
     grid_height = max_grid_height;
     Grid layer(static_cast<size_t>(grid_width) * grid_height);
-    const std::string codes = "abcdefghijklmnopqrsABCDEFGH012345. ";
+    std::string codes = "[]a";
+    for (int c = 1; c < 256; ++c) {
+        if (c != '\n' && c != '\r' && c != '[' && c != ']' && c != 'a')
+            codes += static_cast<char>(c);
+    }
     unsigned seed = 7;
     for (int r = 0; r < grid_height; ++r) {
         for (int c = 0; c < grid_width; ++c) {
@@ -101,6 +111,11 @@ TEST(LevelFiles, AnyLayerReadsBackIdentical) {
     EXPECT_EQ(grid_height, max_grid_height);
     EXPECT_EQ(back, layer);
     EXPECT_EQ(grid_to_text(back), text);
+
+    // A '[' cell read from a run token is written back as one: "x[[3]y" stays five cells.
+    Grid brackets = parse_grid_text("x[[3]y\n", true);
+    EXPECT_EQ(grid_to_text(brackets), "x[[3]y\n");
+    EXPECT_EQ(parse_grid_text(grid_to_text(brackets), true), brackets);
 }
 
 TEST(LevelFiles, RowsAndLinesBeyondTheLimitsAreCut) {
@@ -168,7 +183,8 @@ TEST(LevelFiles, SaveWritesExactlyTheLayersAndReportsFailures) {
     write_level("lvl", "[a6]\n", "[ 6]\n");
     World w;
     ASSERT_TRUE(load_level(w, "lvl"));
-    grid_set(0, 2, w.play_grid, 'H');
+    grid_set(0, 2, w.authored_play, 'H');
+    grid_set(0, 3, w.play_grid, ' ');  // taken by play: the authored layer is what is saved
     grid_set(0, 5, w.decor_grid, 'B');
     testing::internal::CaptureStdout();
     EXPECT_TRUE(save_level(w, "lvl"));
@@ -180,7 +196,7 @@ TEST(LevelFiles, SaveWritesExactlyTheLayersAndReportsFailures) {
 
     // A file that cannot be written: no "saved", a line naming it, the old file intact.
     write_file("levels/lvl/1.lvl.tmp/blocker", "");  // the temporary name is taken by a folder
-    grid_set(0, 0, w.play_grid, 'z');
+    grid_set(0, 0, w.authored_play, 'z');
     testing::internal::CaptureStdout();
     EXPECT_FALSE(save_level(w, "lvl"));
     std::string out = testing::internal::GetCapturedStdout();
@@ -246,4 +262,91 @@ TEST(LevelFiles, ReadingSaysWhatTheLimitsCut) {
     write_level("small", "a\n", "\n");
     ASSERT_TRUE(load_level(w, "small"));
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+}
+
+TEST(LevelFiles, DecorOutsideThePlayLayerIsNamedAndNotSavedOverUnasked) {
+    Sandbox sandbox;
+    write_level("wide", "[a6]\n", "[ 5]CDE\nF\n[ 5] \n");  // wider, and a row below with a cell
+    World w;
+    testing::internal::CaptureStdout();
+    ASSERT_TRUE(load_level(w, "wide"));
+    std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_NE(out.find("levels/wide/1.lvl: 1 row(s) below the play layer's 1 were left out"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("levels/wide/1.lvl: 1 row(s) wider than the play layer's 6 cells"),
+              std::string::npos)
+        << out;
+    // The first U says what it would drop and keeps the files; the second one saves.
+    std::string said;
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(save_level(w, "wide", &said));
+    testing::internal::GetCapturedStdout();
+    EXPECT_NE(said.find("not saved"), std::string::npos) << said;
+    EXPECT_EQ(read_file("levels/wide/1.lvl"), "[ 5]CDE\nF\n[ 5] \n");
+    testing::internal::CaptureStdout();
+    EXPECT_TRUE(save_level(w, "wide"));
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "saved\n");
+    EXPECT_EQ(read_file("levels/wide/1.lvl"), "[ 5]C\n");
+}
+
+// A save stopped dead at any of its steps (a kill, a power cut) leaves, once the level is read
+// again, either the old pair or the new one, and no temporary or journal in the folder.
+TEST(LevelFiles, ASaveStoppedAtAnyStepLeavesOneWholePairOnceReadAgain) {
+    Sandbox sandbox;
+    const std::string old0 = "[a5]a\n", old1 = "[ 5] \n";
+    int stop = 0;
+    for (;; ++stop) {
+        write_level("lvl", old0, old1);
+        World w;
+        ASSERT_TRUE(load_level(w, "lvl"));
+        grid_set(0, 1, w.authored_play, 'H');
+        grid_set(0, 4, w.decor_grid, 'B');
+        const std::string new0 = grid_to_text(w.authored_play), new1 = grid_to_text(w.decor_grid);
+        bool stopped = false;
+        set_replace_stop([&](int step) { return stopped = stopped || step == stop; });
+        testing::internal::CaptureStdout();
+        bool saved = save_level(w, "lvl");
+        set_replace_stop(nullptr);
+        World again;
+        ASSERT_TRUE(load_level(again, "lvl"));
+        std::string out = testing::internal::GetCapturedStdout();
+        std::string on_disk0 = read_file("levels/lvl/0.lvl"),
+                    on_disk1 = read_file("levels/lvl/1.lvl");
+        bool old_pair = on_disk0 == old0 && on_disk1 == old1;
+        bool new_pair = on_disk0 == new0 && on_disk1 == new1;
+        EXPECT_TRUE(old_pair || new_pair) << "stopped at step " << stop << "\n" << out;
+        std::vector<std::string> left;
+        for (const auto& e : std::filesystem::directory_iterator("levels/lvl"))
+            left.push_back(e.path().filename().string());
+        std::sort(left.begin(), left.end());
+        EXPECT_EQ(left, (std::vector<std::string>{"0.lvl", "1.lvl", "config.ini"})) << stop;
+        if (!stopped) {
+            EXPECT_TRUE(saved);
+            EXPECT_TRUE(new_pair);
+            break;
+        }
+    }
+    EXPECT_GE(stop, 6);  // every temporary, the journal, each rename and the journal's end
+}
+
+// When the second file cannot be replaced after the first one was, the first is put back: the
+// message that the level on disk is unchanged is true.
+TEST(LevelFiles, AFailedSecondRenamePutsTheFirstFileBack) {
+    Sandbox sandbox;
+    write_level("lvl", "[a5]a\n", "[ 5] \n");
+    World w;
+    ASSERT_TRUE(load_level(w, "lvl"));
+    grid_set(0, 1, w.authored_play, 'H');
+    std::filesystem::remove("levels/lvl/1.lvl");
+    write_file("levels/lvl/1.lvl/blocker", "");  // a folder cannot be renamed over
+    std::string said;
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(save_level(w, "lvl", &said));
+    testing::internal::GetCapturedStdout();
+    EXPECT_NE(said.find("the level on disk is unchanged"), std::string::npos) << said;
+    EXPECT_EQ(read_file("levels/lvl/0.lvl"), "[a5]a\n");
+    EXPECT_FALSE(file_exists("levels/lvl/0.lvl.tmp"));
+    EXPECT_FALSE(file_exists("levels/lvl/1.lvl.tmp"));
+    EXPECT_FALSE(file_exists("levels/lvl/save.journal"));
 }

@@ -66,18 +66,66 @@ TEST(Session, ReloadRestoresTheLayersAndLeavesThePlayer) {
     EXPECT_EQ(lvl.s.player.power, 787);
 }
 
-TEST(Session, SaveWritesTheLayersAsTheyAreInMemory) {
+// U writes the level as its author made it: the platform lifted onto its rail, the coin taken
+// and the block broken in play are all back in the files, with the editor's stroke; the
+// "unsaved" mark follows the author's changes only, and undo gives back the author's cell.
+TEST(Session, SaveWritesTheLevelAsItsAuthorMadeIt) {
     PlayedLevel lvl;
+    write_file("levels/t/0.lvl", "\n\n\n\n   b[ 8]a\n\n        H\n[a20]\n");
+    write_file("levels/t/1.lvl", "\n\n\n\n[ 11][.5]\n\n   A\n[ 19]B\n");
+    const std::string play = read_file("levels/t/0.lvl"), decor = read_file("levels/t/1.lvl");
     session_frame(lvl.s);
-    grid_set(3, 10, lvl.s.world.play_grid, 'b');
-    grid_set(4, 11, lvl.s.world.decor_grid, 'E');
+    ASSERT_EQ(lvl.s.world.rails.list.size(), 1u);
+    EXPECT_EQ(grid_get(3, 11, lvl.s.world.play_grid), ' ');  // lifted onto the rail
+    lvl.keys[SDL_SCANCODE_RIGHT] = 1;
+    for (int f = 0; f < 60 && grid_get(1, 8, lvl.s.world.play_grid) == 'H'; ++f)
+        session_frame(lvl.s);
+    lvl.keys[SDL_SCANCODE_RIGHT] = 0;
+    EXPECT_EQ(grid_get(1, 8, lvl.s.world.play_grid), ' ');  // taken
+    grid_set(3, 3, lvl.s.world.play_grid, ' ');             // broken from below
+    lvl.press(SDLK_e);
+    session_frame(lvl.s);
+    EXPECT_FALSE(lvl.s.editor.unsaved);
+
+    // A stroke over the taken coin's cell with a blank brush changes the authored cell.
+    auto paint = [&](int row, int column) {
+        double t = tile_size();
+        SDL_Event e{};
+        e.type = SDL_MOUSEMOTION;
+        e.motion.x = static_cast<int>((column - lvl.s.world.camera_x) * t + t / 2);
+        e.motion.y = static_cast<int>(window_height - (row - lvl.s.world.camera_y) * t - t / 2);
+        SDL_PushEvent(&e);
+        input_install_mouse(true, SDL_BUTTON(SDL_BUTTON_RIGHT));
+        session_frame(lvl.s);
+        input_install_mouse(true, 0);
+        session_frame(lvl.s);
+    };
+    paint(1, 8);
+    EXPECT_TRUE(lvl.s.editor.unsaved);
+    lvl.press(SDLK_BACKSPACE);  // undone: the coin is the author's again
+    session_frame(lvl.s);
+    EXPECT_FALSE(lvl.s.editor.unsaved);
+    paint(0, 15);  // a hole in the floor
+    EXPECT_TRUE(lvl.s.editor.unsaved);
+    input_install_mouse(false);
+
     testing::internal::CaptureStdout();
     lvl.press(SDLK_u);
     session_frame(lvl.s);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "saved\n");
-    EXPECT_EQ(read_file("levels/t/0.lvl"), grid_to_text(lvl.s.world.play_grid));
-    EXPECT_EQ(read_file("levels/t/1.lvl"), grid_to_text(lvl.s.world.decor_grid));
-    EXPECT_NE(read_file("levels/t/0.lvl").find('b'), std::string::npos);
+    EXPECT_FALSE(lvl.s.editor.unsaved);
+    Grid authored = parse_grid_text(play, true);
+    grid_set(0, 15, authored, ' ');
+    EXPECT_EQ(read_file("levels/t/0.lvl"), grid_to_text(authored));
+    EXPECT_EQ(read_file("levels/t/1.lvl"), grid_to_text(parse_grid_text(decor, false)));
+
+    // R reads them back: the platform, the coin and the block are where the author put them.
+    lvl.press(SDLK_r);
+    session_frame(lvl.s);
+    ASSERT_EQ(lvl.s.world.rails.list.size(), 1u);
+    EXPECT_EQ(lvl.s.world.rails.list[0].cell_x, 12);
+    EXPECT_EQ(grid_get(1, 8, lvl.s.world.play_grid), 'H');
+    EXPECT_EQ(grid_get(3, 3, lvl.s.world.play_grid), 'b');
 }
 
 TEST(Session, KeyBRestartsAtTheStart) {
@@ -183,7 +231,7 @@ TEST(Session, KeysBeforeTheLayersAreReadLeaveTheFilesAlone) {
     lvl.press(SDLK_u);
     session_frame(lvl.s);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "saved\n");
-    EXPECT_EQ(read_file("levels/t/0.lvl"), grid_to_text(lvl.s.world.play_grid));
+    EXPECT_EQ(read_file("levels/t/0.lvl"), grid_to_text(lvl.s.world.authored_play));
 }
 
 TEST(Session, AFailedReloadKeepsTheLevelOnScreenAndPlaysOn) {

@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/assets.h"
+#include "app/file_checks.h"
 #include "app/kv_reader.h"
 
 namespace {
@@ -100,11 +102,21 @@ void read_level_info(LevelInfo& info, const std::string& level) {
     std::string config = level_path(level, "config.ini");
     info = LevelInfo{};
     info.name = level;
+    if (!regular_file(config)) return;
     info.titre = read_value("titre", config);
     info.createur = read_value("createur", config);
     info.fond = read_value("fond", config);
     info.musique = read_value("musique", config);
     info.theme = read_value("theme", config);
+    // The background, the track and the theme are looked for below ressources/ only.
+    for (auto [key, value] : {std::pair{"fond", &info.fond}, std::pair{"musique", &info.musique},
+                              std::pair{"theme", &info.theme}}) {
+        if (!inside_resources(*value, config + " (" + key + ")")) value->clear();
+    }
+    // The music worker would wait for ever on a named pipe, and quitting with it.
+    if (!info.musique.empty() &&
+        file_state(resource_path("sounds/musics/" + info.musique)) == FileState::refused)
+        info.musique.clear();
 }
 
 Grid parse_grid_text(const std::string& text, bool sets_size, GridCuts* cuts) {
@@ -318,8 +330,7 @@ std::vector<std::string> entry_lines(std::istream& in, size_t max_lines) {
 // The entry file's lines; none when it is missing or not a regular file (a named pipe would
 // never end).
 std::vector<std::string> entry_file_lines(const std::string& path, size_t max_lines) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return {};
+    if (!regular_file(path)) return {};
     std::ifstream in(path, std::ios::binary);
     return entry_lines(in, max_lines);
 }

@@ -10,9 +10,10 @@
 #include "app/assets.h"
 #include "app/audio.h"
 #include "app/draw.h"
-#include "app/kv_reader.h"
+#include "app/file_checks.h"
 #include "app/loading.h"
 #include "app/screen.h"
+#include "session/level_files.h"
 #include "world/carousel.h"
 
 int selected_level = 0;
@@ -30,10 +31,7 @@ void swipe(int& selected, int by, const LevelSelectSounds* snd) {
 }  // namespace
 
 bool level_has_file(const std::string& folder, const std::string& file) {
-    std::FILE* f = std::fopen(("levels/" + folder + "/" + file).c_str(), "r");
-    if (!f) return false;
-    std::fclose(f);
-    return true;
+    return regular_file(level_path(folder, file));
 }
 
 std::vector<std::string> list_levels() {
@@ -134,7 +132,9 @@ void level_select_load(LevelSelect& ls, LevelSelectArt& art, LevelSelectSounds& 
     art.version = make_text_texture(art.version_font.get(), " Mivo 0.9.6", {255, 255, 255, 255});
     std::vector<std::string> fonds;
     for (const std::string& name : ls.names) {
-        std::string fond = read_value("fond", "levels/" + name + "/config.ini");
+        LevelInfo info;
+        read_level_info(info, name);
+        const std::string& fond = info.fond;
         auto known = std::find(fonds.begin(), fonds.end(), fond);
         art.background_of.push_back(static_cast<std::size_t>(known - fonds.begin()));
         if (known == fonds.end()) {

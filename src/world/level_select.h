@@ -56,7 +56,7 @@ void level_select_load(LevelSelect& ls, LevelSelectArt& art, LevelSelectSounds& 
 // Once a frame: fits the backgrounds near the highlight (on a worker thread), lets the others
 // go, and makes the canvases again after a change of display mode.
 void level_select_fit(LevelSelectArt& art, const LevelSelect& ls);
-// True when "levels/<folder>/<file>" can be opened for reading.
+// True when "levels/<folder>/<file>" is a regular file (anything else there says so).
 bool level_has_file(const std::string& folder, const std::string& file);
 // The level folders: every entry of "levels/" is printed between quotes as it is met; folders
 // holding 0.lvl, 1.lvl and config.ini are kept ("Server", names too long for the level paths

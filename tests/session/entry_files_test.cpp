@@ -7,6 +7,7 @@
 #include "levelend/doors.h"
 #include "session/level_files.h"
 #include "support/harness.h"
+#include "support/named_pipe.h"
 #include "world/characters.h"
 
 namespace {
@@ -87,6 +88,16 @@ TEST(EntryFiles, ReadFromTheLevelFolderWhenThereIsOne) {
     std::filesystem::create_directories("levels/d/caracters.lvl");
     EXPECT_TRUE(read_doors_file("d").empty());
     EXPECT_TRUE(read_characters_file("d").empty());
+    // A named pipe is never opened (it would wait for a writer), and says so.
+    NamedPipe doors("levels/p/portals.lvl"), characters("levels/p/caracters.lvl");
+    testing::internal::CaptureStdout();
+    EXPECT_TRUE(read_doors_file("p").empty());
+    EXPECT_TRUE(read_characters_file("p").empty());
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "levels/p/portals.lvl is a named pipe, not a file: not read.\n"
+              "levels/p/caracters.lvl is a named pipe, not a file: not read.\n");
+    EXPECT_FALSE(doors.opened());
+    EXPECT_FALSE(characters.opened());
 
     // The door file's path holds a folder name of 40 characters, no more.
     std::string forty(40, 'n'), longer(41, 'n');

@@ -3,12 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 
 #include "app/draw.h"
 #include "app/loading.h"
 #include "app/screen.h"
 #include "support/harness.h"
+#include "support/named_pipe.h"
 #include "world/carousel.h"
 
 namespace {
@@ -71,6 +73,29 @@ TEST(LevelSelect, ListsCompleteFoldersButServerAndPrintsEveryEntry) {
     EXPECT_EQ(names, (std::vector<std::string>{"a", "b"}));
     for (const char* line : {"'.'\n", "'..'\n", "'a'\n", "'b'\n", "'Server'\n", "'incomplete'\n"})
         EXPECT_NE(out.find(line), std::string::npos) << line;
+}
+
+// A named pipe where a level file should be would hold the listing (and the window with it) for
+// a writer that never comes: the folder is not listed, the pipe never opened, and a line says why.
+TEST(LevelSelect, NamedPipesInLevelFoldersAreNeverOpened) {
+    Sandbox sandbox;
+    make_level("a");
+    make_level("b");
+    make_level("c");
+    make_level("d");
+    std::filesystem::remove("levels/b/config.ini");
+    std::filesystem::remove("levels/c/0.lvl");
+    std::filesystem::remove("levels/d/1.lvl");
+    NamedPipe config("levels/b/config.ini"), play("levels/c/0.lvl"), decor("levels/d/1.lvl");
+    testing::internal::CaptureStdout();
+    std::vector<std::string> names = list_levels();
+    std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(names, (std::vector<std::string>{"a"}));
+    for (const NamedPipe* pipe : {&config, &play, &decor})
+        EXPECT_FALSE(pipe->opened()) << pipe->path;
+    for (const char* path : {"levels/b/config.ini is a named pipe",
+                             "levels/c/0.lvl is a named pipe", "levels/d/1.lvl is a named pipe"})
+        EXPECT_NE(out.find(path), std::string::npos) << out;
 }
 
 TEST(LevelSelect, KeysWheelAndClicksChooseAsPlayersExpect) {

@@ -28,6 +28,40 @@ void swipe(int& selected, int by, const LevelSelectSounds* snd) {
     selected += by;
     if (snd) play_sound(snd->swipe.get(), true);
 }
+
+// What a key or a controller button does here.
+enum class Press { nothing, left, right, choose, back, settings };
+
+Press press_of(const SDL_Event& e) {
+    if (is_press(e)) {
+        switch (e.key.keysym.sym) {
+            case SDLK_LEFT:
+                return Press::left;
+            case SDLK_RIGHT:
+                return Press::right;
+            case SDLK_SPACE:
+            case SDLK_RETURN:
+                return Press::choose;
+            case SDLK_ESCAPE:
+                return Press::settings;
+            default:
+                return Press::nothing;
+        }
+    }
+    if (e.type != SDL_CONTROLLERBUTTONDOWN) return Press::nothing;
+    switch (e.cbutton.button) {
+        case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
+            return Press::left;
+        case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
+            return Press::right;
+        case SDL_CONTROLLER_BUTTON_A:
+            return Press::choose;
+        case SDL_CONTROLLER_BUTTON_B:
+            return Press::back;
+        default:
+            return Press::nothing;
+    }
+}
 }  // namespace
 
 bool level_has_file(const std::string& folder, const std::string& file) {
@@ -76,21 +110,25 @@ int carousel_x(int i, double scroll) {
 int level_select_update(LevelSelect& ls, const LevelSelectArt& art, const Controls& c,
                         const LevelSelectSounds* snd, int (*escape)()) {
     int count = static_cast<int>(ls.names.size());
-    if (c.quit) return 1;
+    // Closing the window quits, also while a choice fades out.
+    if (c.quit) {
+        ls.choice = {SelectChoice::quit, ""};
+        return 1;
+    }
     for (const SDL_Event& e : c.events) {
-        if (is_press(e)) {
-            SDL_Keycode k = e.key.keysym.sym;
-            if (k == SDLK_RIGHT && selected_level < count - 1) {
-                swipe(selected_level, 1, snd);
-            } else if (k == SDLK_LEFT && selected_level >= 1) {
-                swipe(selected_level, -1, snd);
-            } else if ((k == SDLK_SPACE || k == SDLK_RETURN) &&
-                       selected_level < keyboard_choosable && selected_level < count) {
-                // A highlight past the list (levels removed since) chooses nothing.
-                ls.choice = ls.names[selected_level];
-            } else if (k == SDLK_ESCAPE && escape && escape() != 0) {
-                return 1;
-            }
+        Press press = press_of(e);
+        if (press == Press::right && selected_level < count - 1) {
+            swipe(selected_level, 1, snd);
+        } else if (press == Press::left && selected_level >= 1) {
+            swipe(selected_level, -1, snd);
+        } else if (press == Press::choose && selected_level < count) {
+            // A highlight past the list (levels removed since) chooses nothing.
+            ls.choice = {SelectChoice::play, ls.names[selected_level]};
+        } else if (press == Press::back) {
+            ls.choice = {SelectChoice::back, ""};
+        } else if (press == Press::settings && escape && escape() != 0) {
+            ls.choice = {SelectChoice::quit, ""};
+            return 1;
         } else if (e.type == SDL_MOUSEWHEEL) {
             if (e.wheel.y < 0 && selected_level < count - 1) swipe(selected_level, 1, snd);
             if (e.wheel.y >= 1 && selected_level >= 1) swipe(selected_level, -1, snd);
@@ -102,12 +140,12 @@ int level_select_update(LevelSelect& ls, const LevelSelectArt& art, const Contro
                 if (!carousel_hit(e, art.button.get(), carousel_x(i, ls.scroll), button_y,
                                   button_scale))
                     continue;
-                if (ls.choice == select_none && snd) play_sound(snd->click.get(), true);
-                ls.choice = ls.names[i];
+                if (ls.choice.kind == SelectChoice::none && snd) play_sound(snd->click.get(), true);
+                ls.choice = {SelectChoice::play, ls.names[i]};
             }
             if (hit_offset_centered(e, art.back.get(), 100 - window_width / 2,
                                     40 - window_height / 2))
-                ls.choice = select_back;
+                ls.choice = {SelectChoice::back, ""};
         }
     }
     // An empty list, or a highlight left past its end, keeps to the last level there is.
@@ -116,7 +154,7 @@ int level_select_update(LevelSelect& ls, const LevelSelectArt& art, const Contro
     ls.logo_drawn = ls.logo_scale;
     ls.frames += 1;
     ls.logo_scale += ((ls.frames % 41) - 20) / 3000.0;
-    bool chosen = ls.choice != select_none;
+    bool chosen = ls.choice.kind != SelectChoice::none;
     if (chosen || ls.fade >= 1) ls.fade += chosen ? fade_step : -fade_step;
     return chosen && ls.fade > 254 ? 1 : screen_running;
 }
@@ -177,7 +215,7 @@ void level_select_fit(LevelSelectArt& art, const LevelSelect& ls) {
     }
 }
 
-std::string level_select(int (*escape)()) {
+SelectChoice level_select(int (*escape)()) {
     LevelSelect ls;
     LevelSelectArt art;
     LevelSelectSounds snd;
@@ -201,8 +239,8 @@ std::string level_select(int (*escape)()) {
     SDL_RenderClear(game_renderer);
     set_alpha(art.veil.get(), 0, 255, 255, 0);
     draw_fullscreen(art.veil.get());
-    if (ls.choice != select_none && ls.choice != select_back) {
-        TexturePtr name = make_text_texture(art.name_font.get(), ls.choice, name_colour);
+    if (ls.choice.kind == SelectChoice::play) {
+        TexturePtr name = make_text_texture(art.name_font.get(), ls.choice.level, name_colour);
         draw_scaled_centered(name.get(), 50, 40, 0.3);
     }
     present_frame();

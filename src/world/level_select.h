@@ -1,6 +1,7 @@
 // The level selection: the level folders on disk as a carousel of buttons over a cross-fading
 // preview of each level's background. Arrows or the wheel move through them, Space, Return or a
-// click choose one; the back button returns to the main menu.
+// click (or the controller's pad and A) choose one; the back button (or B) returns to the main
+// menu.
 #pragma once
 #include <SDL.h>
 
@@ -14,19 +15,27 @@
 
 constexpr int max_listed_levels = 100;
 constexpr size_t max_level_name = 41;  // the longest folder name every level path fits
-constexpr int keyboard_choosable = 8;  // Space and Return choose among the first eight only
 
 // The level highlighted last, kept between visits.
 extern int selected_level;
 
-// What the screen returns besides a level's folder name.
-inline const std::string select_back = "mode";  // the back button: the main menu again
-inline const std::string select_none = "0";     // left without a choice
+// What the player chose. A record rather than a word, so that any folder name is a level.
+struct SelectChoice {
+    enum Kind {
+        none,  // nothing yet
+        play,  // the level named `level`
+        back,  // the back button: the main menu again
+        quit,  // the window was closed (or the settings menu said to quit)
+    };
+    Kind kind = none;
+    std::string level;  // the chosen folder's name
+    bool operator==(const SelectChoice&) const = default;
+};
 
 struct LevelSelect {
     std::vector<std::string> names;  // the listed levels
     double scroll = 0;               // carousel position in level indices, easing to the highlight
-    std::string choice = select_none;
+    SelectChoice choice;
     int fade = 255;           // the black veil: fades in, and out once a choice is made
     double logo_scale = 0.5;  // breathes
     double logo_drawn = 0.5;  // the scale the logo is drawn with this frame
@@ -70,11 +79,12 @@ bool hit_offset_centered(const SDL_Event& e, SDL_Texture* tex, int dx, int dy);
 int carousel_x(int i, double scroll);
 
 // One frame: the events, then the easing of the carousel, the logo and the veil. Returns
-// screen_running, or 1 when the screen is over (a choice faded out, or the window closed).
+// screen_running, or 1 when the screen is over (a choice faded out, or the window closed, even
+// during the fade: the choice is then to quit).
 // `escape` opens the settings menu and gives its code (non-zero leaves).
 int level_select_update(LevelSelect& ls, const LevelSelectArt& art, const Controls& c,
                         const LevelSelectSounds* snd, int (*escape)());
 void level_select_draw(const LevelSelect& ls, const LevelSelectArt& art);
 
-// Runs the screen: a level's folder name, select_back or select_none.
-std::string level_select(int (*escape)());
+// Runs the screen: a level, the back button or quit (never none).
+SelectChoice level_select(int (*escape)());

@@ -32,7 +32,7 @@ void level_select_draw(const LevelSelect& ls, const LevelSelectArt& art) {
     draw_offset_centered(art.back.get(), 100 - w / 2, 40 - h / 2);
     if (full_screen())
         draw_scaled_anchored(art.cursor.get(), ls.mouse_x - 1, h - ls.mouse_y - 22, 1.0);
-    if (ls.fade >= 1 || ls.choice != select_none) {
+    if (ls.fade >= 1 || ls.choice.kind != SelectChoice::none) {
         set_alpha(art.veil.get(), 0, 255, std::clamp(ls.fade, 0, 255), 0);
         draw_fullscreen(art.veil.get());
     }

@@ -13,6 +13,12 @@
 #include "support/named_pipe.h"
 #include "world/carousel.h"
 
+// A choice as a failure shows it.
+static void PrintTo(const SelectChoice& c, std::ostream* os) {
+    const char* kinds[] = {"none", "play", "back", "quit"};
+    *os << kinds[c.kind] << (c.level.empty() ? "" : " " + c.level);
+}
+
 namespace {
 const SDL_Color grey{128, 128, 128, 255};
 
@@ -42,6 +48,12 @@ struct Choosing {
         SDL_Event e{};
         e.type = SDL_KEYDOWN;
         e.key.keysym.sym = k;
+        return with(e);
+    }
+    int button(SDL_GameControllerButton b) {
+        SDL_Event e{};
+        e.type = SDL_CONTROLLERBUTTONDOWN;
+        e.cbutton.button = static_cast<Uint8>(b);
         return with(e);
     }
     int click(int x, int y) {
@@ -117,28 +129,37 @@ TEST(LevelSelect, KeysWheelAndClicksChooseAsPlayersExpect) {
     s.press(SDLK_RIGHT);
     EXPECT_FALSE(sound_played());
 
-    // Only the first eight levels can be chosen from the keyboard; a click chooses any.
-    selected_level = 8;
+    // Every level can be chosen from the keyboard, the controller and with a click.
     s.press(SDLK_RETURN);
-    EXPECT_EQ(s.ls.choice, select_none);
+    EXPECT_EQ(s.ls.choice, (SelectChoice{SelectChoice::play, "level9"}));
+    s.button(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
+    EXPECT_EQ(selected_level, 8);
+    EXPECT_TRUE(sound_played());
+    s.button(SDL_CONTROLLER_BUTTON_A);
+    EXPECT_EQ(s.ls.choice, (SelectChoice{SelectChoice::play, "level8"}));
+    s.button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+    s.press(SDLK_SPACE);
+    EXPECT_EQ(s.ls.choice, (SelectChoice{SelectChoice::play, "level9"}));
     s.ls.scroll = 8;  // the ninth button in the middle of the window
     selected_level = 2;
     s.click(500 + 30, 300 + 70);  // on the card (82 pixels wide here) beside its label (27)
-    EXPECT_EQ(s.ls.choice, "level8");
+    EXPECT_EQ(s.ls.choice, (SelectChoice{SelectChoice::play, "level8"}));
     EXPECT_EQ(selected_level, 2);  // a click does not move the highlight
-    EXPECT_TRUE(sound_played());
 
     // The back button is centred 100 pixels right of the left edge and 40 below the top.
     Choosing back(3);
     back.click(100 + 20, 40);
-    EXPECT_EQ(back.ls.choice, select_none);  // its border is not inside
+    EXPECT_EQ(back.ls.choice.kind, SelectChoice::none);  // its border is not inside
     back.click(100, 40);
-    EXPECT_EQ(back.ls.choice, select_back);
+    EXPECT_EQ(back.ls.choice.kind, SelectChoice::back);
+    Choosing back_button(3);
+    back_button.button(SDL_CONTROLLER_BUTTON_B);
+    EXPECT_EQ(back_button.ls.choice.kind, SelectChoice::back);
     // A highlight past the list (levels removed since) chooses nothing.
     Choosing few(2);
     selected_level = 5;
     few.press(SDLK_SPACE);
-    EXPECT_EQ(few.ls.choice, select_none);
+    EXPECT_EQ(few.ls.choice.kind, SelectChoice::none);
     EXPECT_EQ(selected_level, 1);
 }
 
@@ -158,7 +179,13 @@ TEST(LevelSelect, TheVeilFadesInThenOutAfterAChoice) {
         ++frames;
     } while (s.with(SDL_Event{}) == screen_running && frames < 100);
     EXPECT_EQ(frames, 17);
-    EXPECT_EQ(s.ls.choice, "level0");
+    EXPECT_EQ(s.ls.choice, (SelectChoice{SelectChoice::play, "level0"}));
+    // Closing the window while the choice fades out quits instead.
+    Choosing closing(3);
+    closing.press(SDLK_RETURN);
+    closing.c.quit = true;
+    EXPECT_EQ(closing.with(SDL_Event{}), 1);
+    EXPECT_EQ(closing.ls.choice.kind, SelectChoice::quit);
 }
 
 TEST(LevelSelect, TheScreenRemembersTheHighlightAndLeavesOnClose) {
@@ -179,11 +206,11 @@ TEST(LevelSelect, TheScreenRemembersTheHighlightAndLeavesOnClose) {
     });
     auto select = [] {  // the listing it prints is not this test's concern
         testing::internal::CaptureStdout();
-        std::string chosen = level_select(nullptr);
+        SelectChoice chosen = level_select(nullptr);
         testing::internal::GetCapturedStdout();
         return chosen;
     };
-    EXPECT_EQ(select(), "c");
+    EXPECT_EQ(select(), (SelectChoice{SelectChoice::play, "c"}));
     EXPECT_EQ(selected_level, 2);
     auto quit = [] {
         SDL_Event e{};
@@ -194,7 +221,7 @@ TEST(LevelSelect, TheScreenRemembersTheHighlightAndLeavesOnClose) {
     on_frame([&](int f) {
         if (f == 3) quit();
     });
-    EXPECT_EQ(select(), select_none);
+    EXPECT_EQ(select().kind, SelectChoice::quit);
     EXPECT_EQ(selected_level, 2);
     EXPECT_EQ(frame, 3 + 2);  // seen by the next frame's update, then one black frame
     // Keys pressed before the screen shows (while "Bravo !" or the loading screen showed)
@@ -208,12 +235,12 @@ TEST(LevelSelect, TheScreenRemembersTheHighlightAndLeavesOnClose) {
         }
     });
     push_key(SDLK_RETURN);
-    EXPECT_EQ(select(), select_none);
+    EXPECT_EQ(select().kind, SelectChoice::quit);
     EXPECT_EQ(frame, 20 + 2);
     set_frame_hook(nullptr);
     push_key(SDLK_RETURN);
     quit();
-    EXPECT_EQ(select(), select_none);
+    EXPECT_EQ(select().kind, SelectChoice::quit);
 }
 
 // Only the backgrounds of the highlighted level and its neighbours hold their bands: they are

@@ -68,25 +68,33 @@ bool level_has_file(const std::string& folder, const std::string& file) {
     return regular_file(level_path(folder, file));
 }
 
-std::vector<std::string> list_levels() {
+LevelList list_levels() {
     namespace fs = std::filesystem;
-    std::vector<std::string> names;
+    LevelList list;
+    std::vector<std::string>& names = list.names;
     std::error_code ec;
     std::printf("'.'\n'..'\n");
     for (fs::directory_iterator it("levels", ec), end; !ec && it != end; it.increment(ec)) {
         std::string name = it->path().filename().string();
         std::printf("'%s'\n", name.c_str());
         if (name == "Server" || name.size() > max_level_name) continue;
-        if (static_cast<int>(names.size()) >= max_listed_levels) continue;
         if (level_has_file(name, "0.lvl") && level_has_file(name, "1.lvl") &&
             level_has_file(name, "config.ini"))
             names.push_back(name);
     }
-    std::fflush(stdout);
     // The directory's own order is no order at all: levels are offered in name order, so a
-    // level's folder name decides where it stands.
+    // level's folder name decides where it stands, and which ones the carousel has no room for.
     std::sort(names.begin(), names.end());
-    return names;
+    if (names.size() > static_cast<size_t>(max_listed_levels)) {
+        list.left_out = static_cast<int>(names.size()) - max_listed_levels;
+        std::printf(
+            "%d more level folders (from %s on in name order) are not listed: the "
+            "selection holds %d.\n",
+            list.left_out, names[max_listed_levels].c_str(), max_listed_levels);
+        names.resize(max_listed_levels);
+    }
+    std::fflush(stdout);
+    return list;
 }
 
 void draw_offset_centered(SDL_Texture* tex, int dx, int dy) {
@@ -162,12 +170,21 @@ int level_select_update(LevelSelect& ls, const LevelSelectArt& art, const Contro
 void level_select_load(LevelSelect& ls, LevelSelectArt& art, LevelSelectSounds& snd) {
     art.name_font = open_font("intensa.ttf", 250);
     art.version_font = open_font("calibri.ttf", 20);
-    ls.names = list_levels();
+    LevelList list = list_levels();
+    ls.names = std::move(list.names);
     art.button = load_texture("ide/button.png");
     art.back = load_texture("ide/back.png");
     art.cursor = load_texture("ide/mouse.png");
     art.logo = load_texture("ide/mivo.png");
     art.version = make_text_texture(art.version_font.get(), " Mivo 0.9.6", {255, 255, 255, 255});
+    if (list.left_out > 0)
+        art.left_out =
+            make_text_texture(art.version_font.get(),
+                              std::to_string(list.left_out) +
+                                  (list.left_out == 1 ? " more level is" : " more levels are") +
+                                  " not listed: the selection holds the first " +
+                                  std::to_string(max_listed_levels) + " in name order ",
+                              {255, 255, 255, 255});
     std::vector<std::string> fonds;
     for (const std::string& name : ls.names) {
         LevelInfo info;

@@ -13,8 +13,8 @@
 #include "app/sdl_handles.h"
 #include "world/background.h"
 
-constexpr int max_listed_levels = 100;
-constexpr size_t max_level_name = 41;  // the longest folder name every level path fits
+constexpr int max_listed_levels = 100;  // the carousel's buttons; names past it are counted
+constexpr size_t max_level_name = 41;   // the longest folder name every level path fits
 
 // The level highlighted last, kept between visits.
 extern int selected_level;
@@ -32,6 +32,12 @@ struct SelectChoice {
     bool operator==(const SelectChoice&) const = default;
 };
 
+// The level folders the selection offers.
+struct LevelList {
+    std::vector<std::string> names;  // in name order, at most max_listed_levels
+    int left_out = 0;                // complete folders past them in name order
+};
+
 struct LevelSelect {
     std::vector<std::string> names;  // the listed levels
     double scroll = 0;               // carousel position in level indices, easing to the highlight
@@ -46,6 +52,7 @@ struct LevelSelect {
 struct LevelSelectArt {
     FontPtr name_font, version_font;
     TexturePtr button, back, cursor, logo, version, veil;
+    TexturePtr left_out;  // how many levels are not listed, when some are not
     // One per background the listed levels use: levels sharing a background share its images.
     std::vector<BackgroundArt> backgrounds;
     std::vector<std::size_t> background_of;  // each listed level's entry in `backgrounds`
@@ -68,9 +75,10 @@ void level_select_fit(LevelSelectArt& art, const LevelSelect& ls);
 // True when "levels/<folder>/<file>" is a regular file (anything else there says so).
 bool level_has_file(const std::string& folder, const std::string& file);
 // The level folders: every entry of "levels/" is printed between quotes as it is met; folders
-// holding 0.lvl, 1.lvl and config.ini are kept ("Server", names too long for the level paths
-// and folders past the hundredth are not), in name order.
-std::vector<std::string> list_levels();
+// holding 0.lvl, 1.lvl and config.ini are kept ("Server" and names too long for the level paths
+// are not), in name order, the first max_listed_levels of them; a line tells how many more there
+// are.
+LevelList list_levels();
 
 // Centred in the window, then moved by (dx, dy), at the texture's own size.
 void draw_offset_centered(SDL_Texture* tex, int dx, int dy);

@@ -26,6 +26,10 @@ void level_select_draw(const LevelSelect& ls, const LevelSelectArt& art) {
     }
     draw_scaled_centered(art.logo.get(), 50, 20, h * ls.logo_drawn / 600);
     draw_scaled_anchored(art.version.get(), 0, 0, 1.0);
+    int note_w = 0;
+    if (art.left_out &&
+        SDL_QueryTexture(art.left_out.get(), nullptr, nullptr, &note_w, nullptr) == 0)
+        draw_scaled_anchored(art.left_out.get(), w - note_w, 0, 1.0);
     for (int i = 0; i < count; ++i)
         draw_carousel_pair(art.labels[i].get(), art.button.get(), carousel_x(i, ls.scroll), 70,
                            0.7);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 
@@ -80,11 +82,44 @@ TEST(LevelSelect, ListsCompleteFoldersButServerAndPrintsEveryEntry) {
     write_file("levels/incomplete/0.lvl", "a\n");
     make_level(std::string(42, 'x'));  // too long for the level paths
     testing::internal::CaptureStdout();
-    std::vector<std::string> names = list_levels();
+    std::vector<std::string> names = list_levels().names;
     std::string out = testing::internal::GetCapturedStdout();
     EXPECT_EQ(names, (std::vector<std::string>{"a", "b"}));
     for (const char* line : {"'.'\n", "'..'\n", "'a'\n", "'b'\n", "'Server'\n", "'incomplete'\n"})
         EXPECT_NE(out.find(line), std::string::npos) << line;
+}
+
+// With more folders than the carousel holds, the first in name order are listed, whatever order
+// the directory gives them in, and the screen and standard output say how many were left out.
+TEST(LevelSelect, PastTheHundredthInNameOrderTheLeftOutAreCounted) {
+    Sandbox sandbox;
+    TestDisplay display;
+    char name[8];
+    for (int i = 0; i < max_listed_levels + 3; ++i) {
+        std::snprintf(name, sizeof name, "l%03d", i);
+        make_level(name);
+    }
+    LevelSelect ls;
+    LevelSelectArt art;
+    LevelSelectSounds snd;
+    testing::internal::CaptureStdout();
+    level_select_load(ls, art, snd);
+    std::string out = testing::internal::GetCapturedStdout();
+    ASSERT_EQ(ls.names.size(), static_cast<size_t>(max_listed_levels));
+    EXPECT_EQ(ls.names.front(), "l000");
+    EXPECT_EQ(ls.names.back(), "l099");
+    EXPECT_NE(out.find("3 more level folders (from l100 on in name order) are not listed"),
+              std::string::npos)
+        << out;
+    // The note stands in the lower right corner, white on the empty background.
+    ls.fade = 0;
+    clear_black();
+    level_select_draw(ls, art);
+    SDL_Rect corner{window_width / 2, window_height - 40, window_width / 2, 40};
+    std::vector<Uint32> px(static_cast<size_t>(corner.w) * corner.h);
+    SDL_RenderReadPixels(game_renderer, &corner, SDL_PIXELFORMAT_ARGB8888, px.data(), corner.w * 4);
+    EXPECT_TRUE(
+        std::any_of(px.begin(), px.end(), [](Uint32 p) { return (p & 0xFFFFFF) == 0xFFFFFF; }));
 }
 
 // A named pipe where a level file should be would hold the listing (and the window with it) for
@@ -100,7 +135,7 @@ TEST(LevelSelect, NamedPipesInLevelFoldersAreNeverOpened) {
     std::filesystem::remove("levels/d/1.lvl");
     NamedPipe config("levels/b/config.ini"), play("levels/c/0.lvl"), decor("levels/d/1.lvl");
     testing::internal::CaptureStdout();
-    std::vector<std::string> names = list_levels();
+    std::vector<std::string> names = list_levels().names;
     std::string out = testing::internal::GetCapturedStdout();
     EXPECT_EQ(names, (std::vector<std::string>{"a"}));
     for (const NamedPipe* pipe : {&config, &play, &decor})

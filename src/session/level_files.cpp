@@ -102,7 +102,7 @@ void read_level_info(LevelInfo& info, const std::string& level) {
     std::string config = level_path(level, "config.ini");
     info = LevelInfo{};
     info.name = level;
-    if (!regular_file(config)) return;
+    if (!level_name_fits(level, "config.ini") || !regular_file(config)) return;
     info.titre = read_value("titre", config);
     info.createur = read_value("createur", config);
     info.fond = read_value("fond", config);
@@ -293,7 +293,6 @@ constexpr size_t max_entry_line = 999;  // characters of a line of caracters.lvl
 constexpr size_t number_field_length = 4;
 constexpr size_t image_path_length = 39;
 constexpr size_t text_length = 499;
-constexpr size_t max_door_level_name = 40;  // "levels/" + name + "/portals.lvl" in 59 characters
 
 bool is_separator(char ch) { return ch == '[' || ch == '|' || ch == ']'; }
 
@@ -410,6 +409,7 @@ std::vector<Character> parse_characters_text(const std::string& text) {
 }
 
 std::vector<Character> read_characters_file(const std::string& level) {
+    if (!level_name_fits(level, "caracters.lvl")) return {};
     return characters_from(entry_file_lines(level_path(level, "caracters.lvl"), max_characters));
 }
 
@@ -419,12 +419,14 @@ std::vector<Door> parse_doors_text(const std::string& text) {
 }
 
 std::vector<Door> read_doors_file(const std::string& level) {
-    if (level.size() > max_door_level_name) {
-        std::printf("%s not read: the level's folder name is longer than %d characters.\n",
-                    level_path(level, "portals.lvl").c_str(),
-                    static_cast<int>(max_door_level_name));
-        std::fflush(stdout);
-        return {};
-    }
+    if (!level_name_fits(level, "portals.lvl")) return {};
     return doors_from(entry_file_lines(level_path(level, "portals.lvl"), max_doors));
+}
+
+bool level_name_fits(const std::string& level, const std::string& file) {
+    if (level.size() <= max_level_name) return true;
+    std::printf("%s not read: a level's folder name has at most %d characters.\n",
+                level_path(level, file).c_str(), static_cast<int>(max_level_name));
+    std::fflush(stdout);
+    return false;
 }

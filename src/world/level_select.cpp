@@ -13,7 +13,6 @@
 #include "app/file_checks.h"
 #include "app/loading.h"
 #include "app/screen.h"
-#include "session/level_files.h"
 #include "world/carousel.h"
 
 int selected_level = 0;
@@ -77,7 +76,12 @@ LevelList list_levels() {
     for (fs::directory_iterator it("levels", ec), end; !ec && it != end; it.increment(ec)) {
         std::string name = it->path().filename().string();
         std::printf("'%s'\n", name.c_str());
-        if (name == "Server" || name.size() > max_level_name) continue;
+        if (name == "Server") continue;
+        if (name.size() > max_level_name) {
+            std::printf("'%s' not listed: a level's folder name has at most %d characters.\n",
+                        name.c_str(), static_cast<int>(max_level_name));
+            continue;
+        }
         if (level_has_file(name, "0.lvl") && level_has_file(name, "1.lvl") &&
             level_has_file(name, "config.ini"))
             names.push_back(name);

@@ -11,10 +11,10 @@
 
 #include "app/controls.h"
 #include "app/sdl_handles.h"
+#include "session/level_files.h"
 #include "world/background.h"
 
 constexpr int max_listed_levels = 100;  // the carousel's buttons; names past it are counted
-constexpr size_t max_level_name = 41;   // the longest folder name every level path fits
 
 // The level highlighted last, kept between visits.
 extern int selected_level;

@@ -64,8 +64,9 @@ TEST(KeyValueReader, MissingFileKeyOrValueGivesEmptyText) {
     TempDir dir;
     NamedPipe pipe(dir.path + "/pipe.ini");
     testing::internal::CaptureStdout();
-    EXPECT_EQ(read_value("mode", pipe.path), "");
+    std::string value = read_value("mode", pipe.path);
     testing::internal::GetCapturedStdout();
+    EXPECT_EQ(value, "");
     EXPECT_FALSE(pipe.opened());
 }
 

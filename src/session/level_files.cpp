@@ -305,33 +305,43 @@ void put(std::string& field, size_t pos, char ch) {
     }
 }
 
+// True for a line of nothing but blanks, tabs and carriage returns.
+bool blank_line(const std::string& line) {
+    return line.find_first_not_of(" \t\r") == std::string::npos;
+}
+
 // The lines of an entry file without their LF, at most max_lines, each cut to max_entry_line
-// characters: the rest of a longer line is dropped rather than read as a line of its own.
-std::vector<std::string> entry_lines(std::istream& in, size_t max_lines) {
+// characters: the rest of a longer line is dropped rather than read as a line of its own. With
+// skip_blank, blank lines are passed over and do not count.
+std::vector<std::string> entry_lines(std::istream& in, size_t max_lines, bool skip_blank) {
     std::vector<std::string> lines;
     std::string line;
     bool open = false;
+    auto end_line = [&] {
+        if (!skip_blank || !blank_line(line)) lines.push_back(line);
+        line.clear();
+        open = false;
+    };
     char ch;
     while (lines.size() < max_lines && in.get(ch)) {
         if (ch == '\n') {
-            lines.push_back(line);
-            line.clear();
-            open = false;
+            end_line();
         } else {
             open = true;
             if (line.size() < max_entry_line) line += ch;
         }
     }
-    if (open && lines.size() < max_lines) lines.push_back(line);
+    if (open && lines.size() < max_lines) end_line();
     return lines;
 }
 
 // The entry file's lines; none when it is missing or not a regular file (a named pipe would
 // never end).
-std::vector<std::string> entry_file_lines(const std::string& path, size_t max_lines) {
+std::vector<std::string> entry_file_lines(const std::string& path, size_t max_lines,
+                                          bool skip_blank) {
     if (!regular_file(path)) return {};
     std::ifstream in(path, std::ios::binary);
-    return entry_lines(in, max_lines);
+    return entry_lines(in, max_lines, skip_blank);
 }
 
 Character parse_character_line(const std::string& line) {
@@ -405,22 +415,23 @@ std::vector<Door> doors_from(const std::vector<std::string>& lines) {
 
 std::vector<Character> parse_characters_text(const std::string& text) {
     std::istringstream in(text);
-    return characters_from(entry_lines(in, max_characters));
+    return characters_from(entry_lines(in, max_characters, false));
 }
 
 std::vector<Character> read_characters_file(const std::string& level) {
     if (!level_name_fits(level, "caracters.lvl")) return {};
-    return characters_from(entry_file_lines(level_path(level, "caracters.lvl"), max_characters));
+    return characters_from(
+        entry_file_lines(level_path(level, "caracters.lvl"), max_characters, false));
 }
 
 std::vector<Door> parse_doors_text(const std::string& text) {
     std::istringstream in(text);
-    return doors_from(entry_lines(in, max_doors));
+    return doors_from(entry_lines(in, max_doors, true));
 }
 
 std::vector<Door> read_doors_file(const std::string& level) {
     if (!level_name_fits(level, "portals.lvl")) return {};
-    return doors_from(entry_file_lines(level_path(level, "portals.lvl"), max_doors));
+    return doors_from(entry_file_lines(level_path(level, "portals.lvl"), max_doors, true));
 }
 
 bool level_name_fits(const std::string& level, const std::string& file) {

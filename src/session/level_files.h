@@ -81,7 +81,8 @@ std::vector<Character> read_characters_file(const std::string& level);
 
 // "[x|y|channel]": fields of at most 4 characters, a line ends at its LF. Every field after the
 // second is written over the channel from its first character, so a CR of a CR LF line end
-// overwrites the channel's first character. Every line is a door, even an empty one.
+// overwrites the channel's first character. Blank lines are passed over; every other line is a
+// door, 50 at most.
 std::vector<Door> parse_doors_text(const std::string& text);
 // The level's "portals.lvl"; none when it is missing.
 std::vector<Door> read_doors_file(const std::string& level);

@@ -62,18 +62,19 @@ TEST(CharacterFile, FiftyLinesAtMostAndALongLineIsOneEntry) {
     EXPECT_EQ(cs[1].x, 2);
 }
 
-TEST(DoorFile, FieldsHiddenDoorsEmptyLinesAndTheCrLfChannel) {
-    EXPECT_EQ(all_shown(parse_doors_text("[12|3|1]\n\\[20|4|1]\nx[7|8]\n\n[1|2|300]\n"
+TEST(DoorFile, FieldsHiddenDoorsBlankLinesAndTheCrLfChannel) {
+    // Blank lines (an empty one, blanks, a CR LF line end alone) are no doors.
+    EXPECT_EQ(all_shown(parse_doors_text("[12|3|1]\n\\[20|4|1]\nx[7|8]\n\n \t\r\n[1|2|300]\n"
                                          "[123456|9|1]\n[1|2|34]5\n[12|3|1]\r\n[12|3|12]\r\n")),
-              (Lines{"12 3 1 1", "\\20 4 1 1", "7 8 0 ", "0 0 0 ",
+              (Lines{"12 3 1 1", "\\20 4 1 1", "7 8 0 ",
                      "1 2 44 300",  // the channel is a byte
                      "1234 9 1 1",  // fields keep four characters
                      // Fields after the channel are written over it from its start, the CR of
                      // a CR LF line end too.
                      "1 2 54 54", "12 3 0 \r", "12 3 2 \r2"}));
     std::string text;
-    for (int i = 0; i < 55; ++i) text += "[" + std::to_string(i) + "|0|0]\n";
-    EXPECT_EQ(parse_doors_text(text).size(), 50u);
+    for (int i = 0; i < 55; ++i) text += "[" + std::to_string(i) + "|0|0]\n\n";
+    EXPECT_EQ(parse_doors_text(text).size(), 50u);  // fifty doors, blank lines aside
 }
 
 TEST(EntryFiles, ReadFromTheLevelFolderWhenThereIsOne) {

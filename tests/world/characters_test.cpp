@@ -217,19 +217,20 @@ TEST(CharacterLoad, PicturesOutsideTheResourcesOrInNamedPipesAreNotRead) {
     SurfacePtr picture(SDL_CreateRGBSurfaceWithFormat(0, 4, 4, 32, SDL_PIXELFORMAT_ARGB8888));
     write_file("levels/l/caracters.lvl",
                "[1|1|1|1|0|pnj/pipe.png|A]\n[2|1|1|1|0|../levels/l/pic.png|B]\n"
-               "[3|1|1|1|0|pnj/missing.png|C]\n");
+               "[3|1|1|1|0|pnj/missing.png|C]\n[4|1|1|1|0||D]\n");
     ASSERT_EQ(IMG_SavePNG(picture.get(), "levels/l/pic.png"), 0);
     Characters c;
     CharacterArt art;
     testing::internal::CaptureStdout();
     characters_load(c, art, "l");
     std::string out = testing::internal::GetCapturedStdout();
-    ASSERT_EQ(art.images.size(), 3u);
+    ASSERT_EQ(art.images.size(), 4u);
     for (const TexturePtr& image : art.images) EXPECT_FALSE(image);
     EXPECT_FALSE(pipe.opened());
     EXPECT_EQ(out,
               "ressources/pnj/pipe.png is a named pipe, not a file: not read.\n"
               "levels/l/caracters.lvl: \"../levels/l/pic.png\" leads outside ressources/: not "
               "read.\n"
-              "nul: no picture at ressources/pnj/missing.png\n");
+              "nul: no picture at ressources/pnj/missing.png\n"
+              "nul: no picture at ressources/\n");
 }

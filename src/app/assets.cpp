@@ -9,6 +9,7 @@
 #include <mutex>
 
 #include "app/draw.h"
+#include "app/file_checks.h"
 
 namespace {
 // The handshake's flags, all read and changed under one lock, so that each side's check and
@@ -33,10 +34,14 @@ bool renderer_uses_gl() {
            std::strncmp(info.name, "opengl", 6) == 0;
 }
 
+// The file is read and decoded before the renderer is taken: the loading screen keeps turning
+// while the disk works.
 TexturePtr load_full_path(const std::string& path) {
-    if (path.size() > max_texture_path) return nullptr;
+    if (path.size() > max_texture_path || !regular_file(path)) return nullptr;
+    SurfacePtr image(IMG_Load(path.c_str()));
+    if (!image) return nullptr;
     renderer_acquire();
-    TexturePtr tex(IMG_LoadTexture(game_renderer, path.c_str()));
+    TexturePtr tex(SDL_CreateTextureFromSurface(game_renderer, image.get()));
     renderer_release();
     return tex;
 }
@@ -154,7 +159,7 @@ TexturePtr load_texture(const std::string& relative) {
 
 TexturePtr load_texture_dimmed(const std::string& relative, Uint8 dim) {
     std::string path = resource_path(relative);
-    if (path.size() > max_texture_path) return nullptr;
+    if (path.size() > max_texture_path || !regular_file(path)) return nullptr;
     SurfacePtr image(IMG_Load(path.c_str()));
     if (!image) return nullptr;
     SurfacePtr pixels(SDL_ConvertSurfaceFormat(image.get(), SDL_PIXELFORMAT_ARGB8888, 0));

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/file_checks.h"
+
 namespace {
 constexpr int read_piece = 50;     // fgets buffer: pieces of at most 49 characters
 constexpr size_t body_limit = 40;  // useful characters kept from each piece
@@ -12,6 +14,7 @@ constexpr size_t equals_from = 3;  // the '=' that starts the value is searched 
 }  // namespace
 
 std::string read_value(const std::string& key, const std::string& path) {
+    if (!regular_file(path)) return "";
     std::FILE* f = std::fopen(path.c_str(), "r");
     if (!f) return "";
     char piece[read_piece];

@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <ctime>
 #include <string>
-#include <type_traits>
 
 #include "app/audio.h"
 #include "app/clock.h"
@@ -27,17 +26,29 @@ constexpr const char* won_message = "Bravo !";
 
 FlowTrace flow_trace;
 
+// A screen's result as the trace tells it: texts as they are, numbers in decimal, the level
+// selection's choice as the level's name or the way it was left in angle brackets.
+std::string trace_text(const std::string& text) { return text; }
+std::string trace_text(int code) { return std::to_string(code); }
+std::string trace_text(const SelectChoice& c) {
+    switch (c.kind) {
+        case SelectChoice::play:
+            return c.level;
+        case SelectChoice::back:
+            return "<back>";
+        case SelectChoice::quit:
+            return "<quit>";
+        default:
+            return "<none>";
+    }
+}
+
 // Runs one screen, telling the trace (when a test set one) as it starts and what it returned.
 template <typename Screen>
 auto traced(const char* name, Screen screen) {
     if (flow_trace) flow_trace(FlowMoment::starts, name, "");
     auto result = screen();
-    if (flow_trace) {
-        if constexpr (std::is_same_v<decltype(result), std::string>)
-            flow_trace(FlowMoment::returned, name, result);
-        else
-            flow_trace(FlowMoment::returned, name, std::to_string(result));
-    }
+    if (flow_trace) flow_trace(FlowMoment::returned, name, trace_text(result));
     return result;
 }
 
@@ -105,10 +116,11 @@ void shut_down() {
 // the main menu again, 0 to quit.
 int level_run() {
     for (;;) {
-        std::string name = traced("select", [] { return level_select(settings_from_selection); });
-        if (name == select_back) return 1;
-        if (name == select_none) return 0;
-        int result = traced("session", [&] { return run_session(name); });
+        SelectChoice chosen =
+            traced("select", [] { return level_select(settings_from_selection); });
+        if (chosen.kind == SelectChoice::back) return 1;
+        if (chosen.kind != SelectChoice::play) return 0;
+        int result = traced("session", [&] { return run_session(chosen.level); });
         if (result == session_won) {
             traced("message", [] {
                 show_message(won_message);

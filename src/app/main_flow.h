@@ -10,7 +10,8 @@ int run_game();
 int level_run();
 
 // Test seam, not set in the game: told each screen the flow opens as it starts (result empty),
-// then again with what it returned, numbers in decimal. The screens: "splash", "title", "menu",
+// then again with what it returned, numbers in decimal, the level selection's choice as the
+// level's name, "<back>" or "<quit>". The screens: "splash", "title", "menu",
 // "select", "session", "message" (whose result is the text shown), "settings", "credits".
 enum class FlowMoment { starts, returned };
 using FlowTrace =

@@ -10,6 +10,7 @@
 
 #include "app/audio.h"
 #include "app/draw.h"
+#include "app/file_checks.h"
 #include "app/kv_reader.h"
 
 Settings settings;
@@ -47,6 +48,10 @@ void settings_load() {
     Settings s;
     s.resx = window_width;
     s.resy = window_height;
+    if (!regular_file(settings_file)) {  // none yet, or something else in its place: defaults
+        settings = s;
+        return;
+    }
     read_setting("mode", s.mode);
     read_setting("resx", s.resx);
     read_setting("resy", s.resy);

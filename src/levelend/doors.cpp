@@ -1,6 +1,8 @@
 // Teleport doors: loading a level's doors, and the teleport from Down to the fade back in.
 #include "levelend/doors.h"
 
+#include <cstdio>
+
 #include "app/assets.h"
 #include "app/audio.h"
 #include "app/clock.h"
@@ -62,7 +64,22 @@ void doors_reset(DoorSet& d) {
 
 void doors_load(DoorSet& d, DoorArt& art, const std::string& level) {
     art.labels.clear();
-    d.doors = read_doors_file(level);
+    d.doors.clear();
+    for (const Door& door : read_doors_file(level)) {
+        // A door must stand wholly inside the level: out of one that does not, the player would
+        // come out beyond the world's edge.
+        if (door.x >= 0 && door.y >= 0 && door.x + door_cells <= grid_width &&
+            door.y + door_cells <= grid_height) {
+            d.doors.push_back(door);
+            continue;
+        }
+        std::printf(
+            "%s: the door [%d|%d|%d] does not stand inside the level (%d x %d cells): "
+            "left out.\n",
+            level_path(level, "portals.lvl").c_str(), door.x, door.y, door.channel, grid_width,
+            grid_height);
+    }
+    std::fflush(stdout);
     for (const Door& door : d.doors)
         art.labels.push_back(make_text_texture(art.label_font.get(), door.label, label_colour));
 }

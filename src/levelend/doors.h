@@ -53,8 +53,9 @@ void doors_load_art(DoorArt& art, DoorSounds& sounds);
 void doors_release(DoorArt& art, DoorSounds& sounds);
 // At the level's entry: no doors, no teleport.
 void doors_reset(DoorSet& d);
-// At every restart of the level and on R: the level's doors replace the old ones. A teleport
-// under way carries on.
+// At every restart of the level and on R, after the layers: the level's doors replace the old
+// ones, but for doors that do not stand wholly inside the level (grid_width × grid_height), which
+// are left out with a line each. A teleport under way carries on.
 void doors_load(DoorSet& d, DoorArt& art, const std::string& level);
 
 // The colour of a channel's ring.

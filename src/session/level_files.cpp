@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/assets.h"
+#include "app/file_checks.h"
 #include "app/kv_reader.h"
 #include "app/replace_files.h"
 
@@ -107,11 +109,21 @@ void read_level_info(LevelInfo& info, const std::string& level) {
     std::string config = level_path(level, "config.ini");
     info = LevelInfo{};
     info.name = level;
+    if (!level_name_fits(level, "config.ini") || !regular_file(config)) return;
     info.titre = read_value("titre", config);
     info.createur = read_value("createur", config);
     info.fond = read_value("fond", config);
     info.musique = read_value("musique", config);
     info.theme = read_value("theme", config);
+    // The background, the track and the theme are looked for below ressources/ only.
+    for (auto [key, value] : {std::pair{"fond", &info.fond}, std::pair{"musique", &info.musique},
+                              std::pair{"theme", &info.theme}}) {
+        if (!inside_resources(*value, config + " (" + key + ")")) value->clear();
+    }
+    // The music worker would wait for ever on a named pipe, and quitting with it.
+    if (!info.musique.empty() &&
+        file_state(resource_path("sounds/musics/" + info.musique)) == FileState::refused)
+        info.musique.clear();
 }
 
 Grid parse_grid_text(const std::string& text, bool sets_size, GridCuts* cuts) {
@@ -308,7 +320,6 @@ constexpr size_t max_entry_line = 999;  // characters of a line of caracters.lvl
 constexpr size_t number_field_length = 4;
 constexpr size_t image_path_length = 39;
 constexpr size_t text_length = 499;
-constexpr size_t max_door_level_name = 40;  // "levels/" + name + "/portals.lvl" in 59 characters
 
 bool is_separator(char ch) { return ch == '[' || ch == '|' || ch == ']'; }
 
@@ -321,34 +332,43 @@ void put(std::string& field, size_t pos, char ch) {
     }
 }
 
+// True for a line of nothing but blanks, tabs and carriage returns.
+bool blank_line(const std::string& line) {
+    return line.find_first_not_of(" \t\r") == std::string::npos;
+}
+
 // The lines of an entry file without their LF, at most max_lines, each cut to max_entry_line
-// characters: the rest of a longer line is dropped rather than read as a line of its own.
-std::vector<std::string> entry_lines(std::istream& in, size_t max_lines) {
+// characters: the rest of a longer line is dropped rather than read as a line of its own. With
+// skip_blank, blank lines are passed over and do not count.
+std::vector<std::string> entry_lines(std::istream& in, size_t max_lines, bool skip_blank) {
     std::vector<std::string> lines;
     std::string line;
     bool open = false;
+    auto end_line = [&] {
+        if (!skip_blank || !blank_line(line)) lines.push_back(line);
+        line.clear();
+        open = false;
+    };
     char ch;
     while (lines.size() < max_lines && in.get(ch)) {
         if (ch == '\n') {
-            lines.push_back(line);
-            line.clear();
-            open = false;
+            end_line();
         } else {
             open = true;
             if (line.size() < max_entry_line) line += ch;
         }
     }
-    if (open && lines.size() < max_lines) lines.push_back(line);
+    if (open && lines.size() < max_lines) end_line();
     return lines;
 }
 
 // The entry file's lines; none when it is missing or not a regular file (a named pipe would
 // never end).
-std::vector<std::string> entry_file_lines(const std::string& path, size_t max_lines) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return {};
+std::vector<std::string> entry_file_lines(const std::string& path, size_t max_lines,
+                                          bool skip_blank) {
+    if (!regular_file(path)) return {};
     std::ifstream in(path, std::ios::binary);
-    return entry_lines(in, max_lines);
+    return entry_lines(in, max_lines, skip_blank);
 }
 
 Character parse_character_line(const std::string& line) {
@@ -422,25 +442,29 @@ std::vector<Door> doors_from(const std::vector<std::string>& lines) {
 
 std::vector<Character> parse_characters_text(const std::string& text) {
     std::istringstream in(text);
-    return characters_from(entry_lines(in, max_characters));
+    return characters_from(entry_lines(in, max_characters, false));
 }
 
 std::vector<Character> read_characters_file(const std::string& level) {
-    return characters_from(entry_file_lines(level_path(level, "caracters.lvl"), max_characters));
+    if (!level_name_fits(level, "caracters.lvl")) return {};
+    return characters_from(
+        entry_file_lines(level_path(level, "caracters.lvl"), max_characters, false));
 }
 
 std::vector<Door> parse_doors_text(const std::string& text) {
     std::istringstream in(text);
-    return doors_from(entry_lines(in, max_doors));
+    return doors_from(entry_lines(in, max_doors, true));
 }
 
 std::vector<Door> read_doors_file(const std::string& level) {
-    if (level.size() > max_door_level_name) {
-        std::printf("%s not read: the level's folder name is longer than %d characters.\n",
-                    level_path(level, "portals.lvl").c_str(),
-                    static_cast<int>(max_door_level_name));
-        std::fflush(stdout);
-        return {};
-    }
-    return doors_from(entry_file_lines(level_path(level, "portals.lvl"), max_doors));
+    if (!level_name_fits(level, "portals.lvl")) return {};
+    return doors_from(entry_file_lines(level_path(level, "portals.lvl"), max_doors, true));
+}
+
+bool level_name_fits(const std::string& level, const std::string& file) {
+    if (level.size() <= max_level_name) return true;
+    std::printf("%s not read: a level's folder name has at most %d characters.\n",
+                level_path(level, file).c_str(), static_cast<int>(max_level_name));
+    std::fflush(stdout);
+    return false;
 }

@@ -8,10 +8,18 @@
 
 #include "session/world.h"
 
+// The longest level folder name. The level selection offers no longer one, and every reader of a
+// level's files refuses one, so a level that is offered is read whole.
+constexpr size_t max_level_name = 41;
+
 // "levels/" + level name + "/" + file.
 std::string level_path(const std::string& level, const std::string& file);
+// True when the level's folder name is within max_level_name; otherwise a line says that the
+// level's `file` is not read.
+bool level_name_fits(const std::string& level, const std::string& file);
 
-// Reads the level's "config.ini" into the record (empty texts for missing keys or file).
+// Reads the level's "config.ini" into the record (empty texts for missing keys or file). A
+// background, track or theme that would lead outside ressources/ is left empty, with a line.
 void read_level_info(LevelInfo& info, const std::string& level);
 
 // What reading a grid text had to leave out: rows longer than max_grid_width cells (cut to it)
@@ -83,8 +91,8 @@ std::vector<Character> read_characters_file(const std::string& level);
 
 // "[x|y|channel]": fields of at most 4 characters, a line ends at its LF. Every field after the
 // second is written over the channel from its first character, so a CR of a CR LF line end
-// overwrites the channel's first character. Every line is a door, even an empty one.
+// overwrites the channel's first character. Blank lines are passed over; every other line is a
+// door, 50 at most.
 std::vector<Door> parse_doors_text(const std::string& text);
-// The level's "portals.lvl"; none when it is missing, or when the level's name is longer than
-// the door file's path allows (with a message).
+// The level's "portals.lvl"; none when it is missing.
 std::vector<Door> read_doors_file(const std::string& level);

@@ -10,6 +10,7 @@
 
 #include "app/assets.h"
 #include "app/draw.h"
+#include "app/file_checks.h"
 
 namespace {
 const std::string background_folder = "textures/backgrounds/";
@@ -17,7 +18,9 @@ const std::string background_folder = "textures/backgrounds/";
 // Cuts the image into slices of background_slice_width; the last slice is padded with black.
 // An image wider than max_background_slices slices keeps its first slices only.
 void load_panorama(BackgroundArt& art, const std::string& fond) {
-    SurfacePtr image(IMG_Load(("ressources/" + background_folder + fond).c_str()));
+    std::string path = resource_path(background_folder + fond);
+    if (!regular_file(path)) return;
+    SurfacePtr image(IMG_Load(path.c_str()));
     if (!image) return;
     int h = image->h;
     art.slice_count = image->w / background_slice_width;
@@ -76,6 +79,7 @@ BandPixels band_pixels(const std::string& file, int width, int height, bool deep
     BandPixels band;
     band.width = width;
     band.top = height;
+    if (!regular_file(file)) return band;
     SurfacePtr image(IMG_Load(file.c_str()));
     if (!image) return band;
     SurfacePtr source(SDL_ConvertSurfaceFormat(image.get(), SDL_PIXELFORMAT_ARGB8888, 0));
@@ -133,6 +137,7 @@ void take_fitted(BackgroundArt& art, FittedPixels& fitted) {
 void load_art(BackgroundArt& art, const std::string& fond, bool deepened) {
     art = BackgroundArt{};
     art.deepened = deepened;
+    if (fond.empty()) return;  // no background named
     if (fond.size() == 1) art.layer_set = std::atoi(fond.c_str()) + 1;
     if (art.layer_set == 0) {
         load_panorama(art, fond);

@@ -7,6 +7,7 @@
 
 #include "app/assets.h"
 #include "app/clock.h"
+#include "app/file_checks.h"
 #include "session/level_files.h"
 
 namespace {
@@ -27,9 +28,18 @@ void characters_init(Characters& c, CharacterArt& art) {
 void characters_load(Characters& c, CharacterArt& art, const std::string& level) {
     art.images.clear();
     c.entries = read_characters_file(level);
+    std::string file = level_path(level, "caracters.lvl");
     for (const Character& e : c.entries) {
-        art.images.push_back(load_texture(e.image_path));
-        if (!art.images.back())
+        // A picture outside ressources/ or that is no regular file has said so already; a line
+        // naming no picture names a missing one.
+        FileState state = FileState::missing;
+        if (!inside_resources(e.image_path, file)) {
+            state = FileState::refused;
+        } else if (!e.image_path.empty()) {
+            state = file_state(resource_path(e.image_path));
+        }
+        art.images.push_back(state == FileState::regular ? load_texture(e.image_path) : nullptr);
+        if (!art.images.back() && state != FileState::refused)
             std::printf("nul: no picture at ressources/%s\n", e.image_path.c_str());
     }
     std::fflush(stdout);

@@ -10,7 +10,7 @@
 #include "app/assets.h"
 #include "app/audio.h"
 #include "app/draw.h"
-#include "app/kv_reader.h"
+#include "app/file_checks.h"
 #include "app/loading.h"
 #include "app/screen.h"
 #include "world/carousel.h"
@@ -27,34 +27,78 @@ void swipe(int& selected, int by, const LevelSelectSounds* snd) {
     selected += by;
     if (snd) play_sound(snd->swipe.get(), true);
 }
+
+// What a key or a controller button does here.
+enum class Press { nothing, left, right, choose, back, settings };
+
+Press press_of(const SDL_Event& e) {
+    if (is_press(e)) {
+        switch (e.key.keysym.sym) {
+            case SDLK_LEFT:
+                return Press::left;
+            case SDLK_RIGHT:
+                return Press::right;
+            case SDLK_SPACE:
+            case SDLK_RETURN:
+                return Press::choose;
+            case SDLK_ESCAPE:
+                return Press::settings;
+            default:
+                return Press::nothing;
+        }
+    }
+    if (e.type != SDL_CONTROLLERBUTTONDOWN) return Press::nothing;
+    switch (e.cbutton.button) {
+        case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
+            return Press::left;
+        case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
+            return Press::right;
+        case SDL_CONTROLLER_BUTTON_A:
+            return Press::choose;
+        case SDL_CONTROLLER_BUTTON_B:
+            return Press::back;
+        default:
+            return Press::nothing;
+    }
+}
 }  // namespace
 
 bool level_has_file(const std::string& folder, const std::string& file) {
-    std::FILE* f = std::fopen(("levels/" + folder + "/" + file).c_str(), "r");
-    if (!f) return false;
-    std::fclose(f);
-    return true;
+    return regular_file(level_path(folder, file));
 }
 
-std::vector<std::string> list_levels() {
+LevelList list_levels() {
     namespace fs = std::filesystem;
-    std::vector<std::string> names;
+    LevelList list;
+    std::vector<std::string>& names = list.names;
     std::error_code ec;
     std::printf("'.'\n'..'\n");
     for (fs::directory_iterator it("levels", ec), end; !ec && it != end; it.increment(ec)) {
         std::string name = it->path().filename().string();
         std::printf("'%s'\n", name.c_str());
-        if (name == "Server" || name.size() > max_level_name) continue;
-        if (static_cast<int>(names.size()) >= max_listed_levels) continue;
+        if (name == "Server") continue;
+        if (name.size() > max_level_name) {
+            std::printf("'%s' not listed: a level's folder name has at most %d characters.\n",
+                        name.c_str(), static_cast<int>(max_level_name));
+            continue;
+        }
         if (level_has_file(name, "0.lvl") && level_has_file(name, "1.lvl") &&
             level_has_file(name, "config.ini"))
             names.push_back(name);
     }
-    std::fflush(stdout);
     // The directory's own order is no order at all: levels are offered in name order, so a
-    // level's folder name decides where it stands.
+    // level's folder name decides where it stands, and which ones the carousel has no room for.
     std::sort(names.begin(), names.end());
-    return names;
+    if (names.size() > static_cast<size_t>(max_listed_levels)) {
+        list.left_out = static_cast<int>(names.size()) - max_listed_levels;
+        std::printf(
+            "%d more level folders (from %s on in name order) are not listed: the "
+            "selection holds %d.\n",
+            list.left_out, names[max_listed_levels].c_str(), max_listed_levels);
+        names.resize(max_listed_levels);
+    }
+    std::fflush(stdout);
+    return list;
 }
 
 void draw_offset_centered(SDL_Texture* tex, int dx, int dy) {
@@ -78,21 +122,25 @@ int carousel_x(int i, double scroll) {
 int level_select_update(LevelSelect& ls, const LevelSelectArt& art, const Controls& c,
                         const LevelSelectSounds* snd, int (*escape)()) {
     int count = static_cast<int>(ls.names.size());
-    if (c.quit) return 1;
+    // Closing the window quits, also while a choice fades out.
+    if (c.quit) {
+        ls.choice = {SelectChoice::quit, ""};
+        return 1;
+    }
     for (const SDL_Event& e : c.events) {
-        if (is_press(e)) {
-            SDL_Keycode k = e.key.keysym.sym;
-            if (k == SDLK_RIGHT && selected_level < count - 1) {
-                swipe(selected_level, 1, snd);
-            } else if (k == SDLK_LEFT && selected_level >= 1) {
-                swipe(selected_level, -1, snd);
-            } else if ((k == SDLK_SPACE || k == SDLK_RETURN) &&
-                       selected_level < keyboard_choosable && selected_level < count) {
-                // A highlight past the list (levels removed since) chooses nothing.
-                ls.choice = ls.names[selected_level];
-            } else if (k == SDLK_ESCAPE && escape && escape() != 0) {
-                return 1;
-            }
+        Press press = press_of(e);
+        if (press == Press::right && selected_level < count - 1) {
+            swipe(selected_level, 1, snd);
+        } else if (press == Press::left && selected_level >= 1) {
+            swipe(selected_level, -1, snd);
+        } else if (press == Press::choose && selected_level < count) {
+            // A highlight past the list (levels removed since) chooses nothing.
+            ls.choice = {SelectChoice::play, ls.names[selected_level]};
+        } else if (press == Press::back) {
+            ls.choice = {SelectChoice::back, ""};
+        } else if (press == Press::settings && escape && escape() != 0) {
+            ls.choice = {SelectChoice::quit, ""};
+            return 1;
         } else if (e.type == SDL_MOUSEWHEEL) {
             if (e.wheel.y < 0 && selected_level < count - 1) swipe(selected_level, 1, snd);
             if (e.wheel.y >= 1 && selected_level >= 1) swipe(selected_level, -1, snd);
@@ -104,12 +152,12 @@ int level_select_update(LevelSelect& ls, const LevelSelectArt& art, const Contro
                 if (!carousel_hit(e, art.button.get(), carousel_x(i, ls.scroll), button_y,
                                   button_scale))
                     continue;
-                if (ls.choice == select_none && snd) play_sound(snd->click.get(), true);
-                ls.choice = ls.names[i];
+                if (ls.choice.kind == SelectChoice::none && snd) play_sound(snd->click.get(), true);
+                ls.choice = {SelectChoice::play, ls.names[i]};
             }
             if (hit_offset_centered(e, art.back.get(), 100 - window_width / 2,
                                     40 - window_height / 2))
-                ls.choice = select_back;
+                ls.choice = {SelectChoice::back, ""};
         }
     }
     // An empty list, or a highlight left past its end, keeps to the last level there is.
@@ -118,7 +166,7 @@ int level_select_update(LevelSelect& ls, const LevelSelectArt& art, const Contro
     ls.logo_drawn = ls.logo_scale;
     ls.frames += 1;
     ls.logo_scale += ((ls.frames % 41) - 20) / 3000.0;
-    bool chosen = ls.choice != select_none;
+    bool chosen = ls.choice.kind != SelectChoice::none;
     if (chosen || ls.fade >= 1) ls.fade += chosen ? fade_step : -fade_step;
     return chosen && ls.fade > 254 ? 1 : screen_running;
 }
@@ -126,15 +174,26 @@ int level_select_update(LevelSelect& ls, const LevelSelectArt& art, const Contro
 void level_select_load(LevelSelect& ls, LevelSelectArt& art, LevelSelectSounds& snd) {
     art.name_font = open_font("intensa.ttf", 250);
     art.version_font = open_font("calibri.ttf", 20);
-    ls.names = list_levels();
+    LevelList list = list_levels();
+    ls.names = std::move(list.names);
     art.button = load_texture("ide/button.png");
     art.back = load_texture("ide/back.png");
     art.cursor = load_texture("ide/mouse.png");
     art.logo = load_texture("ide/mivo.png");
     art.version = make_text_texture(art.version_font.get(), " Mivo 0.9.6", {255, 255, 255, 255});
+    if (list.left_out > 0)
+        art.left_out =
+            make_text_texture(art.version_font.get(),
+                              std::to_string(list.left_out) +
+                                  (list.left_out == 1 ? " more level is" : " more levels are") +
+                                  " not listed: the selection holds the first " +
+                                  std::to_string(max_listed_levels) + " in name order ",
+                              {255, 255, 255, 255});
     std::vector<std::string> fonds;
     for (const std::string& name : ls.names) {
-        std::string fond = read_value("fond", "levels/" + name + "/config.ini");
+        LevelInfo info;
+        read_level_info(info, name);
+        const std::string& fond = info.fond;
         auto known = std::find(fonds.begin(), fonds.end(), fond);
         art.background_of.push_back(static_cast<std::size_t>(known - fonds.begin()));
         if (known == fonds.end()) {
@@ -177,7 +236,7 @@ void level_select_fit(LevelSelectArt& art, const LevelSelect& ls) {
     }
 }
 
-std::string level_select(int (*escape)()) {
+SelectChoice level_select(int (*escape)()) {
     LevelSelect ls;
     LevelSelectArt art;
     LevelSelectSounds snd;
@@ -201,8 +260,8 @@ std::string level_select(int (*escape)()) {
     SDL_RenderClear(game_renderer);
     set_alpha(art.veil.get(), 0, 255, 255, 0);
     draw_fullscreen(art.veil.get());
-    if (ls.choice != select_none && ls.choice != select_back) {
-        TexturePtr name = make_text_texture(art.name_font.get(), ls.choice, name_colour);
+    if (ls.choice.kind == SelectChoice::play) {
+        TexturePtr name = make_text_texture(art.name_font.get(), ls.choice.level, name_colour);
         draw_scaled_centered(name.get(), 50, 40, 0.3);
     }
     present_frame();

@@ -26,13 +26,17 @@ void level_select_draw(const LevelSelect& ls, const LevelSelectArt& art) {
     }
     draw_scaled_centered(art.logo.get(), 50, 20, h * ls.logo_drawn / 600);
     draw_scaled_anchored(art.version.get(), 0, 0, 1.0);
+    int note_w = 0;
+    if (art.left_out &&
+        SDL_QueryTexture(art.left_out.get(), nullptr, nullptr, &note_w, nullptr) == 0)
+        draw_scaled_anchored(art.left_out.get(), w - note_w, 0, 1.0);
     for (int i = 0; i < count; ++i)
         draw_carousel_pair(art.labels[i].get(), art.button.get(), carousel_x(i, ls.scroll), 70,
                            0.7);
     draw_offset_centered(art.back.get(), 100 - w / 2, 40 - h / 2);
     if (full_screen())
         draw_scaled_anchored(art.cursor.get(), ls.mouse_x - 1, h - ls.mouse_y - 22, 1.0);
-    if (ls.fade >= 1 || ls.choice != select_none) {
+    if (ls.fade >= 1 || ls.choice.kind != SelectChoice::none) {
         set_alpha(art.veil.get(), 0, 255, std::clamp(ls.fade, 0, 255), 0);
         draw_fullscreen(art.veil.get());
     }

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "support/harness.h"
+#include "support/named_pipe.h"
 
 namespace {
 std::string value_in(const std::string& content, const std::string& key) {
@@ -59,6 +60,14 @@ TEST(KeyValueReader, MissingFileKeyOrValueGivesEmptyText) {
     EXPECT_EQ(value_in("; only\n;comments\n", "mode"), "");
     EXPECT_EQ(value_in("mode=\n", "mode"), "");
     EXPECT_EQ(value_in("resx=1\n", "mode"), "");
+    // A named pipe would be waited on for ever: it is never opened.
+    TempDir dir;
+    NamedPipe pipe(dir.path + "/pipe.ini");
+    testing::internal::CaptureStdout();
+    std::string value = read_value("mode", pipe.path);
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(value, "");
+    EXPECT_FALSE(pipe.opened());
 }
 
 // The README's level description, copied into a level's config.ini, gives each value exactly:

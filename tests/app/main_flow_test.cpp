@@ -316,7 +316,7 @@ TEST(MainFlow, AWonLevelThenBackToTheMenuAndClose) {
                                     "select beta",
                                     "session " + code(session_won),
                                     "message Bravo !",
-                                    "select " + select_back,
+                                    "select <back>",
                                     "menu " + code(tile_close),
                                 }));
     // The window took the size of the folder's settings before the title.
@@ -363,4 +363,45 @@ TEST(MainFlow, ClosingTheWindowOnTheMenuQuits) {
               (std::vector<std::string>{"splash 1", "splash 1", "title " + code(title_go_on),
                                         "menu " + code(menu_code_quit)}));
     person.expect_closing_animation();
+}
+
+// Every folder the selection offers is played, even one named like a word the selection answers
+// with ("0", "mode"). Closing the window while the selection fades out after a choice quits
+// rather than starting the level.
+TEST(MainFlow, EveryOfferedLevelIsPlayedAndClosingDuringTheFadeQuits) {
+    TestDisplay display(800, 600);
+    GameFolder folder;
+    for (const char* name : {"0", "mode"}) {
+        for (const char* file : {"0.lvl", "1.lvl", "config.ini"})
+            write_file(std::string("levels/") + name + "/" + file,
+                       read_file(std::string("levels/alpha/") + file));
+    }
+    Person person;
+    bool close_in_fade = false;
+    auto close = [] {
+        SDL_Event quit{};
+        quit.type = SDL_QUIT;
+        SDL_PushEvent(&quit);
+    };
+    person.script = [&](Person& p) {
+        if (p.screen == "select" && p.frame_in_screen == 25) {
+            p.press(SDLK_RETURN);
+            if (close_in_fade) p.due.emplace(p.frame + 3, close);
+        } else if (p.screen == "session" && p.frame_in_screen == 5) {
+            close();
+        }
+    };
+    testing::internal::CaptureStdout();  // the listing
+    // Listed in name order: 0, alpha, beta, mode.
+    selected_level = 0;
+    EXPECT_EQ(level_run(), 0);
+    selected_level = 3;
+    EXPECT_EQ(level_run(), 0);
+    close_in_fade = true;
+    EXPECT_EQ(level_run(), 0);
+    testing::internal::GetCapturedStdout();
+    let_music_workers_finish();
+    EXPECT_EQ(person.results(),
+              (std::vector<std::string>{"select 0", "session " + code(session_quit), "select mode",
+                                        "session " + code(session_quit), "select <quit>"}));
 }

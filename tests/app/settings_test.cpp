@@ -8,6 +8,7 @@
 
 #include "app/draw.h"
 #include "support/harness.h"
+#include "support/named_pipe.h"
 
 // Exclusive full screen, full screen on the desktop, borderless window, window; any other value
 // is a bordered window too. The dummy video driver keeps the full-screen flags but not the
@@ -88,6 +89,21 @@ TEST(Settings, LoadKeepsDefaultsAndReadsLeadingNumbers) {
     EXPECT_EQ(settings.mode, mode_fullscreen_desktop);
     EXPECT_EQ(settings.resx, 1234);
     EXPECT_EQ(settings.resy, 567);
+}
+
+// A named pipe named settings.ini would hold the start-up before any window: it is not opened,
+// the defaults apply, and one line says why.
+TEST(Settings, ANamedPipeIsNotReadAndTheDefaultsApply) {
+    SettingsKept kept;
+    Sandbox sandbox;
+    NamedPipe pipe("settings.ini");
+    settings.volume_menus = 5;
+    testing::internal::CaptureStdout();
+    settings_load();
+    std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_FALSE(pipe.opened());
+    EXPECT_EQ(settings.volume_menus, 100);
+    EXPECT_EQ(out, "settings.ini is a named pipe, not a file: not read.\n");
 }
 
 // Whatever the file held, it is written back as the same eight lines in the same order; a file

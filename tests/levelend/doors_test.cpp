@@ -211,6 +211,8 @@ TEST(DoorDraw, ALevelsDoorsInTheEditor) {
     doors_reset(d);
     d.teleport_state = teleport_fading_in;
     d.fade_alpha = 100;
+    grid_width = 40;  // a level of one screen, every door in it
+    grid_height = 24;
     doors_load(d, art, "l");
     ASSERT_EQ(d.doors.size(), 7u);
     ASSERT_EQ(art.labels.size(), 7u);
@@ -223,4 +225,37 @@ TEST(DoorDraw, ALevelsDoorsInTheEditor) {
     SurfacePtr s(SDL_CreateRGBSurfaceWithFormat(0, 1000, 600, 32, SDL_PIXELFORMAT_ARGB8888));
     SDL_RenderReadPixels(game_renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, s->pixels, s->pitch);
     IMG_SavePNG(s.get(), "/tmp/mivo_doors.png");
+}
+
+// A blank line is no door (it made one at cell (0, 0) that could be seen and entered), and a door
+// that does not stand wholly inside the level, which would send the player out of the world, is
+// left out with a line naming it.
+TEST(DoorLoad, BlankLinesAndDoorsOutsideTheLevelAreLeftOut) {
+    Sandbox sandbox;
+    write_file("levels/l/portals.lvl",
+               "[2|1|0]\n\n[10|2|0]\r\n \t\r\n[18|1|1]\n[17|7|1]\n[-1|0|2]\n[5|8|2]\n\n");
+    grid_width = 20;
+    grid_height = 10;
+    DoorSet d;
+    DoorArt art;
+    doors_reset(d);
+    testing::internal::CaptureStdout();
+    doors_load(d, art, "l");
+    std::string out = testing::internal::GetCapturedStdout();
+    std::vector<std::pair<int, int>> cells;
+    for (const Door& door : d.doors) cells.emplace_back(door.x, door.y);
+    EXPECT_EQ(cells, (std::vector<std::pair<int, int>>{{2, 1}, {10, 2}, {17, 7}}));
+    EXPECT_EQ(art.labels.size(), 3u);
+    EXPECT_EQ(out,
+              "levels/l/portals.lvl: the door [18|1|1] does not stand inside the level (20 x 10 "
+              "cells): left out.\n"
+              "levels/l/portals.lvl: the door [-1|0|2] does not stand inside the level (20 x 10 "
+              "cells): left out.\n"
+              "levels/l/portals.lvl: the door [5|8|2] does not stand inside the level (20 x 10 "
+              "cells): left out.\n");
+    // Down at cell (0, 0) goes nowhere.
+    Player p = before_door(0, 0);
+    Enemies none;
+    doors_update(d, p, down(), none, nullptr);
+    EXPECT_FALSE(teleporting(d));
 }

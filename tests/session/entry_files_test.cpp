@@ -7,7 +7,9 @@
 #include "levelend/doors.h"
 #include "session/level_files.h"
 #include "support/harness.h"
+#include "support/named_pipe.h"
 #include "world/characters.h"
+#include "world/level_select.h"
 
 namespace {
 // "x y w h motion image text", with a leading '\' when disabled.
@@ -60,18 +62,19 @@ TEST(CharacterFile, FiftyLinesAtMostAndALongLineIsOneEntry) {
     EXPECT_EQ(cs[1].x, 2);
 }
 
-TEST(DoorFile, FieldsHiddenDoorsEmptyLinesAndTheCrLfChannel) {
-    EXPECT_EQ(all_shown(parse_doors_text("[12|3|1]\n\\[20|4|1]\nx[7|8]\n\n[1|2|300]\n"
+TEST(DoorFile, FieldsHiddenDoorsBlankLinesAndTheCrLfChannel) {
+    // Blank lines (an empty one, blanks, a CR LF line end alone) are no doors.
+    EXPECT_EQ(all_shown(parse_doors_text("[12|3|1]\n\\[20|4|1]\nx[7|8]\n\n \t\r\n[1|2|300]\n"
                                          "[123456|9|1]\n[1|2|34]5\n[12|3|1]\r\n[12|3|12]\r\n")),
-              (Lines{"12 3 1 1", "\\20 4 1 1", "7 8 0 ", "0 0 0 ",
+              (Lines{"12 3 1 1", "\\20 4 1 1", "7 8 0 ",
                      "1 2 44 300",  // the channel is a byte
                      "1234 9 1 1",  // fields keep four characters
                      // Fields after the channel are written over it from its start, the CR of
                      // a CR LF line end too.
                      "1 2 54 54", "12 3 0 \r", "12 3 2 \r2"}));
     std::string text;
-    for (int i = 0; i < 55; ++i) text += "[" + std::to_string(i) + "|0|0]\n";
-    EXPECT_EQ(parse_doors_text(text).size(), 50u);
+    for (int i = 0; i < 55; ++i) text += "[" + std::to_string(i) + "|0|0]\n\n";
+    EXPECT_EQ(parse_doors_text(text).size(), 50u);  // fifty doors, blank lines aside
 }
 
 TEST(EntryFiles, ReadFromTheLevelFolderWhenThereIsOne) {
@@ -87,13 +90,47 @@ TEST(EntryFiles, ReadFromTheLevelFolderWhenThereIsOne) {
     std::filesystem::create_directories("levels/d/caracters.lvl");
     EXPECT_TRUE(read_doors_file("d").empty());
     EXPECT_TRUE(read_characters_file("d").empty());
-
-    // The door file's path holds a folder name of 40 characters, no more.
-    std::string forty(40, 'n'), longer(41, 'n');
-    write_file("levels/" + forty + "/portals.lvl", "[4|5|2]\n");
-    write_file("levels/" + longer + "/portals.lvl", "[4|5|2]\n");
-    EXPECT_EQ(read_doors_file(forty).size(), 1u);
+    // A named pipe is never opened (it would wait for a writer), and says so.
+    NamedPipe doors("levels/p/portals.lvl"), characters("levels/p/caracters.lvl");
     testing::internal::CaptureStdout();
-    EXPECT_TRUE(read_doors_file(longer).empty());
-    EXPECT_NE(testing::internal::GetCapturedStdout().find(longer), std::string::npos);
+    size_t entries = read_doors_file("p").size() + read_characters_file("p").size();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "levels/p/portals.lvl is a named pipe, not a file: not read.\n"
+              "levels/p/caracters.lvl is a named pipe, not a file: not read.\n");
+    EXPECT_EQ(entries, 0u);
+    EXPECT_FALSE(doors.opened());
+    EXPECT_FALSE(characters.opened());
+}
+
+// Every reader of a level's files keeps to the one limit of folder names that the level selection
+// keeps to: a level it offers is read whole, doors and characters included; one past it is not
+// read at all, and each reader says so.
+TEST(EntryFiles, OneLimitOfFolderNamesForEveryReader) {
+    Sandbox sandbox;
+    std::string longest(max_level_name, 'n'), longer(max_level_name + 1, 'n');
+    for (const std::string& name : {longest, longer}) {
+        write_file("levels/" + name + "/portals.lvl", "[4|5|2]\n");
+        write_file("levels/" + name + "/caracters.lvl", "[1|2|1|1|0|a.png|Hi]\n");
+        write_file("levels/" + name + "/config.ini", "titre=T\n");
+        write_file("levels/" + name + "/0.lvl", "a\n");
+        write_file("levels/" + name + "/1.lvl", "A\n");
+    }
+    testing::internal::CaptureStdout();
+    std::vector<std::string> listed = list_levels().names;
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(listed, (std::vector<std::string>{longest}));
+    LevelInfo info;
+    read_level_info(info, longest);
+    EXPECT_EQ(info.titre, "T");
+    EXPECT_EQ(read_doors_file(longest).size(), 1u);
+    EXPECT_EQ(read_characters_file(longest).size(), 1u);
+
+    testing::internal::CaptureStdout();
+    read_level_info(info, longer);
+    size_t doors = read_doors_file(longer).size(), characters = read_characters_file(longer).size();
+    std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(info.titre, "");
+    EXPECT_EQ(doors + characters, 0u);
+    for (const char* file : {"config.ini", "portals.lvl", "caracters.lvl"})
+        EXPECT_NE(out.find("levels/" + longer + "/" + file), std::string::npos) << file;
 }

@@ -12,6 +12,7 @@
 #include "app/draw.h"
 #include "session/world.h"
 #include "support/harness.h"
+#include "support/named_pipe.h"
 
 namespace {
 const SDL_Color sky{200, 200, 200, 255}, black{0, 0, 0, 255}, red{255, 0, 0, 255},
@@ -91,6 +92,33 @@ TEST(BackgroundLoad, LayeredSetsFromTheResourceTree) {
         EXPECT_GT(band.top, 0);
         EXPECT_EQ(band.top + h, 600);
     }
+}
+
+// A background's pictures that are named pipes are not opened: a read would wait for a writer
+// that never comes, on the level's loading screen or in the level selection. Each says so.
+TEST(BackgroundLoad, NamedPipesAreNotOpened) {
+    TestDisplay display(1000, 600);
+    ArtFolder folder;
+    NamedPipe panorama("ressources/textures/backgrounds/pipe.png"),
+        sky("ressources/textures/backgrounds/7/0.png"),
+        band("ressources/textures/backgrounds/7/2.png");
+    testing::internal::CaptureStdout();
+    Background session_panorama, session_layered;
+    background_load(session_panorama, "pipe.png");
+    background_load(session_layered, "7");
+    BackgroundArt selection;
+    select_background_load(selection, "7");
+    select_background_prepare(selection, true);
+    select_background_settle(selection);
+    std::string out = testing::internal::GetCapturedStdout();
+    for (const NamedPipe* pipe : {&panorama, &sky, &band}) {
+        EXPECT_FALSE(pipe->opened()) << pipe->path;
+        std::string relative = pipe->path.substr(pipe->path.find("ressources/"));
+        EXPECT_NE(out.find(relative + " is a named pipe"), std::string::npos) << relative;
+    }
+    EXPECT_EQ(session_panorama.art.slice_count, 0);
+    EXPECT_FALSE(session_layered.art.layers[0]);
+    EXPECT_FALSE(selection.bands[1].plain);
 }
 
 TEST(BackgroundDraw, BandsScrollAtTheirOwnSpeedsAndMirrorEveryOtherCopy) {

@@ -6,12 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 
 #include "app/assets.h"
 #include "app/clock.h"
 #include "app/draw.h"
 #include "session/level_files.h"
 #include "support/harness.h"
+#include "support/named_pipe.h"
 
 namespace {
 constexpr SDL_Color red{255, 0, 0, 255}, green{0, 255, 0, 255}, blue{0, 0, 255, 255};
@@ -202,4 +204,33 @@ TEST(CharacterDraw, ALevelsCharactersWithTheirBubble) {
     EXPECT_EQ(c.entries.size(), 1u);
     EXPECT_EQ(art.images.size(), 1u);
     EXPECT_EQ(c.bubble_alpha, 255);
+}
+
+// A character's picture is looked for inside ressources/ only, and only in a regular file: a
+// named pipe would hold the level's loading for a writer that never comes. Each refusal is said
+// in one line; a picture that is simply missing says "nul".
+TEST(CharacterLoad, PicturesOutsideTheResourcesOrInNamedPipesAreNotRead) {
+    Sandbox sandbox;
+    TestDisplay display(1000, 600);
+    std::filesystem::remove("ressources");  // a resource tree of the sandbox's own
+    NamedPipe pipe("ressources/pnj/pipe.png");
+    SurfacePtr picture(SDL_CreateRGBSurfaceWithFormat(0, 4, 4, 32, SDL_PIXELFORMAT_ARGB8888));
+    write_file("levels/l/caracters.lvl",
+               "[1|1|1|1|0|pnj/pipe.png|A]\n[2|1|1|1|0|../levels/l/pic.png|B]\n"
+               "[3|1|1|1|0|pnj/missing.png|C]\n[4|1|1|1|0||D]\n");
+    ASSERT_EQ(IMG_SavePNG(picture.get(), "levels/l/pic.png"), 0);
+    Characters c;
+    CharacterArt art;
+    testing::internal::CaptureStdout();
+    characters_load(c, art, "l");
+    std::string out = testing::internal::GetCapturedStdout();
+    ASSERT_EQ(art.images.size(), 4u);
+    for (const TexturePtr& image : art.images) EXPECT_FALSE(image);
+    EXPECT_FALSE(pipe.opened());
+    EXPECT_EQ(out,
+              "ressources/pnj/pipe.png is a named pipe, not a file: not read.\n"
+              "levels/l/caracters.lvl: \"../levels/l/pic.png\" leads outside ressources/: not "
+              "read.\n"
+              "nul: no picture at ressources/pnj/missing.png\n"
+              "nul: no picture at ressources/\n");
 }

@@ -3,13 +3,23 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
 #include <functional>
 
 #include "app/draw.h"
 #include "app/loading.h"
 #include "app/screen.h"
 #include "support/harness.h"
+#include "support/named_pipe.h"
 #include "world/carousel.h"
+
+// A choice as a failure shows it.
+static void PrintTo(const SelectChoice& c, std::ostream* os) {
+    const char* kinds[] = {"none", "play", "back", "quit"};
+    *os << kinds[c.kind] << (c.level.empty() ? "" : " " + c.level);
+}
 
 namespace {
 const SDL_Color grey{128, 128, 128, 255};
@@ -42,6 +52,12 @@ struct Choosing {
         e.key.keysym.sym = k;
         return with(e);
     }
+    int button(SDL_GameControllerButton b) {
+        SDL_Event e{};
+        e.type = SDL_CONTROLLERBUTTONDOWN;
+        e.cbutton.button = static_cast<Uint8>(b);
+        return with(e);
+    }
     int click(int x, int y) {
         SDL_Event e{};
         e.type = SDL_MOUSEBUTTONDOWN;
@@ -66,11 +82,67 @@ TEST(LevelSelect, ListsCompleteFoldersButServerAndPrintsEveryEntry) {
     write_file("levels/incomplete/0.lvl", "a\n");
     make_level(std::string(42, 'x'));  // too long for the level paths
     testing::internal::CaptureStdout();
-    std::vector<std::string> names = list_levels();
+    std::vector<std::string> names = list_levels().names;
     std::string out = testing::internal::GetCapturedStdout();
     EXPECT_EQ(names, (std::vector<std::string>{"a", "b"}));
     for (const char* line : {"'.'\n", "'..'\n", "'a'\n", "'b'\n", "'Server'\n", "'incomplete'\n"})
         EXPECT_NE(out.find(line), std::string::npos) << line;
+}
+
+// With more folders than the carousel holds, the first in name order are listed, whatever order
+// the directory gives them in, and the screen and standard output say how many were left out.
+TEST(LevelSelect, PastTheHundredthInNameOrderTheLeftOutAreCounted) {
+    Sandbox sandbox;
+    TestDisplay display;
+    char name[8];
+    for (int i = 0; i < max_listed_levels + 3; ++i) {
+        std::snprintf(name, sizeof name, "l%03d", i);
+        make_level(name);
+    }
+    LevelSelect ls;
+    LevelSelectArt art;
+    LevelSelectSounds snd;
+    testing::internal::CaptureStdout();
+    level_select_load(ls, art, snd);
+    std::string out = testing::internal::GetCapturedStdout();
+    ASSERT_EQ(ls.names.size(), static_cast<size_t>(max_listed_levels));
+    EXPECT_EQ(ls.names.front(), "l000");
+    EXPECT_EQ(ls.names.back(), "l099");
+    EXPECT_NE(out.find("3 more level folders (from l100 on in name order) are not listed"),
+              std::string::npos)
+        << out;
+    // The note stands in the lower right corner, white on the empty background.
+    ls.fade = 0;
+    clear_black();
+    level_select_draw(ls, art);
+    SDL_Rect corner{window_width / 2, window_height - 40, window_width / 2, 40};
+    std::vector<Uint32> px(static_cast<size_t>(corner.w) * corner.h);
+    SDL_RenderReadPixels(game_renderer, &corner, SDL_PIXELFORMAT_ARGB8888, px.data(), corner.w * 4);
+    EXPECT_TRUE(
+        std::any_of(px.begin(), px.end(), [](Uint32 p) { return (p & 0xFFFFFF) == 0xFFFFFF; }));
+}
+
+// A named pipe where a level file should be would hold the listing (and the window with it) for
+// a writer that never comes: the folder is not listed, the pipe never opened, and a line says why.
+TEST(LevelSelect, NamedPipesInLevelFoldersAreNeverOpened) {
+    Sandbox sandbox;
+    make_level("a");
+    make_level("b");
+    make_level("c");
+    make_level("d");
+    std::filesystem::remove("levels/b/config.ini");
+    std::filesystem::remove("levels/c/0.lvl");
+    std::filesystem::remove("levels/d/1.lvl");
+    NamedPipe config("levels/b/config.ini"), play("levels/c/0.lvl"), decor("levels/d/1.lvl");
+    testing::internal::CaptureStdout();
+    std::vector<std::string> names = list_levels().names;
+    std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(names, (std::vector<std::string>{"a"}));
+    for (const NamedPipe* pipe : {&config, &play, &decor})
+        EXPECT_FALSE(pipe->opened()) << pipe->path;
+    for (const char* path : {"levels/b/config.ini is a named pipe",
+                             "levels/c/0.lvl is a named pipe", "levels/d/1.lvl is a named pipe"})
+        EXPECT_NE(out.find(path), std::string::npos) << out;
 }
 
 TEST(LevelSelect, KeysWheelAndClicksChooseAsPlayersExpect) {
@@ -92,28 +164,37 @@ TEST(LevelSelect, KeysWheelAndClicksChooseAsPlayersExpect) {
     s.press(SDLK_RIGHT);
     EXPECT_FALSE(sound_played());
 
-    // Only the first eight levels can be chosen from the keyboard; a click chooses any.
-    selected_level = 8;
+    // Every level can be chosen from the keyboard, the controller and with a click.
     s.press(SDLK_RETURN);
-    EXPECT_EQ(s.ls.choice, select_none);
+    EXPECT_EQ(s.ls.choice, (SelectChoice{SelectChoice::play, "level9"}));
+    s.button(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
+    EXPECT_EQ(selected_level, 8);
+    EXPECT_TRUE(sound_played());
+    s.button(SDL_CONTROLLER_BUTTON_A);
+    EXPECT_EQ(s.ls.choice, (SelectChoice{SelectChoice::play, "level8"}));
+    s.button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+    s.press(SDLK_SPACE);
+    EXPECT_EQ(s.ls.choice, (SelectChoice{SelectChoice::play, "level9"}));
     s.ls.scroll = 8;  // the ninth button in the middle of the window
     selected_level = 2;
     s.click(500 + 30, 300 + 70);  // on the card (82 pixels wide here) beside its label (27)
-    EXPECT_EQ(s.ls.choice, "level8");
+    EXPECT_EQ(s.ls.choice, (SelectChoice{SelectChoice::play, "level8"}));
     EXPECT_EQ(selected_level, 2);  // a click does not move the highlight
-    EXPECT_TRUE(sound_played());
 
     // The back button is centred 100 pixels right of the left edge and 40 below the top.
     Choosing back(3);
     back.click(100 + 20, 40);
-    EXPECT_EQ(back.ls.choice, select_none);  // its border is not inside
+    EXPECT_EQ(back.ls.choice.kind, SelectChoice::none);  // its border is not inside
     back.click(100, 40);
-    EXPECT_EQ(back.ls.choice, select_back);
+    EXPECT_EQ(back.ls.choice.kind, SelectChoice::back);
+    Choosing back_button(3);
+    back_button.button(SDL_CONTROLLER_BUTTON_B);
+    EXPECT_EQ(back_button.ls.choice.kind, SelectChoice::back);
     // A highlight past the list (levels removed since) chooses nothing.
     Choosing few(2);
     selected_level = 5;
     few.press(SDLK_SPACE);
-    EXPECT_EQ(few.ls.choice, select_none);
+    EXPECT_EQ(few.ls.choice.kind, SelectChoice::none);
     EXPECT_EQ(selected_level, 1);
 }
 
@@ -133,7 +214,13 @@ TEST(LevelSelect, TheVeilFadesInThenOutAfterAChoice) {
         ++frames;
     } while (s.with(SDL_Event{}) == screen_running && frames < 100);
     EXPECT_EQ(frames, 17);
-    EXPECT_EQ(s.ls.choice, "level0");
+    EXPECT_EQ(s.ls.choice, (SelectChoice{SelectChoice::play, "level0"}));
+    // Closing the window while the choice fades out quits instead.
+    Choosing closing(3);
+    closing.press(SDLK_RETURN);
+    closing.c.quit = true;
+    EXPECT_EQ(closing.with(SDL_Event{}), 1);
+    EXPECT_EQ(closing.ls.choice.kind, SelectChoice::quit);
 }
 
 TEST(LevelSelect, TheScreenRemembersTheHighlightAndLeavesOnClose) {
@@ -154,11 +241,11 @@ TEST(LevelSelect, TheScreenRemembersTheHighlightAndLeavesOnClose) {
     });
     auto select = [] {  // the listing it prints is not this test's concern
         testing::internal::CaptureStdout();
-        std::string chosen = level_select(nullptr);
+        SelectChoice chosen = level_select(nullptr);
         testing::internal::GetCapturedStdout();
         return chosen;
     };
-    EXPECT_EQ(select(), "c");
+    EXPECT_EQ(select(), (SelectChoice{SelectChoice::play, "c"}));
     EXPECT_EQ(selected_level, 2);
     auto quit = [] {
         SDL_Event e{};
@@ -169,7 +256,7 @@ TEST(LevelSelect, TheScreenRemembersTheHighlightAndLeavesOnClose) {
     on_frame([&](int f) {
         if (f == 3) quit();
     });
-    EXPECT_EQ(select(), select_none);
+    EXPECT_EQ(select().kind, SelectChoice::quit);
     EXPECT_EQ(selected_level, 2);
     EXPECT_EQ(frame, 3 + 2);  // seen by the next frame's update, then one black frame
     // Keys pressed before the screen shows (while "Bravo !" or the loading screen showed)
@@ -183,12 +270,12 @@ TEST(LevelSelect, TheScreenRemembersTheHighlightAndLeavesOnClose) {
         }
     });
     push_key(SDLK_RETURN);
-    EXPECT_EQ(select(), select_none);
+    EXPECT_EQ(select().kind, SelectChoice::quit);
     EXPECT_EQ(frame, 20 + 2);
     set_frame_hook(nullptr);
     push_key(SDLK_RETURN);
     quit();
-    EXPECT_EQ(select(), select_none);
+    EXPECT_EQ(select().kind, SelectChoice::quit);
 }
 
 // Only the backgrounds of the highlighted level and its neighbours hold their bands: they are

@@ -90,8 +90,7 @@ void report_cuts(const std::string& path, const GridCuts& cuts) {
 
 // Reads a regular file whole; a folder, a device or a missing file is not a level file.
 bool read_whole_file(const std::string& path, std::string* text) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return false;
+    if (!regular_file(path)) return false;
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
     std::ostringstream ss;
@@ -198,7 +197,7 @@ std::optional<Grid> read_grid_file(const std::string& file, const std::string& l
                                    bool sets_size, bool* cut) {
     std::string path = level_path(level, file);
     std::string text;
-    if (!read_whole_file(path, &text)) return std::nullopt;
+    if (!level_name_fits(level, file) || !read_whole_file(path, &text)) return std::nullopt;
     GridCuts cuts;
     Grid layer = parse_grid_text(text, sets_size, &cuts);
     report_cuts(path, cuts);

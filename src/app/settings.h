@@ -99,7 +99,9 @@ SettingsForm settings_to_menu();
 // file. False when the file could not be written; the record holds the values all the same.
 bool settings_from_menu_and_save(const SettingsForm& form);
 // Writes the record as the eight lines of "settings.ini", always in the same order. The file is
-// written beside the old one and then put in its place, so a failure never leaves half a file.
+// written beside the old one, synced, then put in its place, so a failure never leaves half a
+// file; a symbolic link is followed and the file it leads to replaced, keeping its mode. A file
+// that cannot be written (no write permission, even for root) is left as it is: false.
 bool settings_save();
 
 // Both full-screen modes.

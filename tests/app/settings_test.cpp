@@ -116,6 +116,41 @@ TEST(Settings, SavedFileIsTheEightLinesInOrder) {
     EXPECT_EQ(read_file("settings.ini").substr(0, 7), "mode=2\n");
 }
 
+// A player who keeps the settings elsewhere behind a symbolic link keeps the link, and the file
+// keeps its mode; a file the player made read-only is pinned: nothing is written, even by root.
+TEST(Settings, SavingFollowsLinksKeepsTheModeAndLeavesAPinnedFileAlone) {
+    namespace fs = std::filesystem;
+    SettingsKept kept;
+    Sandbox sandbox;
+    const std::string old_text = "mode=2\nresx=1280\n";
+    write_file("kept/mivo.ini", old_text);
+    fs::permissions("kept/mivo.ini", fs::perms(0640));
+    fs::create_symlink("kept/mivo.ini", "settings.ini");
+    settings = Settings{};
+    ASSERT_TRUE(settings_save());
+    EXPECT_TRUE(fs::is_symlink("settings.ini"));
+    EXPECT_EQ(read_file("kept/mivo.ini").substr(0, 7), "mode=3\n");
+    EXPECT_EQ(fs::status("kept/mivo.ini").permissions(), fs::perms(0640));
+    EXPECT_FALSE(file_exists("kept/mivo.ini.tmp"));
+    EXPECT_FALSE(file_exists("settings.ini.tmp"));
+
+    // Pinned through the link, then as a plain file: saving writes nothing and says so.
+    for (bool linked : {true, false}) {
+        if (!linked) {
+            fs::remove("settings.ini");
+            write_file("settings.ini", old_text);
+        }
+        std::string pinned = linked ? "kept/mivo.ini" : "settings.ini";
+        write_file(pinned, old_text);
+        fs::permissions(pinned, fs::perms(0444));
+        EXPECT_FALSE(settings_save()) << pinned;
+        EXPECT_EQ(read_file(pinned), old_text) << pinned;
+        EXPECT_EQ(fs::status(pinned).permissions(), fs::perms(0444)) << pinned;
+        EXPECT_EQ(fs::is_symlink("settings.ini"), linked);
+        fs::permissions(pinned, fs::perms(0644));
+    }
+}
+
 // The menu's size index is that of the window's real size; a size the list does not hold is
 // "Custom", which saves as the window's size.
 TEST(Settings, MenuSizeIndexFollowsTheWindow) {

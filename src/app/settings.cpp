@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -96,6 +97,9 @@ std::string settings_text() {
     return text;
 }
 
+// A stored volume is kept as the file gives it; it is heard within 0 … 100 %.
+double volume_fraction(int percent) { return std::clamp(percent, 0, 100) / 100.0; }
+
 int size_index_of(int w, int h) {
     for (size_t i = 0; i < window_sizes.size(); ++i)
         if (window_sizes[i].w == w && window_sizes[i].h == h) return static_cast<int>(i);
@@ -124,9 +128,10 @@ void settings_load() {
 }
 
 void settings_apply_volumes() {
-    double general = settings.volume_general / 100.0;
-    apply_effect_volumes(general, settings.volume_menus / 100.0, settings.volume_effets / 100.0);
-    apply_music_volume(general * settings.volume_musique / 100.0);
+    double general = volume_fraction(settings.volume_general);
+    apply_effect_volumes(general, volume_fraction(settings.volume_menus),
+                         volume_fraction(settings.volume_effets));
+    apply_music_volume(general * volume_fraction(settings.volume_musique));
 }
 
 WindowMode window_mode(int mode) {

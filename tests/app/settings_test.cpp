@@ -6,6 +6,7 @@
 #include <climits>
 #include <filesystem>
 
+#include "app/audio.h"
 #include "app/draw.h"
 #include "support/harness.h"
 
@@ -88,6 +89,35 @@ TEST(Settings, LoadKeepsDefaultsAndReadsLeadingNumbers) {
     EXPECT_EQ(settings.mode, mode_fullscreen_desktop);
     EXPECT_EQ(settings.resx, 1234);
     EXPECT_EQ(settings.resy, 567);
+}
+
+// Each slider drives its own sounds, and a volume is heard within 0 … 100 % whatever the file
+// holds, which is kept as written.
+TEST(Settings, EachVolumeIsHeardOnItsOwnSoundsWithinItsRange) {
+    SettingsKept kept;
+    Sandbox sandbox;
+    TestDisplay display;
+    write_file("settings.ini",
+               "volume_general=2000000000\nvolume_musique=50\nvolume_effets=-2147483648\n"
+               "volume_menus=40\n");
+    settings_load();
+    settings_apply_volumes();
+    EXPECT_EQ(menu_volume, 51);  // 100 % × 40 % of full
+    EXPECT_EQ(effects_volume, 0);
+    EXPECT_EQ(Mix_VolumeMusic(-1), 64);
+    EXPECT_EQ(settings.volume_general, 2000000000);
+    settings.volume_general = -7;
+    settings.volume_musique = 400;
+    settings.volume_effets = 80;
+    settings_apply_volumes();
+    EXPECT_EQ(menu_volume, 0);
+    EXPECT_EQ(effects_volume, 0);
+    EXPECT_EQ(Mix_VolumeMusic(-1), 0);
+    settings.volume_general = 50;
+    settings_apply_volumes();
+    EXPECT_EQ(menu_volume, 25);          // 50 % × 40 %
+    EXPECT_EQ(effects_volume, 51);       // 50 % × 80 %
+    EXPECT_EQ(Mix_VolumeMusic(-1), 64);  // 50 % × 100 %
 }
 
 // Whatever the file held, it is written back as the same eight lines in the same order; a file

@@ -21,7 +21,9 @@ constexpr int quality_high = 2;
 inline const std::string settings_file = "settings.ini";
 
 // Values are kept as the file gives them, even outside the menu's ranges (a hand-edited mode 7
-// shows a bordered window, like mode 3); the menu shows the nearest label it has.
+// shows a bordered window, like mode 3); the menu shows the nearest label it has. Where they are
+// used they are kept within range: a volume of 2000000000 % is heard at 100 %, and the window's
+// size is bounded by its limits and the display.
 struct Settings {
     int mode = mode_windowed;
     int resx = 1000;

@@ -11,8 +11,8 @@
 #include "app/assets.h"
 #include "app/clock.h"
 
-int menu_volume = 255;
-int effects_volume = 255;
+int menu_volume = MIX_MAX_VOLUME;
+int effects_volume = MIX_MAX_VOLUME;
 
 namespace {
 const std::string sounds_folder = resource_path("sounds/sounds/");
@@ -24,11 +24,19 @@ MusicPtr current_music_track;  // freed and replaced under music_lock
 std::mutex music_lock;         // serialises the free-load-start step of workers
 std::atomic<int> workers_running{0};
 std::atomic<int> workers_started{0};
+double music_setting = 1;  // the settings' music volume
+double music_level = 1;    // what the moment asks of it
 
-// The mixer reads a volume outside 0 … 128 as a question and changes nothing, so a setting that
-// wrapped negative would keep the previous volume, often full: every volume handed over is kept
-// in range here. menu_volume may hold up to 255, which reaches the mixer as 128.
-int mixer_volume(int volume) { return std::clamp(volume, 0, MIX_MAX_VOLUME); }
+// A fraction of full volume kept within 0 … 1, so that no product of it leaves the mixer's range
+// (whose volumes outside 0 … 128 are read as a question that changes nothing) or an int's.
+double unit(double fraction) {
+    if (!(fraction > 0)) return 0;
+    return std::min(fraction, 1.0);
+}
+
+int mixer_volume(double fraction) { return static_cast<int>(unit(fraction) * MIX_MAX_VOLUME); }
+
+void update_music_volume() { Mix_VolumeMusic(mixer_volume(music_setting * music_level)); }
 
 int fade_worker(void* data) {
     std::unique_ptr<std::string> name(static_cast<std::string*>(data));
@@ -58,16 +66,22 @@ void play_sound(Mix_Chunk* chunk, bool menu) {
     if (!chunk) return;
     int channel = Mix_PlayChannelTimed(-1, chunk, 0, -1);
     if (channel < 0) return;
-    Mix_Volume(channel, mixer_volume(menu ? menu_volume : effects_volume));
+    Mix_Volume(channel, std::clamp(menu ? menu_volume : effects_volume, 0, MIX_MAX_VOLUME));
 }
 
 void apply_effect_volumes(double general, double menus, double effects) {
-    menu_volume = static_cast<int>(general * menus * 255);
-    effects_volume = static_cast<int>(general * effects * 128);
+    menu_volume = mixer_volume(unit(general) * unit(menus));
+    effects_volume = mixer_volume(unit(general) * unit(effects));
 }
 
 void apply_music_volume(double volume) {
-    Mix_VolumeMusic(mixer_volume(static_cast<int>(volume * 128)));
+    music_setting = unit(volume);
+    update_music_volume();
+}
+
+void set_music_level(double level) {
+    music_level = unit(level);
+    update_music_volume();
 }
 
 void play_music(const std::string& name) {
@@ -83,7 +97,7 @@ void play_music(const std::string& name) {
     } else {
         workers_running.fetch_sub(1);
     }
-    apply_music_volume(1.0);
+    set_music_level(1.0);
 }
 
 const std::string& current_music() { return last_requested; }
@@ -98,5 +112,6 @@ bool audio_shutdown() {
     Mix_HaltMusic();
     current_music_track.reset();
     last_requested.clear();
+    music_setting = music_level = 1;
     return true;
 }

@@ -36,6 +36,12 @@ void read_pad(Pad& pad) {
 }
 }  // namespace
 
+void drop_pending_events() {
+    SDL_PumpEvents();
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_QUIT - 1);
+    SDL_FlushEvents(SDL_QUIT + 1, SDL_LASTEVENT);
+}
+
 bool is_press(const SDL_Event& e) { return e.type == SDL_KEYDOWN && e.key.repeat == 0; }
 
 void toggle_full_screen() {

@@ -29,6 +29,9 @@ struct Controls {
 // Reads one frame: the window's size, every pending event (F11 toggles full screen here, for
 // every screen), then the keys, the mouse buttons and the controller as they stand after them.
 void controls_read(Controls& c);
+// Throws away every pending event but the window's close, which the next frame still sees: a
+// screen opening forgets the keys and clicks meant for the one before, never a close.
+void drop_pending_events();
 // The key-down event of a key pressed this frame (not a key repeat), for screens' key tables.
 bool is_press(const SDL_Event& e);
 // Switches between full screen on the desktop and the window, hiding the cursor in full screen.

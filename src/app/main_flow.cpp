@@ -61,8 +61,8 @@ bool start_up() {
     init_libraries();
     if (!create_display()) return false;
     window_intro();
-    SDL_SetWindowMaximumSize(game_window, 1920, 1080);
-    SDL_SetWindowMinimumSize(game_window, 800, 600);
+    SDL_SetWindowMaximumSize(game_window, window_max_width, window_max_height);
+    SDL_SetWindowMinimumSize(game_window, window_min_width, window_min_height);
     settings_apply();
     refresh_window_size();
     SDL_RenderClear(game_renderer);

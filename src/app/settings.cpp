@@ -2,11 +2,16 @@
 #include "app/settings.h"
 
 #include <SDL.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <climits>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <utility>
 
 #include "app/audio.h"
 #include "app/draw.h"
@@ -16,7 +21,9 @@
 Settings settings;
 
 namespace {
+namespace fs = std::filesystem;
 constexpr size_t value_chars = 27;  // longer values are cut before they are read
+constexpr int max_link_hops = 40;   // as many symbolic links as the system itself follows
 
 // The text's leading whole number as atoi reads it (blanks, a sign, digits, the rest ignored;
 // no digits give 0), except that a number too long for an int stops at the int's limits.
@@ -31,6 +38,68 @@ void read_setting(const char* key, int& field) {
     std::string value = read_value(key, settings_file).substr(0, value_chars);
     if (!value.empty()) field = leading_int(value);
 }
+
+// Where the settings are really kept: "settings.ini", or the file its symbolic links lead to (a
+// player may keep it elsewhere and link it here). Empty when the links go round in circles.
+fs::path settings_target() {
+    fs::path target = settings_file;
+    for (int hops = 0; hops < max_link_hops; ++hops) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(target, ec))) return target;
+        fs::path link = fs::read_symlink(target, ec);
+        if (ec) return {};
+        target = link.is_absolute() ? link : target.parent_path() / link;
+    }
+    return {};
+}
+
+// A player pins the settings by taking away the file's write permission. Root may open any file
+// for writing, so the permission bits count as well as the opening. Only a plain file is ever
+// replaced: a folder, a pipe or a device named "settings.ini" is left alone.
+bool open_to_writing(const fs::path& target, const struct stat& st) {
+    if (!S_ISREG(st.st_mode) || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
+    int fd = ::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    ::close(fd);
+    return true;
+}
+
+// The new file goes to the old one's owner and group where the system allows it (as root); the
+// rest of the time it is ours, like any file we write.
+void give_to_owner(int fd, const struct stat& old) {
+    if (old.st_uid == ::geteuid() && old.st_gid == ::getegid()) return;
+    int refused = ::fchown(fd, old.st_uid, old.st_gid);
+    (void)refused;
+}
+
+bool write_all(int fd, const std::string& text) {
+    size_t done = 0;
+    while (done < text.size()) {
+        ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// The eight lines, always in this order.
+std::string settings_text() {
+    std::string text;
+    for (auto [key, value] : {std::pair{"mode", settings.mode},
+                              {"resx", settings.resx},
+                              {"resy", settings.resy},
+                              {"lissage", settings.lissage},
+                              {"volume_general", settings.volume_general},
+                              {"volume_musique", settings.volume_musique},
+                              {"volume_effets", settings.volume_effets},
+                              {"volume_menus", settings.volume_menus}})
+        text += std::string(key) + "=" + std::to_string(value) + "\n";
+    return text;
+}
+
+// A stored volume is kept as the file gives it; it is heard within 0 … 100 %.
+double volume_fraction(int percent) { return std::clamp(percent, 0, 100) / 100.0; }
 
 int size_index_of(int w, int h) {
     for (size_t i = 0; i < window_sizes.size(); ++i)
@@ -64,9 +133,10 @@ void settings_load() {
 }
 
 void settings_apply_volumes() {
-    double general = settings.volume_general / 100.0;
-    apply_effect_volumes(general, settings.volume_menus / 100.0, settings.volume_effets / 100.0);
-    apply_music_volume(general * settings.volume_musique / 100.0);
+    double general = volume_fraction(settings.volume_general);
+    apply_effect_volumes(general, volume_fraction(settings.volume_menus),
+                         volume_fraction(settings.volume_effets));
+    apply_music_volume(general * volume_fraction(settings.volume_musique));
 }
 
 WindowMode window_mode(int mode) {
@@ -123,26 +193,27 @@ bool settings_from_menu_and_save(const SettingsForm& form) {
 }
 
 bool settings_save() {
-    std::string temp = settings_file + ".tmp";
-    std::FILE* f = std::fopen(temp.c_str(), "w");
-    if (!f) return false;
-    std::fprintf(f, "mode=%d\n", settings.mode);
-    std::fprintf(f, "resx=%d\n", settings.resx);
-    std::fprintf(f, "resy=%d\n", settings.resy);
-    std::fprintf(f, "lissage=%d\n", settings.lissage);
-    std::fprintf(f, "volume_general=%d\n", settings.volume_general);
-    std::fprintf(f, "volume_musique=%d\n", settings.volume_musique);
-    std::fprintf(f, "volume_effets=%d\n", settings.volume_effets);
-    std::fprintf(f, "volume_menus=%d\n", settings.volume_menus);
-    bool written = std::ferror(f) == 0;
-    written = std::fclose(f) == 0 && written;
-    std::error_code ec;
-    if (written) std::filesystem::rename(temp, settings_file, ec);
-    if (!written || ec) {
-        std::filesystem::remove(temp, ec);
-        return false;
+    fs::path target = settings_target();
+    if (target.empty()) return false;
+    struct stat old {};
+    bool exists = ::stat(target.c_str(), &old) == 0;
+    if (!exists && errno != ENOENT) return false;
+    if (exists && !open_to_writing(target, old)) return false;
+    std::string temp = target.string() + ".tmp";
+    ::unlink(temp.c_str());  // left behind by a save that was cut short
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    bool written = write_all(fd, settings_text());
+    if (exists) {
+        written = written && ::fchmod(fd, old.st_mode & 07777) == 0;
+        give_to_owner(fd, old);
     }
-    return true;
+    // On disk before it takes the old file's place, so that a crash leaves one or the other.
+    written = written && ::fsync(fd) == 0;
+    written = ::close(fd) == 0 && written;
+    if (written && ::rename(temp.c_str(), target.c_str()) == 0) return true;
+    ::unlink(temp.c_str());
+    return false;
 }
 
 bool window_is_fullscreen() {

@@ -21,7 +21,9 @@ constexpr int quality_high = 2;
 inline const std::string settings_file = "settings.ini";
 
 // Values are kept as the file gives them, even outside the menu's ranges (a hand-edited mode 7
-// shows a bordered window, like mode 3); the menu shows the nearest label it has.
+// shows a bordered window, like mode 3); the menu shows the nearest label it has. Where they are
+// used they are kept within range: a volume of 2000000000 % is heard at 100 %, and the window's
+// size is bounded by its limits and the display.
 struct Settings {
     int mode = mode_windowed;
     int resx = 1000;
@@ -99,7 +101,9 @@ SettingsForm settings_to_menu();
 // file. False when the file could not be written; the record holds the values all the same.
 bool settings_from_menu_and_save(const SettingsForm& form);
 // Writes the record as the eight lines of "settings.ini", always in the same order. The file is
-// written beside the old one and then put in its place, so a failure never leaves half a file.
+// written beside the old one, synced, then put in its place, so a failure never leaves half a
+// file; a symbolic link is followed and the file it leads to replaced, keeping its mode. A file
+// that cannot be written (no write permission, even for root) is left as it is: false.
 bool settings_save();
 
 // Both full-screen modes.

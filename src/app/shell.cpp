@@ -6,6 +6,7 @@
 #include <SDL_mixer.h>
 #include <SDL_ttf.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/assets.h"
@@ -23,9 +24,51 @@ void centre_window() {
     SDL_SetWindowPosition(game_window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
 }
 
-void set_window_percent(double p) {
-    SDL_SetWindowSize(game_window, static_cast<int>(settings.resx * p / 100),
-                      static_cast<int>(settings.resy * p / 100));
+// The size the window grows to and shrinks from: the settings' size within the largest window
+// and the display. A hand-edited resx=100000 would otherwise grow a window the system cannot
+// make, or one of gigabytes, before the window's limits apply.
+WindowSize animated_size() {
+    int w = std::clamp(settings.resx, 0, window_max_width);
+    int h = std::clamp(settings.resy, 0, window_max_height);
+    SDL_Rect display{};
+    int index = SDL_GetWindowDisplayIndex(game_window);
+    if (index >= 0 && SDL_GetDisplayBounds(index, &display) == 0) {
+        w = std::min(w, display.w);
+        h = std::min(h, display.h);
+    }
+    return {w, h};
+}
+
+void set_window_percent(WindowSize size, double p) {
+    SDL_SetWindowSize(game_window, static_cast<int>(size.w * p / 100),
+                      static_cast<int>(size.h * p / 100));
+}
+
+// The closing animation's pace: from 100 down past 1, slowly at first, then faster (49 steps).
+double outro_step(double p) { return p - (101 - p) / 10; }
+
+bool exclusive_full_screen() {
+    return (SDL_GetWindowFlags(game_window) & SDL_WINDOW_FULLSCREEN_DESKTOP) ==
+           SDL_WINDOW_FULLSCREEN;
+}
+
+// The frame on screen darkens at the pace of the shrinking, down to black on the last frame.
+void fade_outro() {
+    TexturePtr frame = window_snapshot();
+    TexturePtr black = make_black_texture();
+    if (black) SDL_SetTextureBlendMode(black.get(), SDL_BLENDMODE_BLEND);
+    SDL_SetRenderDrawColor(game_renderer, 0, 0, 0, 255);
+    for (double p = 100; p > 1; p = outro_step(p)) {
+        SDL_RenderClear(game_renderer);
+        draw_fullscreen(frame.get());
+        if (black) {
+            double left = std::max(0.0, outro_step(p));  // what the next step leaves: the last is 0
+            SDL_SetTextureAlphaMod(black.get(), static_cast<Uint8>(255 - 255 * left / 100));
+            draw_fullscreen(black.get());
+        }
+        present_frame();
+        sleep_ms(1);
+    }
 }
 }  // namespace
 
@@ -94,9 +137,10 @@ void window_intro() {
     SDL_SetRenderDrawColor(game_renderer, shade, shade, shade, 255);
     SDL_SetRenderDrawBlendMode(game_renderer, SDL_BLENDMODE_BLEND);
     SDL_ShowWindow(game_window);
+    WindowSize size = animated_size();
     double p = 0;
     while (p < 100) {
-        set_window_percent(p);
+        set_window_percent(size, p);
         p += (101 - p) / 10;
         centre_window();
         SDL_RenderClear(game_renderer);
@@ -107,13 +151,19 @@ void window_intro() {
 }
 
 void window_outro() {
+    if (exclusive_full_screen()) {
+        fade_outro();
+        SDL_HideWindow(game_window);
+        return;
+    }
     SDL_SetWindowBordered(game_window, SDL_FALSE);
     SDL_SetRenderDrawColor(game_renderer, 255, 255, 255, 255);
     SDL_SetWindowMinimumSize(game_window, 1, 1);
+    WindowSize size = animated_size();
     double p = 100;
     while (p > 1) {
-        set_window_percent(p);
-        p -= (101 - p) / 10;
+        set_window_percent(size, p);
+        p = outro_step(p);
         centre_window();
         present_frame();
         sleep_ms(1);

@@ -15,9 +15,15 @@ void destroy_display();
 // worker still busy after 2 s keeps the mixer: the audio device is then left open.
 void quit_libraries();
 
-// The window grows from nothing to the settings' size, quickly at first, then slowing down.
+// The window's size limits, set once the opening animation has run.
+constexpr int window_max_width = 1920, window_max_height = 1080;
+constexpr int window_min_width = 800, window_min_height = 600;
+
+// The window grows from nothing to the settings' size, quickly at first, then slowing down; the
+// size is kept within the largest window and the display, whatever the settings hold.
 void window_intro();
-// The window shrinks to nothing, slowly at first, then faster, and hides.
+// The window shrinks to nothing, slowly at first, then faster, and hides. In exclusive full
+// screen, where each resize would switch the display's mode, the frame fades to black instead.
 void window_outro();
 // Draws the text large and centred on black for one frame; the caller waits afterwards.
 void show_message(const std::string& text);

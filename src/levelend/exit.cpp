@@ -49,5 +49,5 @@ bool transition_running(const LevelTransition& t) { return t.intro_alpha < veil_
 
 void transition_music(LevelTransition& t) {
     t.music_proximity = std::clamp(t.music_proximity, 0.0, music_full);
-    apply_music_volume(t.music_proximity / music_full);
+    set_music_level(t.music_proximity / music_full);
 }

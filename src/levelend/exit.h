@@ -37,7 +37,8 @@ void transition_update(LevelTransition& t, int& session_result, Player& p, const
 // running, frozen, until then.
 bool transition_running(const LevelTransition& t);
 // Every frame, also with the editor on, after transition_update: the music fades with the
-// exit's nearness, full from 13⅓ cells away (400 thirtieths) and silent at the exit point.
+// exit's nearness, at the settings' music volume from 13⅓ cells away (400 thirtieths) and silent
+// at the exit point.
 void transition_music(LevelTransition& t);
 
 // Entering a level: the screen turns black and shows the level's title and creator, the level's

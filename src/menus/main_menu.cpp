@@ -125,6 +125,7 @@ MainMenuArt main_menu_art() {
 MainMenuSounds main_menu_sounds() { return {load_sound("swipe.wav"), load_sound("click.wav")}; }
 
 int main_menu_result(const MainMenu& m) {
+    if (m.leave == leave_quit) return menu_code_quit;  // even while a chosen tile was zooming
     for (int k = 1; k <= menu_tiles; ++k)
         if (m.chosen[k - 1]) return k;
     return m.leave == leave_title ? menu_code_title : menu_code_quit;
@@ -217,8 +218,7 @@ int main_menu(int previous) {
     MainMenuSounds sounds = main_menu_sounds();
     MainMenu m = main_menu_open(previous);
     play_music("vesk.ogg");
-    SDL_PumpEvents();
-    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    drop_pending_events();
     auto escape = [&] { return settings_menu(false, [&] { main_menu_draw(m, art); }); };
     run_screen([&](const Controls& in) { return main_menu_update(m, in, &sounds, escape); },
                [&] { main_menu_draw(m, art); });

@@ -68,7 +68,8 @@ MainMenuSounds main_menu_sounds();
 
 // A tile's growth at its current hover.
 double tile_growth(const MainMenu& m, int k);
-// The code the menu gives back: the first chosen tile, else 7 after Backspace, else 0.
+// The code the menu gives back: 0 once the window was closed (or "Exit" confirmed in the settings
+// menu), even while a chosen tile zooms; else the first chosen tile, else 7 after Backspace.
 int main_menu_result(const MainMenu& m);
 
 // One frame. `escape` opens the settings menu over this one and returns its result (non-zero

@@ -101,8 +101,7 @@ int title_screen(bool returning) {
     TitleArt art = title_art();
     TitleSounds sounds = title_sounds();
     play_music("vesk.ogg");
-    SDL_PumpEvents();
-    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    drop_pending_events();
     Title t;
     t.returning = returning;
     return run_screen([&](const Controls& in) { return title_update(t, in, &sounds); },

@@ -49,5 +49,5 @@ TitleSounds title_sounds();
 int title_update(Title& t, const Controls& c, const TitleSounds* sounds);
 void title_draw(const Title& t, const TitleArt& art);
 
-// The whole screen: requests the title music, throws pending events away and runs it.
+// The whole screen: requests the title music, throws pending events but a close away and runs it.
 int title_screen(bool returning);

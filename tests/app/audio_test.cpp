@@ -41,49 +41,64 @@ int channel_volume_after_playing(bool menu) {
 }
 }  // namespace
 
-TEST(Audio, EffectVolumesFollowTheSettingsFormulas) {
+// Menu and game sounds are both a share of the mixer's full 128, so every step of either slider
+// is heard; out-of-range fractions are kept within 0 … 1.
+TEST(Audio, EffectVolumesAreTheSettingsShareOfFullVolume) {
     AudioOnly audio;
     apply_effect_volumes(1.0, 1.0, 0.5);
     EXPECT_EQ(effects_volume, 64);
     EXPECT_EQ(channel_volume_after_playing(false), 64);
 
     apply_effect_volumes(0.6, 1.0, 1.0);
-    EXPECT_EQ(menu_volume, 153);
-    EXPECT_EQ(channel_volume_after_playing(true), 128);  // the mixer caps channels at 128
+    EXPECT_EQ(channel_volume_after_playing(true), 76);
+    apply_effect_volumes(0.6, 0.8, 1.0);
+    EXPECT_EQ(channel_volume_after_playing(true), 61);  // Menus at 80 % is softer than at 100 %
 
     apply_effect_volumes(0.4, 1.0, 1.0);
-    EXPECT_EQ(menu_volume, 102);
-    EXPECT_EQ(channel_volume_after_playing(true), 102);
-    EXPECT_EQ(effects_volume, 51);
+    EXPECT_EQ(channel_volume_after_playing(true), 51);
+    EXPECT_EQ(channel_volume_after_playing(false), 51);
 
-    // A master volume of 200 % stored in a signed byte reads back as −56 %. The mixer takes a
-    // negative volume for a question and would leave the channel as it was.
+    // A negative fraction would reach the mixer as a question that leaves the channel as it was.
     apply_effect_volumes(-0.56, 1.0, 1.0);
     EXPECT_EQ(channel_volume_after_playing(false), 0);
     EXPECT_EQ(channel_volume_after_playing(true), 0);
+    apply_effect_volumes(2e7, 1.0, 1.0);
+    EXPECT_EQ(channel_volume_after_playing(false), 128);
+    EXPECT_EQ(channel_volume_after_playing(true), 128);
 }
 
-TEST(Audio, MusicVolumeIsAFractionOf128KeptInTheMixersRange) {
+// The music plays at the player's music volume times what the moment asks: a new track asks for
+// all of it, the exit for less as the player nears it.
+TEST(Audio, MusicPlaysAtTheSettingTimesTheMomentsLevel) {
     AudioOnly audio;
+    int started = music_workers_started();
     apply_music_volume(0.5);
     EXPECT_EQ(Mix_VolumeMusic(-1), 64);
-    apply_music_volume(0.25);
+    set_music_level(0.5);
     EXPECT_EQ(Mix_VolumeMusic(-1), 32);
-    apply_music_volume(-0.56);  // a setting wrapped negative is silence, not "unchanged"
-    EXPECT_EQ(Mix_VolumeMusic(-1), 0);
+    apply_music_volume(0.25);  // the settings change near the exit
+    EXPECT_EQ(Mix_VolumeMusic(-1), 16);
+    play_music("vesk.ogg");
+    EXPECT_EQ(Mix_VolumeMusic(-1), 32);  // a new track: all of the setting, no more
+    EXPECT_EQ(music_workers_started(), started + 1);
+    apply_music_volume(0.0);
+    play_music("");
+    EXPECT_EQ(Mix_VolumeMusic(-1), 0);  // Music at 0 % stays silent
+
+    // Kept within range: a wrapped setting is silence, not "unchanged".
     apply_music_volume(1.0);
-    apply_music_volume(-0.1);
+    apply_music_volume(-0.56);
     EXPECT_EQ(Mix_VolumeMusic(-1), 0);
     apply_music_volume(3.0);
     EXPECT_EQ(Mix_VolumeMusic(-1), 128);
+    set_music_level(-1);
+    EXPECT_EQ(Mix_VolumeMusic(-1), 0);
 }
 
 TEST(Audio, SameTrackTwiceStartsOneWorkerAndLeavesTheVolume) {
     AudioOnly audio;
     int started = music_workers_started();
-    apply_music_volume(0.0);
     play_music("vesk.ogg");
-    EXPECT_EQ(Mix_VolumeMusic(-1), 128);  // a new track starts at full volume
     EXPECT_EQ(music_workers_started(), started + 1);
     Mix_VolumeMusic(40);
     play_music("vesk.ogg");

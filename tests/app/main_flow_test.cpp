@@ -3,9 +3,11 @@
 // the result that leads to the next one.
 #include "app/main_flow.h"
 
+#include <SDL_mixer.h>
 #include <SDL_ttf.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <map>
@@ -272,6 +274,7 @@ TEST(MainFlow, AWonLevelThenBackToTheMenuAndClose) {
     Person person;
     ScoreLook score;
     int title_width = 0, title_height = 0;
+    int title_music = -1, level_music = -1;
     int score_seen = -1, score_pressed = -1;
     person.script = [&](Person& p) {
         const int f = p.frame_in_screen, visit = p.visit();
@@ -280,6 +283,7 @@ TEST(MainFlow, AWonLevelThenBackToTheMenuAndClose) {
         } else if (p.screen == "title" && f == 1) {
             title_width = window_width;
             title_height = window_height;
+            title_music = Mix_VolumeMusic(-1);
         } else if (p.screen == "title" && f == 10) {
             p.press(SDLK_RETURN);
         } else if (p.screen == "menu" && visit == 1 && f == 30) {
@@ -289,6 +293,7 @@ TEST(MainFlow, AWonLevelThenBackToTheMenuAndClose) {
         } else if (p.screen == "select" && visit == 1 && f == 35) {
             p.press(SDLK_RETURN);
         } else if (p.screen == "session" && score_pressed < 0) {
+            level_music = std::max(level_music, Mix_VolumeMusic(-1));
             if (score_seen < 0 && score.showing()) score_seen = p.frame;
             if (score_seen >= 0 && p.frame == score_seen + score_read_frames) {
                 EXPECT_TRUE(score.showing()) << "the score screen went before a key was pressed";
@@ -322,6 +327,10 @@ TEST(MainFlow, AWonLevelThenBackToTheMenuAndClose) {
     // The window took the size of the folder's settings before the title.
     EXPECT_EQ(title_width, 800);
     EXPECT_EQ(title_height, 600);
+    // The folder's volume of 0 holds for the title music started after the settings, and in the
+    // level, whose exit lowers the music from there.
+    EXPECT_EQ(title_music, 0);
+    EXPECT_EQ(level_music, 0);
     // The score screen came after the level and stayed until the key; the session ended on it.
     ASSERT_GE(score_seen, 0) << "no score screen after the won level";
     ASSERT_GE(score_pressed, 0);

@@ -6,6 +6,7 @@
 #include <climits>
 #include <filesystem>
 
+#include "app/audio.h"
 #include "app/draw.h"
 #include "support/harness.h"
 #include "support/named_pipe.h"
@@ -106,6 +107,35 @@ TEST(Settings, ANamedPipeIsNotReadAndTheDefaultsApply) {
     EXPECT_EQ(out, "settings.ini is a named pipe, not a file: not read.\n");
 }
 
+// Each slider drives its own sounds, and a volume is heard within 0 … 100 % whatever the file
+// holds, which is kept as written.
+TEST(Settings, EachVolumeIsHeardOnItsOwnSoundsWithinItsRange) {
+    SettingsKept kept;
+    Sandbox sandbox;
+    TestDisplay display;
+    write_file("settings.ini",
+               "volume_general=2000000000\nvolume_musique=50\nvolume_effets=-2147483648\n"
+               "volume_menus=40\n");
+    settings_load();
+    settings_apply_volumes();
+    EXPECT_EQ(menu_volume, 51);  // 100 % × 40 % of full
+    EXPECT_EQ(effects_volume, 0);
+    EXPECT_EQ(Mix_VolumeMusic(-1), 64);
+    EXPECT_EQ(settings.volume_general, 2000000000);
+    settings.volume_general = -7;
+    settings.volume_musique = 400;
+    settings.volume_effets = 80;
+    settings_apply_volumes();
+    EXPECT_EQ(menu_volume, 0);
+    EXPECT_EQ(effects_volume, 0);
+    EXPECT_EQ(Mix_VolumeMusic(-1), 0);
+    settings.volume_general = 50;
+    settings_apply_volumes();
+    EXPECT_EQ(menu_volume, 25);          // 50 % × 40 %
+    EXPECT_EQ(effects_volume, 51);       // 50 % × 80 %
+    EXPECT_EQ(Mix_VolumeMusic(-1), 64);  // 50 % × 100 %
+}
+
 // Whatever the file held, it is written back as the same eight lines in the same order; a file
 // that cannot be written leaves the old one whole.
 TEST(Settings, SavedFileIsTheEightLinesInOrder) {
@@ -130,6 +160,41 @@ TEST(Settings, SavedFileIsTheEightLinesInOrder) {
     settings.mode = mode_fullscreen;
     EXPECT_FALSE(settings_save());
     EXPECT_EQ(read_file("settings.ini").substr(0, 7), "mode=2\n");
+}
+
+// A player who keeps the settings elsewhere behind a symbolic link keeps the link, and the file
+// keeps its mode; a file the player made read-only is pinned: nothing is written, even by root.
+TEST(Settings, SavingFollowsLinksKeepsTheModeAndLeavesAPinnedFileAlone) {
+    namespace fs = std::filesystem;
+    SettingsKept kept;
+    Sandbox sandbox;
+    const std::string old_text = "mode=2\nresx=1280\n";
+    write_file("kept/mivo.ini", old_text);
+    fs::permissions("kept/mivo.ini", fs::perms(0640));
+    fs::create_symlink("kept/mivo.ini", "settings.ini");
+    settings = Settings{};
+    ASSERT_TRUE(settings_save());
+    EXPECT_TRUE(fs::is_symlink("settings.ini"));
+    EXPECT_EQ(read_file("kept/mivo.ini").substr(0, 7), "mode=3\n");
+    EXPECT_EQ(fs::status("kept/mivo.ini").permissions(), fs::perms(0640));
+    EXPECT_FALSE(file_exists("kept/mivo.ini.tmp"));
+    EXPECT_FALSE(file_exists("settings.ini.tmp"));
+
+    // Pinned through the link, then as a plain file: saving writes nothing and says so.
+    for (bool linked : {true, false}) {
+        if (!linked) {
+            fs::remove("settings.ini");
+            write_file("settings.ini", old_text);
+        }
+        std::string pinned = linked ? "kept/mivo.ini" : "settings.ini";
+        write_file(pinned, old_text);
+        fs::permissions(pinned, fs::perms(0444));
+        EXPECT_FALSE(settings_save()) << pinned;
+        EXPECT_EQ(read_file(pinned), old_text) << pinned;
+        EXPECT_EQ(fs::status(pinned).permissions(), fs::perms(0444)) << pinned;
+        EXPECT_EQ(fs::is_symlink("settings.ini"), linked);
+        fs::permissions(pinned, fs::perms(0644));
+    }
 }
 
 // The menu's size index is that of the window's real size; a size the list does not hold is

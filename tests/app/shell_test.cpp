@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "app/draw.h"
 #include "app/settings.h"
 #include "support/harness.h"
@@ -30,6 +33,49 @@ TEST(Shell, OpeningAnimationGrowsTheWindowToJustUnderItsSize) {
     frames = 0;
     window_outro();
     EXPECT_EQ(frames, 49);
+    EXPECT_TRUE(SDL_GetWindowFlags(game_window) & SDL_WINDOW_HIDDEN);
+}
+
+// A hand-edited size far beyond any screen grows the window only as far as the display.
+TEST(Shell, OpeningAnimationStaysWithinTheDisplay) {
+    Settings saved = settings;
+    TestDisplay display(1, 1);
+    settings.resx = 100000;
+    settings.resy = 100000;
+    SDL_Rect bounds{};
+    ASSERT_EQ(SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(game_window), &bounds), 0);
+    int widest = 0, highest = 0;
+    set_frame_hook([&] {
+        int w, h;
+        SDL_GetWindowSize(game_window, &w, &h);
+        widest = std::max(widest, w);
+        highest = std::max(highest, h);
+    });
+    window_intro();
+    settings = saved;
+    EXPECT_LE(widest, std::min(bounds.w, window_max_width));
+    EXPECT_LE(highest, std::min(bounds.h, window_max_height));
+    EXPECT_GE(widest, std::min(bounds.w, window_max_width) * 99 / 100);  // it did grow
+}
+
+// In exclusive full screen each resize would switch the display's mode: the window closes with
+// the frame fading to black over the same 49 frames instead of shrinking.
+TEST(Shell, ExclusiveFullScreenClosesWithAFadeAlone) {
+    Settings saved = settings;
+    TestDisplay display;
+    settings.mode = mode_fullscreen;
+    settings_apply();
+    SDL_SetRenderDrawColor(game_renderer, 255, 255, 255, 255);
+    SDL_RenderClear(game_renderer);
+    present_frame();
+    std::vector<int> shades;
+    set_frame_hook([&] { shades.push_back(read_pixel(5, 5).r); });
+    window_outro();
+    settings = saved;
+    ASSERT_EQ(shades.size(), 49u);
+    EXPECT_GE(shades.front(), 250);
+    EXPECT_EQ(shades.back(), 0);
+    EXPECT_TRUE(std::is_sorted(shades.rbegin(), shades.rend()));  // darker frame after frame
     EXPECT_TRUE(SDL_GetWindowFlags(game_window) & SDL_WINDOW_HIDDEN);
 }
 

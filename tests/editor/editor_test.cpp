@@ -133,6 +133,7 @@ TEST(Editor, WheelStopsAtTheDocksEndAndTheScrollEases) {
 TEST(Editor, ChoosingABlockThenPaintingClearsTheDecoration) {
     Editing e;
     grid_set(3, 4, e.world.decor_grid, 'D');
+    e.ed.brush1 = 'E';  // a decoration brush in hand: a block chosen in the dock replaces it
     e.ed.pointer_x = 2 * 60 + 15;  // slot 2: block 'c'
     e.ed.pointer_y = 30;
     e.frame(left);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/assets.h"
+#include "app/audio.h"
 #include "app/draw.h"
 #include "app/loading.h"
 #include "levelend/exit.h"
@@ -73,6 +74,7 @@ TEST(ExitDraw, VeilsDarkenByNearnessAndByTheLevelsOpening) {
     EXPECT_EQ(read_pixel(10, 590).r, 0);
 }
 
+// The music fades from the player's music volume, whatever it is, to silence at the exit point.
 TEST(ExitDraw, MusicFadesWithTheExitsNearness) {
     TestDisplay display;
     LevelTransition t;
@@ -85,6 +87,12 @@ TEST(ExitDraw, MusicFadesWithTheExitsNearness) {
     transition_music(t);
     EXPECT_EQ(t.music_proximity, 400);
     EXPECT_EQ(Mix_VolumeMusic(-1), 128);
+    apply_music_volume(0.5);  // Music at 50 %
+    transition_music(t);
+    EXPECT_EQ(Mix_VolumeMusic(-1), 64);
+    t.music_proximity = 200;
+    transition_music(t);
+    EXPECT_EQ(Mix_VolumeMusic(-1), 32);
     t.music_proximity = 0;
     transition_music(t);
     EXPECT_EQ(Mix_VolumeMusic(-1), 0);

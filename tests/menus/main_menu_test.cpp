@@ -96,3 +96,22 @@ TEST(MainMenu, EscapeThenResumeStays) {
     events.push_back(key(SDLK_BACKSPACE));
     EXPECT_EQ(run_menu(0, events), menu_code_title);
 }
+
+// Closing the window quits the menu while it opens and while a chosen tile zooms up.
+TEST(MainMenu, ClosingWhileOpeningOrZoomingQuits) {
+    Sandbox sandbox;
+    TestDisplay display;
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    EXPECT_EQ(run_menu(0, {}), menu_code_quit);
+
+    MenuTile story = main_menu_tile(tile_story, 1000, 600);
+    SDL_Event motion{}, click{};
+    motion.type = SDL_MOUSEMOTION;
+    motion.motion.x = 500 + story.dx;
+    motion.motion.y = 300 + story.dy;
+    click.type = SDL_MOUSEBUTTONDOWN;
+    EXPECT_EQ(run_menu(0, {motion, click}), tile_story);  // the zoom runs to its end
+    EXPECT_EQ(run_menu(0, {motion, click, quit}), menu_code_quit);
+}

@@ -165,7 +165,7 @@ TEST(SettingsMenu, ChangesAreSavedAtOnceAndTheDisplayWaitsForSpace) {
     EXPECT_EQ(window_after_space.y, 600);
     EXPECT_TRUE(rewritten);
     EXPECT_EQ(m.menu.form.volumes[sound_music], volume_steps);
-    EXPECT_EQ(menu_volume_after_left, 242);  // general 95 % × menus 100 % of 255
+    EXPECT_EQ(menu_volume_after_left, 121);  // general 95 % × menus 100 % of 128
     EXPECT_EQ(read_file("settings.ini"),
               "mode=3\nresx=800\nresy=600\nlissage=2\nvolume_general=95\nvolume_musique=100\n"
               "volume_effets=100\nvolume_menus=100\n");

@@ -86,3 +86,18 @@ TEST(Title, ClosingReturns255OnABlackFrame) {
     EXPECT_GT(frames, 3);
     EXPECT_LT(frames, 30);
 }
+
+// A close while the title was opening is not thrown away with the other pending events.
+TEST(Title, ClosingWhileItOpensQuits) {
+    Sandbox sandbox;
+    TestDisplay display;
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    int frames = 0;
+    set_frame_hook([&] {
+        if (++frames == 100) push_key(SDLK_RETURN);  // a title that lost the close goes on
+    });
+    EXPECT_EQ(title_screen(false), title_quit);
+    set_frame_hook(nullptr);
+}

@@ -298,8 +298,13 @@ TEST(Player, LifeCheckCountsDownAndRestartsTheDead) {
     EXPECT_EQ(p.items_collected, 0);
 
     player_spawn(p, 2, 3);
-    p.y = -0.01;  // fallen below the level
+    p.y = -0.01;  // fallen below the level, running and falling fast
+    p.vx = 12;
+    p.vy = -40;
     EXPECT_TRUE(player_life_check(p, &snd));
+    player_spawn(p, 2, 3);  // starts again standing still
+    EXPECT_EQ(p.vx, 0);
+    EXPECT_EQ(p.vy, 0);
     snd.over.reset();
     quit_libraries();
     clock_use_virtual(false);

@@ -2,8 +2,9 @@
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 REL := build/release
 TST := build/test
+PREFIX ?= /usr/local
 
-.PHONY: run test bench assets deps release testbuild clean tsan
+.PHONY: run test bench assets deps release testbuild clean tsan install uninstall package
 
 run: deps release assets
 	./$(REL)/mivo
@@ -39,6 +40,23 @@ ressources/.stamp: $(REL)/mivo_assets
 
 assets: release
 	@$(MAKE) --no-print-directory ressources/.stamp
+
+# The game installed as a program below $(PREFIX); DESTDIR=/some/folder stages the install there
+# instead, as packagers do. The player's levels and settings go to the player's own folders.
+install: deps release assets
+	DESTDIR="$(DESTDIR)" cmake --install $(REL) --prefix "$(PREFIX)"
+
+# Removes every file the last `make install` put in place; the player's files stay.
+uninstall:
+	@test -f $(REL)/install_manifest.txt || { echo "Nothing was installed from this folder."; exit 1; }
+	xargs -d '\n' rm -f -- <$(REL)/install_manifest.txt
+	rm -rf "$(DESTDIR)$(PREFIX)/share/mivo" "$(DESTDIR)$(PREFIX)/share/doc/mivo"
+	rm -f $(REL)/install_manifest.txt
+
+# The Debian package (build/release/mivo_<version>_<arch>.deb), checked with lintian.
+package: deps release assets
+	cd $(REL) && cpack -G DEB
+	lintian --fail-on error $(REL)/mivo_*.deb
 
 # ThreadSanitizer run of the threaded tests (renderer handshake, loading screen, music worker,
 # the level selection's background fitting).

@@ -10,6 +10,7 @@
 
 #include "app/draw.h"
 #include "app/file_checks.h"
+#include "app/paths.h"
 
 namespace {
 // The handshake's flags, all read and changed under one lock, so that each side's check and
@@ -36,8 +37,9 @@ bool renderer_uses_gl() {
 
 // The file is read and decoded before the renderer is taken: the loading screen keeps turning
 // while the disk works.
-TexturePtr load_full_path(const std::string& path) {
-    if (path.size() > max_texture_path || !regular_file(path)) return nullptr;
+TexturePtr load_resource(const std::string& relative) {
+    std::string path = resource_path(relative);
+    if (source_resource_chars(relative) > max_texture_path || !regular_file(path)) return nullptr;
     SurfacePtr image(IMG_Load(path.c_str()));
     if (!image) return nullptr;
     renderer_acquire();
@@ -147,19 +149,15 @@ void renderer_handshake_reset() {
 
 void set_renderer_wait_hook(std::function<void()> hook) { wait_hook = std::move(hook); }
 
-std::string resource_path(const std::string& relative) { return "ressources/" + relative; }
-
 FontPtr open_font(const std::string& file, int size) {
     return FontPtr(TTF_OpenFont(resource_path("fonts/" + file).c_str(), size));
 }
 
-TexturePtr load_texture(const std::string& relative) {
-    return load_full_path(resource_path(relative));
-}
+TexturePtr load_texture(const std::string& relative) { return load_resource(relative); }
 
 TexturePtr load_texture_dimmed(const std::string& relative, Uint8 dim) {
     std::string path = resource_path(relative);
-    if (path.size() > max_texture_path || !regular_file(path)) return nullptr;
+    if (source_resource_chars(relative) > max_texture_path || !regular_file(path)) return nullptr;
     SurfacePtr image(IMG_Load(path.c_str()));
     if (!image) return nullptr;
     SurfacePtr pixels(SDL_ConvertSurfaceFormat(image.get(), SDL_PIXELFORMAT_ARGB8888, 0));
@@ -186,13 +184,13 @@ TexturePtr load_texture_dimmed(const std::string& relative, Uint8 dim) {
 }
 
 TexturePtr load_texture_in(const std::string& folder, const std::string& file) {
-    return load_full_path(resource_path(folder + "/" + file));
+    return load_resource(folder + "/" + file);
 }
 
 TexturePtr load_theme_texture(const std::string& theme, const std::string& category, char code,
                               const std::string& ext) {
-    return load_full_path(resource_path("textures/theme_" + theme + "/" + category + "/" +
-                                        std::string(1, code) + "." + ext));
+    return load_resource("textures/theme_" + theme + "/" + category + "/" + std::string(1, code) +
+                         "." + ext);
 }
 
 TexturePtr make_black_texture() {

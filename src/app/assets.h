@@ -44,8 +44,6 @@ void renderer_handshake_reset();
 // to wait for it. nullptr removes it.
 void set_renderer_wait_hook(std::function<void()> hook);
 
-// "ressources/" + relative path: where every image, font, sound and track of the game lives.
-std::string resource_path(const std::string& relative);
 // The font "ressources/fonts/<file>" at the size; null when it cannot be opened.
 FontPtr open_font(const std::string& file, int size);
 
@@ -69,5 +67,6 @@ TexturePtr make_black_texture();
 // The UTF-8 text rendered in the font and colour; null for an empty text or a missing font.
 TexturePtr make_text_texture(TTF_Font* font, const std::string& text, SDL_Color color);
 
-// Full paths of the loaders, at most 59 characters (longer ones are refused).
+// Paths of the loaders, at most 59 characters as the source folder writes them ("ressources/"
+// + relative path; longer ones are refused), wherever the game is installed.
 constexpr size_t max_texture_path = 59;

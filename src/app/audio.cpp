@@ -8,15 +8,15 @@
 #include <memory>
 #include <mutex>
 
-#include "app/assets.h"
 #include "app/clock.h"
+#include "app/paths.h"
 
 int menu_volume = MIX_MAX_VOLUME;
 int effects_volume = MIX_MAX_VOLUME;
 
 namespace {
-const std::string sounds_folder = resource_path("sounds/sounds/");
-const std::string music_folder = resource_path("sounds/musics/");
+const std::string sounds_folder = "sounds/sounds/";
+const std::string music_folder = "sounds/musics/";
 constexpr int shutdown_wait_ms = 2000;  // how long quitting waits for the fade workers
 
 std::string last_requested;
@@ -40,13 +40,15 @@ void update_music_volume() { Mix_VolumeMusic(mixer_volume(music_setting * music_
 
 int fade_worker(void* data) {
     std::unique_ptr<std::string> name(static_cast<std::string*>(data));
-    std::string path = music_folder + *name;
+    std::string relative = music_folder + *name;
+    std::string path = resource_path(relative);
     Mix_FadeOutMusic(500);
     sleep_ms(500);
     {
         std::lock_guard<std::mutex> lock(music_lock);
         current_music_track.reset();
-        if (path.size() <= max_sound_path) current_music_track.reset(Mix_LoadMUS(path.c_str()));
+        if (source_resource_chars(relative) <= max_sound_path)
+            current_music_track.reset(Mix_LoadMUS(path.c_str()));
         if (current_music_track) Mix_FadeInMusic(current_music_track.get(), -1, 1000);
     }
     workers_running.fetch_sub(1);
@@ -55,9 +57,9 @@ int fade_worker(void* data) {
 }  // namespace
 
 ChunkPtr load_sound(const std::string& name) {
-    std::string path = sounds_folder + name;
-    if (path.size() > max_sound_path) return nullptr;
-    SDL_RWops* rw = SDL_RWFromFile(path.c_str(), "rb");
+    std::string relative = sounds_folder + name;
+    if (source_resource_chars(relative) > max_sound_path) return nullptr;
+    SDL_RWops* rw = SDL_RWFromFile(resource_path(relative).c_str(), "rb");
     if (!rw) return nullptr;
     return ChunkPtr(Mix_LoadWAV_RW(rw, 1));
 }

@@ -39,5 +39,6 @@ int music_workers_started();
 // up, touches nothing and returns false, and the mixer must then be left open.
 bool audio_shutdown();
 
-// Full sound and music paths are at most 99 characters (longer names load nothing).
+// Sound and music paths are at most 99 characters as the source folder writes them
+// ("ressources/sounds/…"; longer names load nothing), wherever the game is installed.
 constexpr size_t max_sound_path = 99;

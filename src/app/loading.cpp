@@ -11,6 +11,7 @@
 #include "app/assets.h"
 #include "app/clock.h"
 #include "app/draw.h"
+#include "app/paths.h"
 
 namespace {
 constexpr SDL_Color label_colour{170, 170, 170, 255};

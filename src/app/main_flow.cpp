@@ -10,6 +10,7 @@
 #include "app/audio.h"
 #include "app/clock.h"
 #include "app/draw.h"
+#include "app/paths.h"
 #include "app/random.h"
 #include "app/settings.h"
 #include "app/shell.h"
@@ -57,6 +58,7 @@ int settings_from_selection() { return settings_menu(false); }
 
 bool start_up() {
     random_seed(static_cast<std::uint32_t>(std::time(nullptr)));
+    prepare_folders();
     settings_load();
     init_libraries();
     if (!create_display()) return false;

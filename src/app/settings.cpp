@@ -17,6 +17,7 @@
 #include "app/draw.h"
 #include "app/file_checks.h"
 #include "app/kv_reader.h"
+#include "app/paths.h"
 
 Settings settings;
 
@@ -35,14 +36,14 @@ int leading_int(const std::string& text) {
 }
 
 void read_setting(const char* key, int& field) {
-    std::string value = read_value(key, settings_file).substr(0, value_chars);
+    std::string value = read_value(key, settings_path()).substr(0, value_chars);
     if (!value.empty()) field = leading_int(value);
 }
 
 // Where the settings are really kept: "settings.ini", or the file its symbolic links lead to (a
 // player may keep it elsewhere and link it here). Empty when the links go round in circles.
 fs::path settings_target() {
-    fs::path target = settings_file;
+    fs::path target = settings_path();
     for (int hops = 0; hops < max_link_hops; ++hops) {
         std::error_code ec;
         if (!fs::is_symlink(fs::symlink_status(target, ec))) return target;
@@ -117,7 +118,7 @@ void settings_load() {
     Settings s;
     s.resx = window_width;
     s.resy = window_height;
-    if (!regular_file(settings_file)) {  // none yet, or something else in its place: defaults
+    if (!regular_file(settings_path())) {  // none yet, or something else in its place: defaults
         settings = s;
         return;
     }

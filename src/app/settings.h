@@ -17,9 +17,6 @@ constexpr int quality_none = 0;
 constexpr int quality_medium = 1;
 constexpr int quality_high = 2;
 
-// The file sits in the working folder, beside "levels/".
-inline const std::string settings_file = "settings.ini";
-
 // Values are kept as the file gives them, even outside the menu's ranges (a hand-edited mode 7
 // shows a bordered window, like mode 3); the menu shows the nearest label it has. Where they are
 // used they are kept within range: a volume of 2000000000 % is heard at 100 %, and the window's
@@ -85,7 +82,7 @@ struct SettingsForm {
     std::array<int, sound_entries> volumes{};    // steps of volume_step_percent
 };
 
-// Reads "settings.ini" from the working folder. A missing key, file or empty value keeps the
+// Reads "settings.ini" (settings_path). A missing key, file or empty value keeps the
 // default (the size defaults to the window's size at that moment); a value is its leading
 // whole number, 0 when it has none (volume_general=abc is silence).
 void settings_load();

@@ -10,6 +10,7 @@
 #include "app/assets.h"
 #include "app/file_checks.h"
 #include "app/kv_reader.h"
+#include "app/paths.h"
 #include "app/replace_files.h"
 
 namespace {
@@ -101,7 +102,7 @@ bool read_whole_file(const std::string& path, std::string* text) {
 }  // namespace
 
 std::string level_path(const std::string& level, const std::string& file) {
-    return "levels/" + level + "/" + file;
+    return level_folder(level) + "/" + file;
 }
 
 void read_level_info(LevelInfo& info, const std::string& level) {
@@ -222,7 +223,7 @@ bool write_grid_files(const std::vector<LayerFile>& layers, const std::string& l
         files.push_back({l.file, grid_to_text(*l.layer)});
     }
     std::string cause;
-    ReplaceResult result = replace_files("levels/" + level, files, &cause);
+    ReplaceResult result = replace_files(level_folder(level), files, &cause);
     if (problem && result != ReplaceResult::replaced) {
         std::string names;
         for (const LayerFile& l : layers)
@@ -253,7 +254,7 @@ void find_markers(const Grid& decor, World& world) {
 }
 
 bool load_level(World& world, const std::string& level, std::string* said) {
-    std::string finished = finish_interrupted_replace("levels/" + level, {"0.lvl", "1.lvl"});
+    std::string finished = finish_interrupted_replace(level_folder(level), {"0.lvl", "1.lvl"});
     if (!finished.empty()) std::printf("%s\n", finished.c_str());
     int old_width = grid_width, old_height = grid_height;
     bool cut = false;

@@ -6,13 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "app/paths.h"
 #include "session/world.h"
 
-// The longest level folder name. The level selection offers no longer one, and every reader of a
-// level's files refuses one, so a level that is offered is read whole.
-constexpr size_t max_level_name = 41;
-
-// "levels/" + level name + "/" + file.
+// The level's folder (level_folder: "levels/<name>" in the source folder) + "/" + file.
 std::string level_path(const std::string& level, const std::string& file);
 // True when the level's folder name is within max_level_name; otherwise a line says that the
 // level's `file` is not read.

@@ -6,6 +6,7 @@
 
 #include "app/assets.h"
 #include "app/draw.h"
+#include "app/paths.h"
 
 void load_theme_tiles(World& world, ThemeTiles& t, const std::string& theme) {
     world.exit_x = world.exit_y = world.start_x = world.start_y = 0;

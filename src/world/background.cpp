@@ -11,6 +11,7 @@
 #include "app/assets.h"
 #include "app/draw.h"
 #include "app/file_checks.h"
+#include "app/paths.h"
 
 namespace {
 const std::string background_folder = "textures/backgrounds/";

@@ -8,6 +8,7 @@
 #include "app/assets.h"
 #include "app/clock.h"
 #include "app/file_checks.h"
+#include "app/paths.h"
 #include "session/level_files.h"
 
 namespace {

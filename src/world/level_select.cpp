@@ -12,6 +12,7 @@
 #include "app/draw.h"
 #include "app/file_checks.h"
 #include "app/loading.h"
+#include "app/paths.h"
 #include "app/screen.h"
 #include "world/carousel.h"
 
@@ -73,7 +74,7 @@ LevelList list_levels() {
     std::vector<std::string>& names = list.names;
     std::error_code ec;
     std::printf("'.'\n'..'\n");
-    for (fs::directory_iterator it("levels", ec), end; !ec && it != end; it.increment(ec)) {
+    for (fs::directory_iterator it(levels_dir(), ec), end; !ec && it != end; it.increment(ec)) {
         std::string name = it->path().filename().string();
         std::printf("'%s'\n", name.c_str());
         if (name == "Server") continue;

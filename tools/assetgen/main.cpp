@@ -1,7 +1,7 @@
 // Generates the whole resource tree into the folder given as argument (default "ressources").
 // Art runs on the main thread (it uses SDL_ttf, which is not thread-safe), sound and music on a
 // second thread. `--only NAME` regenerates one family (tiles, interface, backgrounds, sounds,
-// music, fonts) for quick iteration.
+// music, fonts, icons) for quick iteration.
 #include <SDL.h>
 #include <SDL_image.h>
 
@@ -41,6 +41,7 @@ int main(int argc, char** argv) {
     if (wanted("tiles")) ok = generate_tiles(root) && ok;
     if (wanted("interface")) ok = generate_interface(root) && ok;
     if (wanted("backgrounds")) ok = generate_backgrounds(root) && ok;
+    if (wanted("icons")) ok = generate_icons(root) && ok;
     audio.join();
     ok = ok && audio_ok;
 

@@ -165,11 +165,14 @@ Canvas spinner() {
     return cv;
 }
 
-Canvas emblem() {
-    Canvas cv(128, 128);
+// Mivo's head on a blue disc, drawn at `size` pixels (128 for the splash screen and the window).
+Canvas emblem(int size = 128) {
+    float k = size / 128.0f;
+    Canvas cv(size, size);
     Pen pen;
-    sticker(cv, pen.circle(64, 64, 60), radial(44, 40, 90, hex(0x9FDBFF), pal::blue), 3);
-    Pen head{62, 70, 1.62f};
+    sticker(cv, pen.circle(64 * k, 64 * k, 60 * k),
+            radial(44 * k, 40 * k, 90 * k, hex(0x9FDBFF), pal::blue), 3 * k);
+    Pen head{62 * k, 70 * k, 1.62f * k};
     draw_mivo_head(cv, head);
     return cv;
 }
@@ -242,9 +245,14 @@ bool generate_interface(const std::string& root) {
         {"circle.png", hud_ring},
         {"h2.png", hud_bar},
         {"load.png", spinner},
-        {"icon.png", emblem},
+        {"icon.png", [] { return emblem(); }},
     };
     bool ok = generate_menu_pictures(ide);
     for (const auto& [name, draw] : images) ok = save_png(draw(), ide + name) && ok;
     return ok;
+}
+
+bool generate_icons(const std::string& root) {
+    bool ok = save_png(emblem(256), root + "/icons/mivo-256.png");
+    return write_icon_svg(root + "/icons/mivo.svg") && ok;
 }

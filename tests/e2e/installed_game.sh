@@ -6,11 +6,12 @@
 # installed level and the working folder stay as they were.
 set -euo pipefail
 build=$1
-src=$2
-shots=$3
+src=$(cd "$2" && pwd)
+mkdir -p "$3"
+shots=$(cd "$3" && pwd)
 work=$(mktemp -d)
 source "$(dirname "$0")/xvfb_game.sh"
-mkdir -p "$shots" "$work/empty" "$work/home"
+mkdir -p "$work/empty" "$work/home"
 rm -f "$shots/installed-title.png"
 
 DESTDIR="$work/stage" cmake --install "$build" --prefix /usr >"$work/install.log" 2>&1 ||

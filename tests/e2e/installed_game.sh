@@ -14,7 +14,8 @@ source "$(dirname "$0")/xvfb_game.sh"
 mkdir -p "$work/empty" "$work/home"
 rm -f "$shots/installed-title.png"
 
-DESTDIR="$work/stage" cmake --install "$build" --prefix /usr >"$work/install.log" 2>&1 ||
+# A prefix of its own: the game finds its data from its own folder wherever it is installed.
+DESTDIR="$work/stage" cmake --install "$build" --prefix /opt/mivo >"$work/install.log" 2>&1 ||
     { cat "$work/install.log"; exit 1; }
 fail() {
     echo "$1"
@@ -27,7 +28,7 @@ start_x
 export SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0 HOME="$work/home"
 unset XDG_CONFIG_HOME XDG_DATA_HOME
 cd "$work/empty"
-start_game "$work/stage/usr/bin/mivo"
+start_game "$work/stage/opt/mivo/games/mivo"
 levels="$HOME/.local/share/mivo/levels"
 grep -q "levels copied into $levels" "$work/out.log" || fail "no level was copied"
 first=$(cd "$src/levels" && ls | head -n 1)
@@ -92,7 +93,7 @@ wait "$game_pid" || fail "the game exited with an error"
 game_pid=""
 
 cmp -s "$levels/$first/0.lvl" "$src/levels/$first/0.lvl" && fail "the edit is not in $levels/$first"
-cmp -s "$work/stage/usr/share/mivo/levels/$first/0.lvl" "$src/levels/$first/0.lvl" ||
+cmp -s "$work/stage/opt/mivo/share/mivo/levels/$first/0.lvl" "$src/levels/$first/0.lvl" ||
     fail "the installed level changed"
 [ -z "$(ls -A "$work/empty")" ] || fail "files were left in the working folder: $(ls -A "$work/empty")"
 [ -f "$HOME/.local/share/mivo/shipped-levels.txt" ] || fail "no record of the copied levels"

@@ -16,20 +16,24 @@ root="$stage/usr"
 fail() { echo "$1"; exit 1; }
 
 [ -z "$(find "$stage" -mindepth 1 -maxdepth 1 ! -name usr)" ] || fail "files outside the prefix"
-for f in bin/mivo share/applications/mivo.desktop share/icons/hicolor/256x256/apps/mivo.png \
+for f in games/mivo share/applications/mivo.desktop share/icons/hicolor/256x256/apps/mivo.png \
     share/icons/hicolor/scalable/apps/mivo.svg share/metainfo/io.github.mivo.metainfo.xml \
     share/man/man6/mivo.6.gz share/doc/mivo/copyright share/doc/mivo/changelog.gz \
     share/mivo/ressources/ide/icon.png share/mivo/ressources/sounds/musics/vesk.ogg \
     share/mivo/templates/blank/0.lvl; do
     [ -f "$root/$f" ] || fail "missing: $f"
 done
-[ -x "$root/bin/mivo" ] || fail "bin/mivo is not executable"
+[ -x "$root/games/mivo" ] || fail "games/mivo is not executable"
 file "$root/share/icons/hicolor/256x256/apps/mivo.png" | grep -q '256 x 256' ||
     fail "the icon is not 256 x 256"
 for font in calibri intensa; do
     link="$root/share/mivo/ressources/fonts/$font.ttf"
     [ -L "$link" ] || fail "$font.ttf is no link to a Debian font"
-    cmp -s "$link" "$src/ressources/fonts/$font.ttf" || fail "$font.ttf links to another face"
+    # Below /usr the link is relative, as Debian wants links within /usr.
+    target=$(readlink "$link")
+    case $target in /*) fail "$font.ttf links to $target, not relatively" ;; esac
+    cmp -s "$(realpath -m "/usr/share/mivo/ressources/fonts/$target")" \
+        "$src/ressources/fonts/$font.ttf" || fail "$font.ttf links to another face"
 done
 [ ! -e "$root/share/mivo/ressources/.stamp" ] || fail "the generator's stamp is installed"
 # The resource tree whole (but the fonts, linked, and the icons, in the desktop's folders), and

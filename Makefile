@@ -43,15 +43,19 @@ assets: release
 
 # The game installed as a program below $(PREFIX); DESTDIR=/some/folder stages the install there
 # instead, as packagers do. The player's levels and settings go to the player's own folders.
+# CMake's own list of installed files is rewritten by `make package`: the install keeps its own.
 install: deps release assets
 	DESTDIR="$(DESTDIR)" cmake --install $(REL) --prefix "$(PREFIX)"
+	sed 's|^|$(DESTDIR)|' $(REL)/install_manifest.txt >$(REL)/installed-files.txt
 
-# Removes every file the last `make install` put in place; the player's files stay.
+# Removes every file the last `make install` put in place, and the folders left empty; the
+# player's own files stay.
 uninstall:
-	@test -f $(REL)/install_manifest.txt || { echo "Nothing was installed from this folder."; exit 1; }
-	xargs -d '\n' rm -f -- <$(REL)/install_manifest.txt
-	rm -rf "$(DESTDIR)$(PREFIX)/share/mivo" "$(DESTDIR)$(PREFIX)/share/doc/mivo"
-	rm -f $(REL)/install_manifest.txt
+	@test -f $(REL)/installed-files.txt || { echo "Nothing was installed from this folder."; exit 1; }
+	xargs -d '\n' rm -f -- <$(REL)/installed-files.txt
+	sed 's|/[^/]*$$||' $(REL)/installed-files.txt | sort -u -r | \
+		xargs -d '\n' rmdir -p --ignore-fail-on-non-empty -- 2>/dev/null || true
+	rm -f $(REL)/installed-files.txt
 
 # The Debian package (build/release/mivo_<version>_<arch>.deb), checked with lintian.
 package: deps release assets

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <set>
 #include <sstream>
@@ -53,6 +54,9 @@ std::vector<fs::path> files_of(const fs::path& folder, bool* readable) {
     std::sort(files.begin(), files.end());
     return files;
 }
+
+// Shipped levels already offered: level folder name → fingerprint of the version offered.
+using SeededLevels = std::map<std::string, std::string>;
 
 // FNV-1a, 64 bits: enough to tell two versions of a level apart.
 struct Fnv {

@@ -7,7 +7,6 @@
 // (~/.local/share/mivo/levels/), which the first start fills with copies of the shipped levels
 // so that every level can be edited and saved. Only this module builds these folders.
 #pragma once
-#include <map>
 #include <string>
 #include <vector>
 
@@ -65,9 +64,8 @@ std::string config_file(const std::string& name);
 // The settings file ("settings.ini" in the source folder).
 std::string settings_path();
 
-// Shipped levels already offered to the player: level folder name → the fingerprint of the
-// version that was offered. Kept as "<fingerprint> <name>" lines in `seeded_record_file`.
-using SeededLevels = std::map<std::string, std::string>;
+// The record of the shipped levels already offered to the player, in the player's data folder:
+// "<fingerprint> <level folder name>" lines, the fingerprint of the version offered last.
 inline const std::string seeded_record_file = "shipped-levels.txt";
 
 // A fingerprint of a level folder: a hash of the names and contents of its files, 16 hex digits

@@ -243,6 +243,12 @@ void editor_init(EditorState& ed, EditorArt& art, EditorSounds& snd) {
                      ink);
 }
 
+void editor_mark_cell(EditorState& ed, int column, int row) {
+    ed.marked = true;
+    ed.marked_column = column;
+    ed.marked_row = row;
+}
+
 void editor_layers_read(EditorState& ed, const World& world) {
     history_clear(ed.history);
     ed.stroke_held = false;

@@ -309,10 +309,15 @@ void check_one_marker_kind(const CheckedLayers& l, char code, Findings& out, Mar
                   : "no exit marker (decor 'B'): the exit stands at column 0, row 0");
 }
 
-void check_markers(const CheckedLayers& l, Findings& out) {
+void check_markers(LevelReport& r, Findings& out) {
+    const CheckedLayers& l = r.layers;
     Marker start{}, exit{};
     check_one_marker_kind(l, cell::start_marker, out, &start);
     check_one_marker_kind(l, cell::exit_marker, out, &exit);
+    r.start_column = start.column;
+    r.start_row = start.row;
+    r.exit_column = exit.column;
+    r.exit_row = exit.row;
     if (start.counts) {
         for (int dy = 0; dy < player_height; ++dy) {
             if (!side_solid(l.play_at(start.row + dy, start.column))) continue;
@@ -554,7 +559,7 @@ LevelReport check_level(const std::string& folder_path, const std::string& resou
         check_music(r.musique, resources, out);
     }
     if (read_layers(folder_path, r.layers, out)) {
-        check_markers(r.layers, out);
+        check_markers(r, out);
         check_codes(r.layers, out);
         check_rails(r.layers, out);
         check_doors(folder_path, r.name, r.layers, out);

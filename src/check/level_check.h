@@ -58,6 +58,8 @@ struct LevelReport {
     std::string name;    // the folder's own name, which the game knows the level by
     std::string titre, createur, fond, musique, theme;
     CheckedLayers layers;
+    // The markers the game takes (column 0, row 0 when there is none, as the game does).
+    int start_column = 0, start_row = 0, exit_column = 0, exit_row = 0;
     std::vector<Finding> findings;
     bool ready() const { return findings.empty(); }
 };

@@ -185,8 +185,10 @@ bool restore_level(const std::string& trashed_folder, std::string* restored_as,
         if (t.folder == trashed_folder) old_name = t.name;
     std::string name = old_name;
     for (int n = 2; level_name_problem(name) == NameProblem::taken; ++n) {
-        std::string suffix = "_" + std::to_string(n);
-        name = old_name.substr(0, longest_level_name() - suffix.size()) + suffix;
+        std::string suffix = std::to_string(n);
+        suffix.insert(suffix.begin(), '_');
+        name = old_name.substr(0, longest_level_name() - suffix.size());
+        name += suffix;
     }
     std::error_code ec;
     fs::rename(trash_root + "/" + trashed_folder, level_dir(name), ec);

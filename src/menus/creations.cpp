@@ -24,6 +24,7 @@ constexpr const char* preferred_background = "1";
 constexpr const char* preferred_music = "prairie.ogg";
 constexpr const char* preferred_theme = "base";
 constexpr const char* default_title = "Nouveau niveau";
+constexpr const char* menu_music = "vesk.ogg";
 
 int index_of(const std::vector<std::string>& list, const std::string& want) {
     auto found = std::find(list.begin(), list.end(), want);
@@ -157,6 +158,22 @@ void move_action(Creations& c, int by, const ChunkPtr* swipe) {
 // The keys, pad buttons and clicks a view answers, reduced to a few intents.
 enum class Intent { none, up, down, left, right, accept, cancel, erase, next };
 
+// The left stick pushed past half way acts as the pad, once per push.
+constexpr int stick_push = 16384;
+
+Intent stick_intent(Creations& c, const SDL_Event& e) {
+    if (e.type != SDL_CONTROLLERAXISMOTION) return Intent::none;
+    bool across = e.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX;
+    if (!across && e.caxis.axis != SDL_CONTROLLER_AXIS_LEFTY) return Intent::none;
+    int pushed = e.caxis.value > stick_push ? 1 : (e.caxis.value < -stick_push ? -1 : 0);
+    int& was = across ? c.stick_x : c.stick_y;
+    if (pushed == was) return Intent::none;
+    was = pushed;
+    if (pushed == 0) return Intent::none;
+    if (across) return pushed > 0 ? Intent::right : Intent::left;
+    return pushed > 0 ? Intent::down : Intent::up;
+}
+
 Intent intent_of(const SDL_Event& e) {
     if (e.type == SDL_KEYDOWN) {
         switch (e.key.keysym.sym) {
@@ -232,10 +249,10 @@ void erase_last(std::string& box) {
 
 // --- the list ---
 
-void list_event(Creations& c, const CreationsLayout& l, const SDL_Event& e, const ChunkPtr* swipe,
-                const ChunkPtr* click) {
+void list_event(Creations& c, const CreationsLayout& l, const SDL_Event& e, Intent intent,
+                const ChunkPtr* swipe, const ChunkPtr* click) {
     std::vector<CreationsAction> actions = creations_actions(c, c.row);
-    switch (intent_of(e)) {
+    switch (intent) {
         case Intent::up:
             return move_row(c, -1, swipe);
         case Intent::down:
@@ -291,7 +308,7 @@ void open_finding(Creations& c, const LevelReport& level, const Finding& f, cons
     }
 }
 
-void findings_event(Creations& c, const CreationsLayout& l, const SDL_Event& e,
+void findings_event(Creations& c, const CreationsLayout& l, const SDL_Event& e, Intent intent,
                     const ChunkPtr* swipe, const ChunkPtr* click) {
     const LevelReport* level = creations_level_at(c, c.row);
     int count = level ? static_cast<int>(level->findings.size()) : 0;
@@ -300,7 +317,7 @@ void findings_event(Creations& c, const CreationsLayout& l, const SDL_Event& e,
         if (f != c.finding) play(swipe);
         c.finding = f;
     };
-    switch (intent_of(e)) {
+    switch (intent) {
         case Intent::up:
             return move(-1);
         case Intent::down:
@@ -348,10 +365,10 @@ void finish_name_entry(Creations& c, const ChunkPtr* click) {
     say(c, (c.renaming ? "Renamed " : "Duplicated ") + from + " as " + to, false);
 }
 
-void name_entry_event(Creations& c, const CreationsLayout& l, const SDL_Event& e,
+void name_entry_event(Creations& c, const CreationsLayout& l, const SDL_Event& e, Intent intent,
                       const ChunkPtr* click) {
     if (e.type == SDL_TEXTINPUT) return type_into(c.typed, e.text.text, true);
-    switch (intent_of(e)) {
+    switch (intent) {
         case Intent::erase:
             return erase_last(c.typed);
         case Intent::accept:
@@ -384,9 +401,9 @@ void finish_delete(Creations& c, const ChunkPtr* click) {
     say(c, name + " is in Recently deleted: Restore brings it back", false);
 }
 
-void confirm_event(Creations& c, const CreationsLayout& l, const SDL_Event& e,
+void confirm_event(Creations& c, const CreationsLayout& l, const SDL_Event& e, Intent intent,
                    const ChunkPtr* swipe, const ChunkPtr* click) {
-    switch (intent_of(e)) {
+    switch (intent) {
         case Intent::left:
         case Intent::right:
         case Intent::next:
@@ -442,6 +459,9 @@ void change_choice(Creations& c, int row, int by, const ChunkPtr* swipe) {
             break;
         case FormRow::music:
             cycle(f.music, static_cast<int>(c.musics.size()), by);
+            // The author hears the track as it is chosen; the menu's music comes back with the
+            // list.
+            if (f.music < static_cast<int>(c.musics.size())) play_music(c.musics[f.music]);
             break;
         case FormRow::size:
             cycle(f.size, static_cast<int>(level_sizes().size()), by);
@@ -494,8 +514,14 @@ void create_from_form(Creations& c, const ChunkPtr* click) {
     leave(c, CreationsExit::edit, n.name, false);
 }
 
-void form_event(Creations& c, const CreationsLayout& l, const SDL_Event& e, const ChunkPtr* swipe,
-                const ChunkPtr* click) {
+void cancel_form(Creations& c, const ChunkPtr* click) {
+    play(click);
+    c.view = CreationsView::list;
+    play_music(menu_music);
+}
+
+void form_event(Creations& c, const CreationsLayout& l, const SDL_Event& e, Intent intent,
+                const ChunkPtr* swipe, const ChunkPtr* click) {
     NewLevelForm& f = c.form;
     const int buttons = static_cast<int>(FormRow::buttons);
     if (e.type == SDL_TEXTINPUT) {
@@ -503,7 +529,7 @@ void form_event(Creations& c, const CreationsLayout& l, const SDL_Event& e, cons
             type_into(*box, e.text.text, f.row == static_cast<int>(FormRow::name));
         return;
     }
-    switch (intent_of(e)) {
+    switch (intent) {
         case Intent::up:
             f.row = std::max(f.row - 1, 0);
             return play(swipe);
@@ -524,11 +550,9 @@ void form_event(Creations& c, const CreationsLayout& l, const SDL_Event& e, cons
                 return play(swipe);
             }
             if (f.button == 0) return create_from_form(c, click);
-            [[fallthrough]];
+            return cancel_form(c, click);
         case Intent::cancel:
-            play(click);
-            c.view = CreationsView::list;
-            return;
+            return cancel_form(c, click);
         default:
             break;
     }
@@ -536,11 +560,7 @@ void form_event(Creations& c, const CreationsLayout& l, const SDL_Event& e, cons
     int x = e.button.x, y = e.button.y;
     int button = hit(l.form_buttons, x, y);
     if (button == 0) return create_from_form(c, click);
-    if (button == 1) {
-        play(click);
-        c.view = CreationsView::list;
-        return;
-    }
+    if (button == 1) return cancel_form(c, click);
     int less = hit(l.form_less, x, y), more = hit(l.form_more, x, y);
     if (less >= 0) {
         f.row = less;
@@ -706,21 +726,22 @@ int creations_update(Creations& c, const Controls& in, const ChunkPtr* swipe,
         CreationsLayout l = creations_layout(c);
         if (e.type == SDL_MOUSEMOTION) c.pointer = {e.motion.x, e.motion.y};
         if (e.type == SDL_MOUSEBUTTONDOWN) c.pointer = {e.button.x, e.button.y};
+        Intent intent = e.type == SDL_CONTROLLERAXISMOTION ? stick_intent(c, e) : intent_of(e);
         switch (c.view) {
             case CreationsView::list:
-                list_event(c, l, e, swipe, click);
+                list_event(c, l, e, intent, swipe, click);
                 break;
             case CreationsView::findings:
-                findings_event(c, l, e, swipe, click);
+                findings_event(c, l, e, intent, swipe, click);
                 break;
             case CreationsView::name_entry:
-                name_entry_event(c, l, e, click);
+                name_entry_event(c, l, e, intent, click);
                 break;
             case CreationsView::confirm_delete:
-                confirm_event(c, l, e, swipe, click);
+                confirm_event(c, l, e, intent, swipe, click);
                 break;
             case CreationsView::new_level:
-                form_event(c, l, e, swipe, click);
+                form_event(c, l, e, intent, swipe, click);
                 break;
         }
         if (c.leaving) break;
@@ -745,7 +766,7 @@ CreationsChoice creations_screen(bool from_menu) {
     Creations c = creations_open(creations_last_level, from_menu);
     CreationsArt art = creations_art();
     ChunkPtr swipe = load_sound("swipe.wav"), click = load_sound("click.wav");
-    play_music("vesk.ogg");
+    play_music(menu_music);
     SDL_StartTextInput();
     // What was pressed before the screen opened does not act on it; a close of the window does.
     SDL_PumpEvents();

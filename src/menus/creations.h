@@ -66,9 +66,10 @@ struct Creations {
     bool notice_bad = false;
     int notice_frames = 0;
     SDL_Point pointer{-1, -1};
-    int hover_row = -1;           // the row under the pointer
-    int fade = 255;               // the veil over the screen as it opens, then as it closes
-    bool veil_is_picture = true;  // the veil is the menu tile's picture (else black)
+    int stick_x = 0, stick_y = 0;  // where the controller's left stick is pushed: −1, 0, +1
+    int hover_row = -1;            // the row under the pointer
+    int fade = 255;                // the veil over the screen as it opens, then as it closes
+    bool veil_is_picture = true;   // the veil is the menu tile's picture (else black)
     bool leaving = false;
     CreationsChoice choice;
 };

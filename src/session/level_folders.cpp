@@ -77,10 +77,11 @@ NameProblem level_name_problem(const std::string& name, const std::string& renam
     for (char c : name)
         if (!allowed(c)) return NameProblem::bad_character;
     if (lower(name) == "server") return NameProblem::reserved;
-    if (name == renaming) return NameProblem::none;
     std::error_code ec;
-    for (fs::directory_iterator it(levels_root, ec), end; !ec && it != end; it.increment(ec))
-        if (lower(it->path().filename().string()) == lower(name)) return NameProblem::taken;
+    for (fs::directory_iterator it(levels_root, ec), end; !ec && it != end; it.increment(ec)) {
+        std::string other = it->path().filename().string();
+        if (other != renaming && lower(other) == lower(name)) return NameProblem::taken;
+    }
     return NameProblem::none;
 }
 

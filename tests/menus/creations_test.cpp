@@ -30,6 +30,14 @@ SDL_Event pad(Uint8 button) {
     return e;
 }
 
+SDL_Event stick(Uint8 axis, Sint16 value) {
+    SDL_Event e{};
+    e.type = SDL_CONTROLLERAXISMOTION;
+    e.caxis.axis = axis;
+    e.caxis.value = value;
+    return e;
+}
+
 SDL_Event typed(const char* text) {
     SDL_Event e{};
     e.type = SDL_TEXTINPUT;
@@ -95,14 +103,15 @@ TEST(Creations, KeysClicksTypingAndAController) {
                                    key(SDLK_RETURN), key(SDLK_RETURN)});
     EXPECT_EQ(creations_choice_words(c), "edit beta at 5,2");
 
-    // A controller: right three times to "Duplicate", A; then the name is typed (a blank is
-    // refused as it is typed, and erased) and Return duplicates "beta" as "beta_two".
-    const Uint8 right = SDL_CONTROLLER_BUTTON_DPAD_RIGHT;
-    c = run(false,
-            {pad(right), pad(right), pad(right), pad(SDL_CONTROLLER_BUTTON_A), key(SDLK_BACKSPACE),
-             key(SDLK_BACKSPACE), key(SDLK_BACKSPACE), key(SDLK_BACKSPACE), typed("t w"),
-             key(SDLK_RETURN), key(SDLK_BACKSPACE), key(SDLK_BACKSPACE), typed("wo"),
-             key(SDLK_RETURN), pad(SDL_CONTROLLER_BUTTON_B)});
+    // A controller: right three times (the stick pushed and let go, twice the pad) to
+    // "Duplicate", A; then the name is typed (a blank is refused as it is typed, and erased) and
+    // Return duplicates "beta" as "beta_two".
+    const Uint8 right = SDL_CONTROLLER_BUTTON_DPAD_RIGHT, across = SDL_CONTROLLER_AXIS_LEFTX;
+    c = run(false, {stick(across, 30000), stick(across, 25000), stick(across, 0), pad(right),
+                    pad(right), pad(SDL_CONTROLLER_BUTTON_A), key(SDLK_BACKSPACE),
+                    key(SDLK_BACKSPACE), key(SDLK_BACKSPACE), key(SDLK_BACKSPACE), typed("t w"),
+                    key(SDLK_RETURN), key(SDLK_BACKSPACE), key(SDLK_BACKSPACE), typed("wo"),
+                    key(SDLK_RETURN), pad(SDL_CONTROLLER_BUTTON_B)});
     EXPECT_EQ(c.exit, CreationsExit::back);
     ASSERT_TRUE(fs::exists("levels/beta_two"));
     EXPECT_EQ(files_of("levels/beta_two"), files_of("levels/beta"));

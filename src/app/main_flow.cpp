@@ -146,6 +146,7 @@ int creations_run() {
         how.focus = choice.focus;
         how.focus_column = choice.column;
         how.focus_row = choice.row;
+        how.focus_note = choice.note;
         int result = traced("session", [&] { return run_session(choice.level, how); });
         if (result == session_won) say_bravo();
         if (result == session_quit) return menu_code_quit;

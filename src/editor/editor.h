@@ -40,6 +40,7 @@ struct EditorArt {
     FontPtr font;
     std::array<TexturePtr, dock_slot_count> slot_names;
     TexturePtr rail_name, eraser_name, help, unsaved, notice;
+    TexturePtr mark_note;  // beside the marked cell: what is the matter with it
 };
 // The editor's sounds; an editor given none works silently.
 struct EditorSounds {
@@ -77,8 +78,10 @@ void editor_handle_key(EditorState& ed, World& world, const SDL_Event& event);
 // read the undo history is gone, since the cells it knew may be back as they were.
 void editor_layers_read(EditorState& ed, const World& world);
 void editor_layers_saved(EditorState& ed, const World& world);
-// Outlines a cell (rows from the lowest) while the editor is on, until the session ends.
-void editor_mark_cell(EditorState& ed, int column, int row);
+// Outlines a cell (rows from the lowest) while the editor is on, until the session ends, with
+// a note beside it when one is given.
+void editor_mark_cell(EditorState& ed, EditorArt& art, int column, int row,
+                      const std::string& note = "");
 // Shows a line (a save's or reload's result) in the window for a moment.
 void editor_notice(EditorState& ed, EditorArt& art, const std::string& text);
 // Pointer motion and the dock's wheel, while on.

@@ -305,6 +305,7 @@ void open_finding(Creations& c, const LevelReport& level, const Finding& f, cons
         c.choice.focus = true;
         c.choice.column = f.column;
         c.choice.row = f.row;
+        c.choice.note = f.words;
     }
 }
 

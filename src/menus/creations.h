@@ -24,6 +24,7 @@ struct CreationsChoice {
     std::string level;
     bool focus = false;  // edit with the view on this cell, outlined
     int column = 0, row = 0;
+    std::string note;  // the finding's words, shown beside the cell
 };
 // A few words for the flow's trace: "back", "quit", "play <level>", "edit <level> at c,r".
 std::string creations_choice_words(const CreationsChoice& c);

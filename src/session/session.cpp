@@ -287,7 +287,9 @@ void session_start(Session& s, const std::string& name, const SessionStart& how)
     player_create(s.player, s.media.player_art, s.media.player_sounds, "j1");
     editor_init(s.editor, s.media.editor_art, s.media.editor_sounds);
     s.editor.active = how.editor;
-    if (how.focus) editor_mark_cell(s.editor, how.focus_column, how.focus_row);
+    if (how.focus)
+        editor_mark_cell(s.editor, s.media.editor_art, how.focus_column, how.focus_row,
+                         how.focus_note);
     characters_init(s.characters, s.media.character_art);
     rail_clear(s.world.rails);
     doors_reset(s.doors);

@@ -30,6 +30,7 @@ struct SessionStart {
     bool editor = false;
     bool focus = false;
     int focus_column = 0, focus_row = 0;  // rows counted from the lowest
+    std::string focus_note;               // shown beside the cell: what is the matter with it
 };
 
 // Everything a level shows and plays, apart from the rules' records.

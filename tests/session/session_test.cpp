@@ -341,7 +341,7 @@ TEST(Session, EditStartsWithTheEditorOnAndTheViewOnTheCell) {
     write_file("levels/wide/1.lvl", std::string(58, '\n') + "   A[ 150]B\n");
     write_file("levels/wide/config.ini", "titre=Wide\ntheme=base\n");
     Session s;
-    session_start(s, "wide", {true, true, 120, 30});
+    session_start(s, "wide", {true, true, 120, 30, "a note"});
     session_frame(s);
     EXPECT_TRUE(s.editor.active);
     EXPECT_EQ(s.world.camera_x, 100.0);

@@ -127,6 +127,7 @@ struct CreationsArt {
     TexturePtr detail_map;
     std::vector<TexturePtr> theme_samples;
     std::future<std::vector<SurfacePtr>> background_work;
+    bool backgrounds_asked = false;
     std::vector<TexturePtr> background_thumbs;
     mutable std::map<std::string, TexturePtr> labels;  // by font, colour and text
 };

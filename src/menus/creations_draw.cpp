@@ -598,7 +598,8 @@ void creations_prepare(CreationsArt& art, const Creations& c) {
         }
     // The backgrounds' pictures are large: they are read and shrunk on a worker thread, and show
     // once they are ready.
-    if (!art.background_work.valid() && art.background_thumbs.empty())
+    if (!art.backgrounds_asked) {
+        art.backgrounds_asked = true;
         art.background_work = std::async(
             std::launch::async, [resources = art.pictures.resources, names = c.backgrounds] {
                 std::vector<SurfacePtr> thumbs;
@@ -607,6 +608,7 @@ void creations_prepare(CreationsArt& art, const Creations& c) {
                                                           background_thumb_h));
                 return thumbs;
             });
+    }
     if (art.background_work.valid() &&
         art.background_work.wait_for(std::chrono::seconds(0)) == std::future_status::ready) {
         for (SurfacePtr& s : art.background_work.get())

@@ -31,15 +31,15 @@ int index_of(const std::vector<std::string>& list, const std::string& want) {
     return found == list.end() ? 0 : static_cast<int>(found - list.begin());
 }
 
-// The first free name of the form "<base>", "<base>_2", "<base>_3" …
+// The first name of the form "<base>", "<base>_2", "<base>_3" … that no level has taken (a base
+// the names do not allow is offered all the same, for the author to mend).
 std::string free_name(const std::string& base) {
     std::string name = base.substr(0, longest_level_name());
-    for (int n = 2; level_name_problem(name) != NameProblem::none; ++n) {
+    for (int n = 2; level_name_problem(name) == NameProblem::taken; ++n) {
         std::string suffix = std::to_string(n);
         suffix.insert(suffix.begin(), '_');
         name = base.substr(0, longest_level_name() - suffix.size());
         name += suffix;
-        if (n > 10000) break;
     }
     return name;
 }

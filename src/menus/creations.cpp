@@ -69,6 +69,7 @@ void reload(Creations& c, const std::string& name) {
     c.trash = trashed_levels();
     int row = level_row(c, name);
     c.row = row >= 0 ? row : std::clamp(old_row, 0, creations_row_count(c) - 1);
+    if (c.row == creations_trash_heading(c)) c.row += 1;
     c.action = 0;
 }
 
@@ -140,6 +141,8 @@ void do_action(Creations& c, CreationsAction a, const ChunkPtr* click) {
 
 void move_row(Creations& c, int by, const ChunkPtr* swipe) {
     int row = std::clamp(c.row + by, 0, creations_row_count(c) - 1);
+    // The heading of the deleted levels is passed over, or not gone to when it is the end.
+    if (row == creations_trash_heading(c)) row = by > 0 ? row + 1 : row - 1;
     if (row == c.row) return;
     size_t before = creations_actions(c, c.row).size();
     c.row = row;
@@ -288,7 +291,8 @@ void list_event(Creations& c, const CreationsLayout& l, const SDL_Event& e, Inte
         return do_action(c, actions[button], click);
     }
     int row = creations_row_at(c, l, {x, y});
-    if (row >= 0 && row != c.row) move_row(c, row - c.row, swipe);
+    if (row >= 0 && row != c.row && row != creations_trash_heading(c))
+        move_row(c, row - c.row, swipe);
 }
 
 // --- the findings ---
@@ -603,7 +607,12 @@ Creations creations_open(const std::string& highlight, bool from_menu) {
 }
 
 int creations_row_count(const Creations& c) {
-    return 1 + static_cast<int>(c.levels.size() + c.trash.size());
+    int trash = static_cast<int>(c.trash.size());
+    return 1 + static_cast<int>(c.levels.size()) + (trash > 0 ? 1 + trash : 0);
+}
+
+int creations_trash_heading(const Creations& c) {
+    return c.trash.empty() ? -1 : 1 + static_cast<int>(c.levels.size());
 }
 
 const LevelReport* creations_level_at(const Creations& c, int row) {
@@ -612,7 +621,7 @@ const LevelReport* creations_level_at(const Creations& c, int row) {
 }
 
 const TrashedLevel* creations_trashed_at(const Creations& c, int row) {
-    int i = row - 1 - static_cast<int>(c.levels.size());
+    int i = row - 2 - static_cast<int>(c.levels.size());
     if (i < 0 || i >= static_cast<int>(c.trash.size())) return nullptr;
     return &c.trash[i];
 }
@@ -620,6 +629,7 @@ const TrashedLevel* creations_trashed_at(const Creations& c, int row) {
 std::vector<CreationsAction> creations_actions(const Creations& c, int row) {
     if (row == 0) return {CreationsAction::new_level};
     if (creations_trashed_at(c, row)) return {CreationsAction::restore};
+    if (!creations_level_at(c, row)) return {};
     return {CreationsAction::play,      CreationsAction::edit,   CreationsAction::check,
             CreationsAction::duplicate, CreationsAction::rename, CreationsAction::remove};
 }
@@ -748,7 +758,8 @@ int creations_update(Creations& c, const Controls& in, const ChunkPtr* swipe,
         if (c.leaving) break;
     }
     c.row = std::clamp(c.row, 0, creations_row_count(c) - 1);
-    c.action = std::clamp(c.action, 0, static_cast<int>(creations_actions(c, c.row).size()) - 1);
+    c.action = std::clamp(c.action, 0,
+                          std::max(0, static_cast<int>(creations_actions(c, c.row).size()) - 1));
     CreationsLayout l = creations_layout(c);
     c.hover_row = c.view == CreationsView::list ? creations_row_at(c, l, c.pointer) : -1;
     // The list glides so that the highlighted row shows.

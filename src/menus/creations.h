@@ -79,6 +79,9 @@ struct Creations {
 // from the main menu, the screen emerges from the tile's picture; else from black.
 Creations creations_open(const std::string& highlight, bool from_menu);
 int creations_row_count(const Creations& c);
+// The row heading the deleted levels ("Recently deleted"), which is never highlighted; −1 when
+// nothing was deleted.
+int creations_trash_heading(const Creations& c);
 // The level of a row, or null ("New level", a deleted one).
 const LevelReport* creations_level_at(const Creations& c, int row);
 const TrashedLevel* creations_trashed_at(const Creations& c, int row);

@@ -194,6 +194,13 @@ SDL_Rect row_rect(const Creations& c, const CreationsLayout& l, int i) {
 
 void draw_row(const Creations& c, const CreationsArt& art, const CreationsLayout& l, int i) {
     SDL_Rect r = row_rect(c, l, i);
+    if (i == creations_trash_heading(c)) {
+        int h = text_height(art, Face::big);
+        int y = r.y + r.h - h - 4;
+        int w = text(art, Face::big, dim_text, "Recently deleted", r.x + 6, y);
+        fill({r.x + w + 18, y + h / 2, r.w - w - 24, 2}, dim_text);
+        return;
+    }
     bool selected = i == c.row, hovered = i == c.hover_row;
     SDL_Color colour = hovered && !selected ? row_hover : row_colour;
     if (selected) {
@@ -218,7 +225,7 @@ void draw_row(const Creations& c, const CreationsArt& art, const CreationsLayout
         picture_in_box(nullptr, thumb);
         text_centred(art, Face::small, dim_text, "deleted", thumb);
         text(art, Face::text, dim_text, t->name, tx, top, words_w - 90);
-        text(art, Face::small, dim_text, "Recently deleted  " + t->when, tx, top + line, words_w);
+        text(art, Face::small, dim_text, "deleted " + t->when, tx, top + line, words_w);
         badge(art, "Restore", restore_colour, r.x + r.w - 10, top);
         return;
     }

@@ -636,11 +636,14 @@ void creations_draw(const Creations& c, const CreationsArt& art) {
     SDL_Point cs = size_of(label(art, Face::text, text_colour, count));
     text(art, Face::text, text_colour, count, window_width - l.margin - cs.x,
          l.margin + (l.top - l.margin - cs.y) / 2);
-    draw_list(c, art, l);
-    if (c.view == CreationsView::findings)
-        draw_findings(c, art, l);
-    else
-        draw_detail(c, art, l);
+    // The form covers the panels: they are not drawn under it.
+    if (c.view != CreationsView::new_level) {
+        draw_list(c, art, l);
+        if (c.view == CreationsView::findings)
+            draw_findings(c, art, l);
+        else
+            draw_detail(c, art, l);
+    }
     int small = text_height(art, Face::small);
     text(art, Face::small, dim_text, hint_of(c.view), l.margin,
          l.bottom + (window_height - l.bottom - small) / 2, window_width - 2 * l.margin);

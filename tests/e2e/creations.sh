@@ -8,7 +8,7 @@ set -euo pipefail
 bin=$1
 check=$2
 src=$3
-shots=${4:-$PWD/e2e-screens}
+shots=${4:-$PWD/e2e-creations}
 work=$(mktemp -d)
 source "$(dirname "$0")/xvfb_game.sh"
 mkdir -p "$shots" "$work/levels"

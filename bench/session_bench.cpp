@@ -13,6 +13,7 @@
 #include "app/kv_reader.h"
 #include "app/shell.h"
 #include "editor/editor.h"
+#include "menus/creations.h"
 #include "menus/main_menu.h"
 #include "menus/settings_menu.h"
 #include "menus/title.h"
@@ -309,3 +310,26 @@ void BM_DrawPauseMenu(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_DrawPauseMenu)->Args({1000, 600})->Args({1920, 1080})->Unit(benchmark::kMillisecond);
+
+// The Creations screen over our levels, once its list has settled; Arg 1 with the new-level form
+// open over it.
+void BM_DrawCreations(benchmark::State& state) {
+    Display display(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    Creations c = creations_open("", true);
+    CreationsArt art = creations_art();
+    Controls none;
+    if (state.range(2)) c.view = CreationsView::new_level;
+    for (int i = 0; i < 60; ++i) {
+        creations_update(c, none);
+        creations_prepare(art, c);
+    }
+    for (auto _ : state) {
+        creations_draw(c, art);
+        SDL_RenderFlush(game_renderer);
+    }
+}
+BENCHMARK(BM_DrawCreations)
+    ->Args({1000, 600, 0})
+    ->Args({1920, 1080, 0})
+    ->Args({1920, 1080, 1})
+    ->Unit(benchmark::kMillisecond);

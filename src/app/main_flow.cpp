@@ -15,6 +15,7 @@
 #include "app/settings.h"
 #include "app/shell.h"
 #include "app/splash.h"
+#include "menus/creations.h"
 #include "menus/main_menu.h"
 #include "menus/settings_menu.h"
 #include "menus/title.h"
@@ -53,6 +54,15 @@ auto traced(const char* name, Screen screen) {
     return result;
 }
 
+// After a won level: "Bravo !" for a moment.
+void say_bravo() {
+    traced("message", [] {
+        show_message(won_message);
+        sleep_ms(message_wait_ms);
+        return std::string(won_message);
+    });
+}
+
 // Escape in the level selection: the settings menu; a non-zero code leaves the selection.
 int settings_from_selection() { return settings_menu(false); }
 
@@ -86,6 +96,9 @@ void main_flow() {
         switch (menu_code) {
             case tile_story:
                 menu_code = level_run();
+                break;
+            case tile_creations:
+                menu_code = creations_run();
                 break;
             case tile_settings:
                 if (traced("settings", [] { return settings_menu(false); }) == menu_quit)
@@ -124,14 +137,33 @@ int level_run() {
         if (chosen.kind != SelectChoice::play) return 0;
         int result = traced("session", [&] { return run_session(chosen.level); });
         if (result == session_won) {
-            traced("message", [] {
-                show_message(won_message);
-                sleep_ms(message_wait_ms);
-                return std::string(won_message);
-            });
+            say_bravo();
         } else if (result == session_quit) {
             return 0;
         }
+    }
+}
+
+int creations_run() {
+    bool from_menu = true;
+    for (;;) {
+        CreationsChoice choice;
+        traced("creations", [&] {
+            choice = creations_screen(from_menu);
+            return creations_choice_words(choice);
+        });
+        from_menu = false;
+        if (choice.exit == CreationsExit::back) return tile_creations;
+        if (choice.exit == CreationsExit::quit) return menu_code_quit;
+        SessionStart how;
+        how.editor = choice.exit == CreationsExit::edit;
+        how.focus = choice.focus;
+        how.focus_column = choice.column;
+        how.focus_row = choice.row;
+        how.focus_note = choice.note;
+        int result = traced("session", [&] { return run_session(choice.level, how); });
+        if (result == session_won) say_bravo();
+        if (result == session_quit) return menu_code_quit;
     }
 }
 

@@ -8,11 +8,16 @@ int run_game();
 // Levels one after another: the selection, the chosen level, "Bravo !" after a win, the selection
 // again. 1 when the player went back to the menu, 0 to quit.
 int level_run();
+// The Creations screen and the levels it plays or opens in the editor, Creations again after
+// each. tile_creations when the author went back to the menu (the tile zooms back into place),
+// 0 to quit.
+int creations_run();
 
 // Test seam, not set in the game: told each screen the flow opens as it starts (result empty),
 // then again with what it returned, numbers in decimal, the level selection's choice as the
 // level's name, "<back>" or "<quit>". The screens: "splash", "title", "menu",
-// "select", "session", "message" (whose result is the text shown), "settings", "credits".
+// "select", "session", "message" (whose result is the text shown), "settings", "credits",
+// "creations" (whose result is creations_choice_words).
 enum class FlowMoment { starts, returned };
 using FlowTrace =
     std::function<void(FlowMoment moment, const std::string& screen, const std::string& result)>;

@@ -243,6 +243,14 @@ void editor_init(EditorState& ed, EditorArt& art, EditorSounds& snd) {
                      ink);
 }
 
+void editor_mark_cell(EditorState& ed, EditorArt& art, int column, int row,
+                      const std::string& note) {
+    ed.marked = true;
+    ed.marked_column = column;
+    ed.marked_row = row;
+    art.mark_note = note.empty() ? nullptr : words(art, note, {255, 255, 255, 255});
+}
+
 void editor_layers_read(EditorState& ed, const World& world) {
     history_clear(ed.history);
     ed.stroke_held = false;

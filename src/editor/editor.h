@@ -27,6 +27,8 @@ struct EditorState {
     bool unsaved = false;          // the authored layers differ from the files
     int notice_until = 0;          // the on-screen notice shows until this clock time
     bool pad_shoulder_left = false, pad_shoulder_right = false, pad_y = false;  // for edges
+    bool marked = false;  // a cell shown outlined, the one the author came to look at
+    int marked_column = 0, marked_row = 0;
 };
 
 // The dock: 67 slots of 60 pixels, brushes in groups separated by gaps.
@@ -38,6 +40,7 @@ struct EditorArt {
     FontPtr font;
     std::array<TexturePtr, dock_slot_count> slot_names;
     TexturePtr rail_name, eraser_name, help, unsaved, notice;
+    TexturePtr mark_note;  // beside the marked cell: what is the matter with it
 };
 // The editor's sounds; an editor given none works silently.
 struct EditorSounds {
@@ -75,6 +78,10 @@ void editor_handle_key(EditorState& ed, World& world, const SDL_Event& event);
 // read the undo history is gone, since the cells it knew may be back as they were.
 void editor_layers_read(EditorState& ed, const World& world);
 void editor_layers_saved(EditorState& ed, const World& world);
+// Outlines a cell (rows from the lowest) while the editor is on, until the session ends, with
+// a note beside it when one is given.
+void editor_mark_cell(EditorState& ed, EditorArt& art, int column, int row,
+                      const std::string& note = "");
 // Shows a line (a save's or reload's result) in the window for a moment.
 void editor_notice(EditorState& ed, EditorArt& art, const std::string& text);
 // Pointer motion and the dock's wheel, while on.
@@ -84,9 +91,10 @@ void editor_handle_event(EditorState& ed, const SDL_Event& event, const EditorSo
 // chooses, the shoulders scroll the dock), then eases the dock's scroll, while on.
 void editor_update(EditorState& ed, World& world, Player& player, const Controls& controls,
                    const EditorSounds* snd);
-// Draws, while on, the outlined cell under the pointer with the brushes faint in it, the dock
-// with the theme's tiles, the slot name under the pointer, the "unsaved" mark, the help line and
-// the cursor; and, on or off, the notice of the last save or reload.
+// Draws, while on, the marked cell's outline, the outlined cell under the pointer with the
+// brushes faint in it, the dock with the theme's tiles, the slot name under the pointer, the
+// "unsaved" mark, the help line and the cursor; and, on or off, the notice of the last save or
+// reload.
 void editor_draw(const EditorState& ed, const EditorArt& art, const ThemeTiles& tiles,
                  const World& world);
 void editor_release(EditorArt& art, EditorSounds& snd);

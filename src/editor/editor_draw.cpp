@@ -1,6 +1,9 @@
 // Drawing the editor: the cell under the pointer outlined with the brushes faint in it, the dock
 // of brushes with both brushes highlighted, the names and marks that tell the author what is
 // what, and the cursor.
+#include <algorithm>
+#include <cmath>
+
 #include "app/clock.h"
 #include "app/draw.h"
 #include "editor/editor.h"
@@ -66,6 +69,27 @@ void draw_target(const EditorState& ed, const ThemeTiles& tiles, const World& wo
     frame(cell, 2, eraser ? SDL_Color{255, 90, 80, 255} : SDL_Color{255, 236, 140, 255});
 }
 
+// The cell the author came to look at: a thick pink frame, breathing, with dark edges so it
+// shows on any tile.
+void draw_mark(const EditorState& ed, const EditorArt& art, const World& world) {
+    if (!ed.marked) return;
+    int t = tile_size();
+    SDL_Rect cell{static_cast<int>(t * (ed.marked_column - world.camera_x)),
+                  static_cast<int>(window_height - t * (ed.marked_row - world.camera_y + 1)), t, t};
+    int grow = 3 + static_cast<int>(3 * (1 + std::sin(now_ms() / 150.0)));
+    SDL_Rect outer{cell.x - grow, cell.y - grow, cell.w + 2 * grow, cell.h + 2 * grow};
+    frame({outer.x - 1, outer.y - 1, outer.w + 2, outer.h + 2}, 1, {43, 45, 66, 255});
+    frame(outer, 3, {255, 93, 162, 255});
+    frame({outer.x + 3, outer.y + 3, outer.w - 6, outer.h - 6}, 1, {43, 45, 66, 255});
+    // The note stands right of the cell, or left of it where the window ends.
+    int w = 0, h = 0;
+    if (!art.mark_note || SDL_QueryTexture(art.mark_note.get(), nullptr, nullptr, &w, &h) != 0)
+        return;
+    int x = cell.x + cell.w + 16;
+    if (x + w + 8 > window_width) x = std::max(8, cell.x - 16 - w);
+    label(art.mark_note.get(), x, cell.y + (cell.h - h) / 2);
+}
+
 // The rail brush and the eraser have no slot of their own: whichever is armed stands highlighted
 // at the dock's right end, over the scrolling slots.
 void draw_tool_badge(const EditorState& ed, const EditorArt& art, const ThemeTiles& tiles) {
@@ -91,6 +115,7 @@ void editor_draw(const EditorState& ed, const EditorArt& art, const ThemeTiles& 
                  const World& world) {
     if (ed.active) {
         int c = tile_size();
+        draw_mark(ed, art, world);
         draw_target(ed, tiles, world);
         draw_rect(art.dock.get(), 0, 0, window_width, dock_height);
         int play_slot = dock_slot_of(DockLayer::play, ed.brush0);

@@ -33,7 +33,7 @@ void transition_update(LevelTransition& t, int& session_result, Player& p, const
         play_music("");  // the level's music fades out
     }
     if (session_result == 0) {
-        t.intro_alpha -= t.intro_alpha / 10;
+        transition_open(t);
     } else {
         t.intro_alpha += (255 - t.intro_alpha) / 7;
     }
@@ -44,6 +44,8 @@ void transition_update(LevelTransition& t, int& session_result, Player& p, const
     if (t.proximity > 255) t.proximity = 255;
     if (t.proximity < 0) t.proximity = 0;
 }
+
+void transition_open(LevelTransition& t) { t.intro_alpha -= t.intro_alpha / 10; }
 
 bool transition_running(const LevelTransition& t) { return t.intro_alpha < veil_closed; }
 

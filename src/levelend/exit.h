@@ -33,6 +33,8 @@ double exit_proximity(const Player& p, const World& w);
 // session has a result), and the win on arrival, which plays the end sound.
 void transition_update(LevelTransition& t, int& session_result, Player& p, const World& w,
                        Mix_Chunk* end_sound);
+// One frame of the opening veil alone: a level entered with the editor on opens all the same.
+void transition_open(LevelTransition& t);
 // True while the closing veil has not nearly covered the window: a session with a result keeps
 // running, frozen, until then.
 bool transition_running(const LevelTransition& t);

@@ -15,8 +15,21 @@ constexpr SDL_Color caption_colour{214, 238, 243, 255};
 constexpr Uint8 background_dim = 200;
 constexpr double zoom_done =
     0.01;  // a chosen picture this close to filling the window ends the menu
-// The tiles that answer the pointer, in the order clicks test them.
-constexpr std::array<int, 4> live_tiles{tile_story, tile_settings, tile_credits, tile_close};
+// How each tile answers the pointer: whether it does at all (clicks test the live tiles in
+// their order), and what full hover grows it by: a twentieth for a large tile, a tenth for a
+// small one.
+struct TileBehaviour {
+    bool live;
+    int growth_divisor;
+};
+constexpr std::array<TileBehaviour, menu_tiles> tile_behaviour{{
+    {true, 20},   // Story
+    {true, 20},   // Creations
+    {false, 20},  // Multiplayer
+    {true, 10},   // Settings
+    {true, 10},   // Credits
+    {true, 10},   // Close
+}};
 
 bool is_large(int k) { return k <= tile_multiplayer; }
 
@@ -84,10 +97,11 @@ MenuTile main_menu_tile(int k, int window_w, int window_h) {
     }
 }
 
+bool tile_live(int k) { return k >= 1 && k <= menu_tiles && tile_behaviour[k - 1].live; }
+
 double tile_growth(const MainMenu& m, int k) {
-    if (k == tile_story) return 1 + m.hover[k - 1] / 20;
-    if (is_large(k)) return 1;
-    return 1 + m.hover[k - 1] / 10;
+    if (!tile_live(k)) return 1;
+    return 1 + m.hover[k - 1] / tile_behaviour[k - 1].growth_divisor;
 }
 
 MainMenu main_menu_open(int previous) {
@@ -149,8 +163,8 @@ int main_menu_update(MainMenu& m, const Controls& c, const MainMenuSounds* sound
         } else if (e.type == SDL_MOUSEMOTION) {
             m.pointer = {e.motion.x, e.motion.y};
         } else if (e.type == SDL_MOUSEBUTTONDOWN) {
-            for (int k : live_tiles) {
-                if (pointer_on(m, k)) {
+            for (int k = 1; k <= menu_tiles; ++k) {
+                if (tile_live(k) && pointer_on(m, k)) {
                     m.chosen[k - 1] = true;
                     break;
                 }
@@ -158,8 +172,8 @@ int main_menu_update(MainMenu& m, const Controls& c, const MainMenuSounds* sound
         }
     }
     if (!any_chosen(m))
-        for (int k : live_tiles)
-            m.hover[k - 1] += ((pointer_on(m, k) ? 1 : 0) - m.hover[k - 1]) / 4;
+        for (int k = 1; k <= menu_tiles; ++k)
+            if (tile_live(k)) m.hover[k - 1] += ((pointer_on(m, k) ? 1 : 0) - m.hover[k - 1]) / 4;
     for (int i = 0; i < menu_tiles; ++i) {
         if (m.returning[i] && !m.chosen[i]) {
             m.zoom[i] += (1 - m.zoom[i]) / 5;

@@ -66,6 +66,8 @@ MainMenu main_menu_open(int previous);
 MainMenuArt main_menu_art();
 MainMenuSounds main_menu_sounds();
 
+// True for the tiles that hover, grow and open a screen when clicked.
+bool tile_live(int k);
 // A tile's growth at its current hover.
 double tile_growth(const MainMenu& m, int k);
 // The code the menu gives back: 0 once the window was closed (or "Exit" confirmed in the settings
@@ -78,7 +80,7 @@ int main_menu_update(MainMenu& m, const Controls& c, const MainMenuSounds* sound
                      const std::function<int()>& escape);
 void main_menu_draw(const MainMenu& m, const MainMenuArt& art);
 
-// The whole menu: 0, 1, 4, 5, 6 or 7.
+// The whole menu: 0, 1, 2, 4, 5, 6 or 7.
 int main_menu(int previous);
 
 // The credits: "ide/5.png" over the whole window until a key press or a click (true) or the

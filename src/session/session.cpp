@@ -24,6 +24,21 @@ namespace {
 constexpr int double_tap_ms = 199;
 constexpr double stick_share = 0.65, trigger_share = 0.35;
 
+// The camera follows the player (in the editor, the anchor the arrows fly) from a fixed offset:
+// half a window to its left, two thirds of a window below it.
+double view_offset_x() { return -((window_width / 2) / tile_size()); }
+double view_offset_y() { return (window_height / 2 + window_height / 6) / tile_size(); }
+
+// Once, when the level is first read: the player (the editor's anchor) goes where the view has
+// the focus cell in its middle, and the view is there at once.
+void focus_view(Session& s) {
+    s.how.focus = false;
+    int t = tile_size();
+    s.player.x = s.how.focus_column;
+    s.player.y = s.how.focus_row + (window_height / 6) / t;
+    camera_follow(s.world, s.player.x, s.player.y, view_offset_x(), view_offset_y(), 1, 1);
+}
+
 // Reads the layers and places the player at the start; a level whose files cannot be read
 // sends the player back.
 void restart_level(Session& s) {
@@ -39,6 +54,7 @@ void restart_level(Session& s) {
     player_spawn(s.player, s.world.start_x, s.world.start_y);
     doors_load(s.doors, s.media.door_art, s.info.name);
     editor_layers_read(s.editor, s.world);
+    if (s.how.focus) focus_view(s);
 }
 
 // R: the layers as saved. When the files cannot be read, the edits on screen are kept.
@@ -167,11 +183,9 @@ int session_update(Session& s, const Controls& controls) {
             enemies_contact(s.enemies, s.player, &s.media.enemy_sounds);
         }
     }
-    int t = tile_size();
     bool arriving = teleport_arriving(s.doors);  // the view jumps to a door's partner
-    camera_follow(s.world, s.player.x, s.player.y, -((window_width / 2) / t),
-                  (window_height / 2 + window_height / 6) / t, arriving ? 1 : 15,
-                  arriving ? 1 : 10);
+    camera_follow(s.world, s.player.x, s.player.y, view_offset_x(), view_offset_y(),
+                  arriving ? 1 : 15, arriving ? 1 : 10);
     enemies_spawn(s.enemies, s.world.play_grid, s.world.camera_x, s.world.camera_y);
     if (s.editor.active) {
         enemies_clear(s.enemies);
@@ -182,6 +196,8 @@ int session_update(Session& s, const Controls& controls) {
         transition_update(s.transition, s.session_result, s.player, s.world,
                           s.media.transition_sounds.end.get());
         rail_move(s.world.rails, s.world.decor_grid, frame_dt);
+    } else if (session_running_now(s)) {
+        transition_open(s.transition);
     }
     transition_music(s.transition);
     editor_update(s.editor, s.world, s.player, controls, &s.media.editor_sounds);
@@ -251,7 +267,8 @@ void arrow_press(Session& s, int dir) {
     s.last_arrow_dir = dir;
 }
 
-void session_start(Session& s, const std::string& name) {
+void session_start(Session& s, const std::string& name, const SessionStart& how) {
+    s.how = how;
     read_level_info(s.info, name);
     s.transition = LevelTransition{};
     level_intro_card(s.transition, s.media.transition_art, s.media.transition_sounds, s.info.titre,
@@ -269,6 +286,10 @@ void session_start(Session& s, const std::string& name) {
     load_theme_tiles(s.world, s.media.tiles, s.info.theme);
     player_create(s.player, s.media.player_art, s.media.player_sounds, "j1");
     editor_init(s.editor, s.media.editor_art, s.media.editor_sounds);
+    s.editor.active = how.editor;
+    if (how.focus)
+        editor_mark_cell(s.editor, s.media.editor_art, how.focus_column, how.focus_row,
+                         how.focus_note);
     characters_init(s.characters, s.media.character_art);
     rail_clear(s.world.rails);
     doors_reset(s.doors);
@@ -306,9 +327,9 @@ int session_end(Session& s) {
     return s.session_result;
 }
 
-int run_session(const std::string& name) {
+int run_session(const std::string& name, const SessionStart& how) {
     Session s;
-    session_start(s, name);
+    session_start(s, name, how);
     run_screen([&](const Controls& c) { return session_update(s, c); }, [&] { session_draw(s); });
     return session_end(s);
 }

@@ -24,6 +24,15 @@ constexpr int session_won = 1;
 constexpr int session_quit = -1;  // window closed, or "Exit"
 constexpr int session_back = -2;  // back to the level selection
 
+// How a session starts: in play, as the level selection starts it, or with the editor on, and
+// then perhaps with the view centred on a cell that is outlined (a cell the level checker named).
+struct SessionStart {
+    bool editor = false;
+    bool focus = false;
+    int focus_column = 0, focus_row = 0;  // rows counted from the lowest
+    std::string focus_note;               // shown beside the cell: what is the matter with it
+};
+
 // Everything a level shows and plays, apart from the rules' records.
 struct SessionMedia {
     Background background;
@@ -59,14 +68,15 @@ struct Session {
     int last_arrow_dir = 0;      // +1 after Right, −1 after Left
     SDL_Color debug_colour{0, 0, 0, 255};
     int prev_a = 0, prev_stick = 0;  // last controller button states, for edges
+    SessionStart how;                // the view goes to its focus when the level is first read
     SessionMedia media;
 };
 
 // Plays the level folder `name` under "levels/" until it is won, left or the window is closed.
-int run_session(const std::string& name);
+int run_session(const std::string& name, const SessionStart& how = {});
 
 // The stages of run_session, for driving a session frame by frame.
-void session_start(Session& s, const std::string& name);
+void session_start(Session& s, const std::string& name, const SessionStart& how = {});
 // One whole frame: reads the controls, updates, draws and presents.
 void session_frame(Session& s);
 // The update half of a frame: the controls into the input and the session keys, then the life

@@ -330,3 +330,34 @@ TEST(Session, TheEditorStandsTheGameStill) {
     EXPECT_LT(lvl.s.player.y, 5.0);
     EXPECT_LT(lvl.s.player.time_left, time_left);
 }
+
+// A session started for editing: the editor is on from the first frame and the level's veil
+// opens all the same; the view has the asked cell in its middle at once and stays there, and the
+// cell is outlined in pink.
+TEST(Session, EditStartsWithTheEditorOnAndTheViewOnTheCell) {
+    Sandbox sandbox;
+    TestDisplay display;  // 1000 × 600: cells of 25 pixels, 40 × 24 in view
+    write_file("levels/wide/0.lvl", std::string(59, '\n') + "[a200]\n");
+    write_file("levels/wide/1.lvl", std::string(58, '\n') + "   A[ 150]B\n");
+    write_file("levels/wide/config.ini", "titre=Wide\ntheme=base\n");
+    Session s;
+    session_start(s, "wide", {true, true, 120, 30, "a note"});
+    session_frame(s);
+    EXPECT_TRUE(s.editor.active);
+    EXPECT_EQ(s.world.camera_x, 100.0);
+    EXPECT_EQ(s.world.camera_y, 18.0);
+    for (int i = 0; i < 40; ++i) session_frame(s);
+    EXPECT_EQ(s.world.camera_x, 100.0);
+    EXPECT_EQ(s.world.camera_y, 18.0);
+    EXPECT_LT(s.transition.intro_alpha, 10);
+    s.transition.intro_alpha = 0;  // the open veil's last trace would tint every colour
+    session_draw(s);
+    // The cell's square is (500, 275) to (525, 300); the frame lies around it.
+    SDL_Rect mark = find_colour({255, 93, 162, 255});
+    EXPECT_EQ(mark.x + mark.w / 2, 512);
+    EXPECT_EQ(mark.y + mark.h / 2, 287);
+    EXPECT_GE(mark.w, 25 + 6);
+    EXPECT_LE(mark.w, 25 + 18);
+    s.session_result = session_back;
+    session_end(s);
+}

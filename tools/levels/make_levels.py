@@ -648,8 +648,8 @@ def chateau():
 
 def portes_du_givre():
     """A maze of teleport doors between three halls that walls as high as the sky keep apart.
-    In the first hall a door without partner only leads back to itself, and the green one leads
-    on; in the second a hedgehog walks between two blocks of ice before the yellow door, whose
+    In the first hall a door whose only partner is hidden in its own place leads back to itself,
+    and the green one leads on; in the second a hedgehog walks between two blocks of ice before the yellow door, whose
     partner is hidden: Mivo arrives in the third hall out of thin air, under a bat, near the
     exit. A sage, a robot and a fairy tell the way. Ground surface on row 3: Mivo walks at
     y = 4."""
@@ -661,10 +661,13 @@ def portes_du_givre():
         P.fill(x, 4, x, 39, "m")
     P.fill(119, 4, 119, 39, "m")
 
-    # The first hall: the door that leads nowhere, and the green one.
+    # The first hall: the door that leads nowhere, and the green one. The orange door leads back
+    # to itself through a hidden partner standing in its own place, which tells the level
+    # checker that it has no partner on purpose.
     L.character(6, 4, 2, 3, 0, SAGE,
                 "Les salles du givre !&Les murs montent jusqu'au ciel :&passe par les portes&(↓ devant une porte).")
     L.door(11, 4, 4)
+    L.door(11, 4, 4, hidden=True)
     L.character(15, 4, 2, 2, 0, ROBOT, "La porte orange ne&mène nulle part.&Prends la verte !")
     L.door(21, 4, 1)
     P.put(8, 7, "HHH")

@@ -7,6 +7,7 @@
 
 #include "assetgen.h"
 #include "audio/audio_instruments.h"
+#include "audio/audio_levels.h"
 #include "audio/audio_mixer.h"
 #include "audio/audio_score.h"
 #include "audio/audio_synth.h"
@@ -248,10 +249,12 @@ Song nuit() {
 
 }  // namespace
 
+// Each track is levelled to its own share of the limiter's ceiling: its loudness is the RMS it
+// gets before its few highest peaks are rounded off.
 bool generate_music(const std::string& root) {
-    bool ok = save(root, "vesk", vesk(), {3, 0.35f, 0.6f, 0.6f, 0.15f}, 0);
-    ok = save(root, "prairie", prairie(), {3, 0.3f, 0.5f, 0.35f, 0.17f}, 1) && ok;
-    ok = save(root, "neige", neige(), {3, 0.4f, 0.6f, 0.8f, 0.14f}, 2) && ok;
-    ok = save(root, "nuit", nuit(), {3, 0.35f, 0.5f, 0.55f, 0.16f}, 3) && ok;
+    bool ok = save(root, "vesk", vesk(), {3, 0.35f, 0.6f, 0.6f, 0.16f * kMusicPeak}, 0);
+    ok = save(root, "prairie", prairie(), {3, 0.3f, 0.5f, 0.35f, 0.18f * kMusicPeak}, 1) && ok;
+    ok = save(root, "neige", neige(), {3, 0.4f, 0.6f, 0.8f, 0.15f * kMusicPeak}, 2) && ok;
+    ok = save(root, "nuit", nuit(), {3, 0.35f, 0.5f, 0.55f, 0.17f * kMusicPeak}, 3) && ok;
     return ok;
 }

@@ -321,6 +321,30 @@ Canvas aurora_near() {
 
 // --- "5": a railway viaduct at dusk --------------------------------------------------------
 
+// The level in front of this set crosses a bottomless gorge: the foot of every band sinks into
+// the dark, so that through the gap in the ground the player looks down into the deep, not at
+// a floor. The ground of the level hides the bands' lowest quarter everywhere else.
+constexpr float gorge_top = 0.7f * band_h;
+const Color gorge_dark = hex(0x07040F);
+
+void sink_into_gorge(Canvas& cv) {
+    for (int y = static_cast<int>(gorge_top); y < cv.h; ++y) {
+        float t = smoothstep(gorge_top, 0.94f * band_h, y + 0.5f);
+        for (int x = 0; x < cv.w; ++x)
+            cv.at(x, y) = with_alpha(mix(cv.at(x, y), gorge_dark, t), cv.at(x, y).a);
+    }
+}
+
+// A faint violet mist hanging in the gorge below the viaduct.
+void gorge_mist(Canvas& cv) {
+    const float middle = 0.76f * band_h, half = 0.06f * band_h;
+    const Color mist = hex(0x6A4A9A);
+    for (int y = static_cast<int>(middle - half); y < static_cast<int>(middle + half); ++y) {
+        float k = 1 - std::fabs(y + 0.5f - middle) / half;
+        for (int x = 0; x < cv.w; ++x) blend(cv, x, y, with_alpha(mist, 0.22f * k * k));
+    }
+}
+
 Canvas dusk_far() {
     Canvas cv(band_w, band_h);
     draw_stars(cv, 420, 260, 5101);
@@ -336,6 +360,7 @@ Canvas dusk_far() {
             glow_dot(cv, lx, ly, 7, lamp, 0.35f, 1.8f, with_alpha(hex(0xFFF1C4), 0.95f));
         }
     }
+    sink_into_gorge(cv);
     return cv;
 }
 
@@ -360,6 +385,8 @@ Canvas dusk_viaduct() {
         glow_dot(cv, x, deck - 56, 26, lamp, 0.45f, 5, hex(0xFFF1C4));
     }
     paint_land(cv, top, hex(0x352654), hex(0x1C1433), 240, 5202, 50, 0.05f);
+    sink_into_gorge(cv);
+    gorge_mist(cv);
     return cv;
 }
 
@@ -386,6 +413,7 @@ Canvas dusk_near() {
         float y = top(x) - rng.range(20, 240);
         glow_dot(cv, x, y, 12, glow, 0.4f, 2, with_alpha(hex(0xFFF6D0), 0.95f));
     }
+    sink_into_gorge(cv);
     return cv;
 }
 

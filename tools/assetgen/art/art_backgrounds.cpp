@@ -99,7 +99,7 @@ void day_clouds(Canvas& cv, int count, float highest, float lowest, uint32_t see
 
 Canvas meadow_far() {
     Canvas cv(band_w, band_h);
-    day_clouds(cv, 5, 30, 170, 1106);
+    day_clouds(cv, 4, 30, 170, 1106);
     Profile top = ridged_range(540, 230, 1.5f, 330, 35, 80, 1101);
     paint_mountains(cv, top,
                     {hex(0xB4BFE6), hex(0x8E98C8), hex(0xF7F9FF), hex(0xCCD5F0), 365,
@@ -162,7 +162,7 @@ Canvas meadow_near() {
 
 Canvas snow_far() {
     Canvas cv(band_w, band_h);
-    day_clouds(cv, 4, 20, 110, 2106);
+    day_clouds(cv, 3, 20, 110, 2106);
     Profile top = ridged_range(570, 340, 1.6f, 300, 45, 70, 2101);
     paint_mountains(
         cv, top,

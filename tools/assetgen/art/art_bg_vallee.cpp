@@ -34,16 +34,16 @@ void sky_and_clouds(Canvas& cv) {
 void far_range(Canvas& cv) {
     Profile top = [](float x) {
         float ridged = 1 - std::fabs(noise1(x / 360, 4101, 4) * 2 - 1);
-        return 470 - 290 * std::pow(ridged, 1.5f) - 40 * noise1(x / 80, 4102, 3);
+        return 455 - 290 * std::pow(ridged, 1.5f) - 40 * noise1(x / 80, 4102, 3);
     };
     paint_mountains(cv, top,
-                    {hex(0xB9C5E8), hex(0x939FCC), hex(0xFBFCFF), hex(0xCFD9F2), 300,
+                    {hex(0xB9C5E8), hex(0x939FCC), hex(0xFBFCFF), hex(0xCFD9F2), 290,
                      mix(pal::sky_bottom, hex(0xB0C4E4), 0.4f), 360},
                     4103);
 }
 
 void wooded_hills(Canvas& cv) {
-    Profile top = rolling(575, 110, 520, 4201);
+    Profile top = rolling(555, 105, 520, 4201);
     Color haze = mix(pal::grass, pal::sky_bottom, 0.45f);
     Rng rng(4202);
     for (int i = 0; i < 110; ++i) {
@@ -58,9 +58,9 @@ void wooded_hills(Canvas& cv) {
 
 // The valley floor: a patchwork of fields crossed by a river.
 void valley_floor(Canvas& cv) {
-    Profile top = [](float x) { return 615 - 25 * noise1(x / 700, 4301, 3); };
+    Profile top = [](float x) { return 598 - 25 * noise1(x / 700, 4301, 3); };
     auto river = [](float x) {
-        return 655 + 22 * std::sin(x / 520) + 14 * (noise1(x / 300, 4302, 3) - 0.5f);
+        return 636 + 20 * std::sin(x / 520) + 14 * (noise1(x / 300, 4302, 3) - 0.5f);
     };
     const Color crops[] = {hex(0x9ACD5C), hex(0xB8D46A), hex(0xE3C86A), hex(0x7DBF55)};
     paint_ridge(cv, {top, [&](float x, float y, float d) {
@@ -89,7 +89,7 @@ void valley_floor(Canvas& cv) {
 }
 
 void near_hills(Canvas& cv) {
-    Profile top = rolling(700, 70, 430, 4401);
+    Profile top = rolling(676, 62, 430, 4401);
     Rng rng(4402);
     for (int i = 0; i < 13; ++i) {
         float x = 180 + i * 440 + rng.range(-120, 120);
@@ -101,7 +101,7 @@ void near_hills(Canvas& cv) {
 // The ground cut open below the near hills: a grassy lip, roots hanging from it, then earth
 // with stones in it, darker and darker down to the bottom edge.
 void cut_ground(Canvas& cv) {
-    Profile lip = [](float x) { return 722 + 10 * noise1(x / 160, 4501, 3); };
+    Profile lip = [](float x) { return 688 + 10 * noise1(x / 160, 4501, 3); };
     const Color earth = shade(pal::earth, -0.15f), deep = hex(0x120B08);
     paint_ridge(cv, {lip, [&](float x, float y, float d) {
                          if (d < 9) return shade(pal::grass, -0.3f + 0.02f * d);

@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "assetgen.h"
 #include "audio/audio_instruments.h"
@@ -46,8 +47,19 @@ void beat(Song& song, const std::vector<Hit>& hits, const Drum& drum, float gain
     for (const Hit& h : hits) song.add(drum(seed++), h.step, gain * h.level, send);
 }
 
+// A voice whose note is the same every time it is played (no seed, no state) is synthesised once
+// for each pitch and length: the sections that come back cost nothing the second time.
+Voice once_per_note(Voice voice) {
+    auto cache = std::make_shared<std::map<std::pair<double, double>, Sound>>();
+    return [voice, cache](double hz, double held) -> const Sound& {
+        auto [it, fresh] = cache->try_emplace({hz, held});
+        if (fresh) it->second = voice(hz, held);
+        return it->second;
+    };
+}
+
 Voice lead_voice(LeadTone tone) {
-    return [tone](double hz, double held) { return lead(hz, held, tone); };
+    return once_per_note([tone](double hz, double held) { return lead(hz, held, tone); });
 }
 
 // Bells ring the same whatever the note length, so each pitch is synthesised once.
@@ -67,19 +79,19 @@ Voice pluck_voice(double sustain, double brightness) {
 }
 
 Voice pad_voice(PadTone tone) {
-    return [tone](double hz, double held) { return pad(hz, held, tone); };
+    return once_per_note([tone](double hz, double held) { return pad(hz, held, tone); });
 }
 
-Voice triangle_bass_voice() { return triangle_bass; }
+Voice triangle_bass_voice() { return once_per_note(triangle_bass); }
 
 Voice saw_bass_voice(double cutoff) {
-    return [cutoff](double hz, double held) { return saw_bass(hz, held, cutoff); };
+    return once_per_note([cutoff](double hz, double held) { return saw_bass(hz, held, cutoff); });
 }
 
-Voice organ_voice() { return organ; }
+Voice organ_voice() { return once_per_note(organ); }
 
 Drum kick_drum(double punch) {
-    return [punch](uint32_t) { return kick(punch); };
+    return [hit = kick(punch)](uint32_t) { return hit; };
 }
 Drum snare_drum() { return snare; }
 Drum closed_hat() {

@@ -1,13 +1,17 @@
 // The generator's sound writers and the loop mixer: files the mixer reads, identical bytes on
-// every run, and music whose end flows into its start.
+// every run, music whose end flows into its start, and a mix of music and effects that never
+// clips.
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
 #include "app/sdl_handles.h"
+#include "audio/audio_levels.h"
 #include "audio/audio_mixer.h"
+#include "audio/audio_sfx.h"
 #include "audio/audio_synth.h"
 #include "support/harness.h"
 
@@ -23,6 +27,11 @@ uint16_t le16(const std::string& s, size_t at) {
     uint16_t v = 0;
     std::memcpy(&v, s.data() + at, 2);
     return v;
+}
+float peak_of(const Sound& s) {
+    float p = 0;
+    for (float v : s) p = std::max(p, std::fabs(v));
+    return p;
 }
 struct Mixer {
     Mixer() {
@@ -104,4 +113,35 @@ TEST(Synth, TailsWrapAroundSoTheLoopIsSeamless) {
     for (size_t i = 1; i < left.size(); ++i)
         biggest_step = std::max(biggest_step, std::fabs(double(left[i]) - left[i - 1]));
     EXPECT_LE(std::fabs(double(left.front()) - left.back()), biggest_step + 1e-6);
+}
+
+// At full volume the game adds the music and the effects sample by sample and scales none of
+// them. The effects as the generator writes them and a loop far hotter than any track, pushed
+// through the mixdown every track goes through: even with the music at its peak and the three
+// loudest effects at theirs at the same moment, and room left for what the Ogg coder adds to the
+// music's peaks, the sum stays below full scale.
+TEST(Synth, MusicAndTheThreeLoudestEffectsNeverClip) {
+    std::vector<float> effects;
+    for (const Effect& e : render_effects()) {
+        effects.push_back(peak_of(e.samples));
+        EXPECT_GT(effects.back(), 0.0f) << e.name;
+    }
+    ASSERT_GE(effects.size(), 3u);
+    std::sort(effects.rbegin(), effects.rend());
+
+    Song song(120, 1);
+    Sound chord = render(1.0, [](double t) {
+        return std::sin(kTau * 110 * t) + std::sin(kTau * 165 * t) + std::sin(kTau * 277 * t);
+    });
+    for (int step = 0; step < 16; step += 2) song.add(chord, step, 1.0f, Send{0.3f, 0.5f, 0.5f});
+    Space hot;
+    hot.loudness = 0.5f;  // ten times a track's level: deep into the limiter
+    auto [left, right] = song.mixdown(hot);
+    float music = std::max(peak_of(left), peak_of(right));
+    EXPECT_LE(music, kMusicPeak);
+    EXPECT_GT(music, 0.95f * kMusicPeak);
+
+    float worst = music * kCodecOvershoot + effects[0] + effects[1] + effects[2];
+    EXPECT_LE(worst, 1.0f) << "music " << music << ", effects " << effects[0] << " + " << effects[1]
+                           << " + " << effects[2];
 }

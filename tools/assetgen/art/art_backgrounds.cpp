@@ -82,10 +82,24 @@ void glow_dot(Canvas& cv, float x, float y, float halo, Color glow, float streng
     fill(cv, pen.circle(x, y, core), centre);
 }
 
+// White daytime clouds high in a band's sky, clear of its mirrored ends. The clouds the game
+// draws over every level are see-through, to suit night skies too; a sunny set paints its own.
+void day_clouds(Canvas& cv, int count, float highest, float lowest, uint32_t seed) {
+    Rng rng(seed);
+    for (float x : spread(count, 200, seed + 1)) {
+        float w = rng.range(200, 340);
+        Canvas cloud = cloud_canvas(static_cast<int>(w), static_cast<int>(w * 0.56f),
+                                    seed + 2 + static_cast<uint32_t>(x));
+        draw_canvas(cv, cloud, std::floor(x - w / 2), std::floor(rng.range(highest, lowest)), 1,
+                    0.95f);
+    }
+}
+
 // --- "1": a sunny meadow -------------------------------------------------------------------
 
 Canvas meadow_far() {
     Canvas cv(band_w, band_h);
+    day_clouds(cv, 4, 30, 170, 1106);
     Profile top = ridged_range(540, 230, 1.5f, 330, 35, 80, 1101);
     paint_mountains(cv, top,
                     {hex(0xB4BFE6), hex(0x8E98C8), hex(0xF7F9FF), hex(0xCCD5F0), 365,
@@ -148,6 +162,7 @@ Canvas meadow_near() {
 
 Canvas snow_far() {
     Canvas cv(band_w, band_h);
+    day_clouds(cv, 3, 20, 110, 2106);
     Profile top = ridged_range(570, 340, 1.6f, 300, 45, 70, 2101);
     paint_mountains(
         cv, top,
@@ -276,9 +291,10 @@ Canvas aurora_far() {
     draw_stars(cv, 640, 420, 4101);
     draw_aurora(cv, 330, 4102);
     Profile top = ridged_range(600, 300, 1.7f, 280, 40, 60, 4103);
+    // Night snow: the faces turned up catch the aurora's green glow, the rest is deep blue.
     paint_mountains(
         cv, top,
-        {hex(0x7E9CC4), hex(0x3E5A86), hex(0xEAF6FF), hex(0x9DB9DA), 460, hex(0x24506A), 360},
+        {hex(0x3F5E84), hex(0x1D3153), hex(0x9CCFC6), hex(0x4A6C96), 460, hex(0x133350), 360},
         4105);
     return cv;
 }
@@ -286,8 +302,8 @@ Canvas aurora_far() {
 Canvas aurora_hills() {
     Canvas cv(band_w, band_h);
     Profile top = seamless(rolling(680, 100, 360, 4201), band_w, seam);
-    snowy_pines(cv, top, 48, 26, 60, 105, hex(0x24574F), hex(0x1B3A58), 0.6f, 4202);
-    paint_land(cv, top, hex(0xA9CBE6), hex(0x46698F), 300, 4205, 50, 0.05f);
+    snowy_pines(cv, top, 48, 26, 60, 105, hex(0x24574F), hex(0x15304C), 0.7f, 4202);
+    paint_land(cv, top, hex(0x6C93B0), hex(0x223F62), 300, 4205, 50, 0.05f);
     return cv;
 }
 
@@ -308,11 +324,11 @@ Canvas aurora_near() {
                                       {cx + lean, foot - h},
                                       {cx + w * 0.8f + lean * 0.7f, foot - h * 0.8f},
                                       {cx + w, foot}});
-            sticker(cv, crystal, pen.vgrad(foot - h, hex(0xE8FFF6), foot, hex(0x7FB4DA)), 3,
-                    hex(0x2C4A6E));
+            sticker(cv, crystal, pen.vgrad(foot - h, hex(0xD2FFEA), foot, hex(0x5C8FBF)), 3,
+                    hex(0x1C3456));
         }
     }
-    paint_land(cv, top, hex(0xF4FAFF), hex(0x9DBEE0), 170, 4304, 26, 0.05f);
+    paint_land(cv, top, hex(0x9BC3D3), hex(0x35567E), 170, 4304, 26, 0.05f);
     for (float x : spread(50, 20, 4305))
         draw_sparkle(cv, x, top(x) + rng.range(16, 130), rng.range(3, 7),
                      with_alpha(hex(0xD8FFF0), 0.9f));
@@ -320,6 +336,30 @@ Canvas aurora_near() {
 }
 
 // --- "5": a railway viaduct at dusk --------------------------------------------------------
+
+// The level in front of this set crosses a bottomless gorge: the foot of every band sinks into
+// the dark, so that through the gap in the ground the player looks down into the deep, not at
+// a floor. The ground of the level hides the bands' lowest quarter everywhere else.
+constexpr float gorge_top = 0.7f * band_h;
+const Color gorge_dark = hex(0x07040F);
+
+void sink_into_gorge(Canvas& cv) {
+    for (int y = static_cast<int>(gorge_top); y < cv.h; ++y) {
+        float t = smoothstep(gorge_top, 0.94f * band_h, y + 0.5f);
+        for (int x = 0; x < cv.w; ++x)
+            cv.at(x, y) = with_alpha(mix(cv.at(x, y), gorge_dark, t), cv.at(x, y).a);
+    }
+}
+
+// A faint violet mist hanging in the gorge below the viaduct.
+void gorge_mist(Canvas& cv) {
+    const float middle = 0.76f * band_h, half = 0.06f * band_h;
+    const Color mist = hex(0x6A4A9A);
+    for (int y = static_cast<int>(middle - half); y < static_cast<int>(middle + half); ++y) {
+        float k = 1 - std::fabs(y + 0.5f - middle) / half;
+        for (int x = 0; x < cv.w; ++x) blend(cv, x, y, with_alpha(mist, 0.22f * k * k));
+    }
+}
 
 Canvas dusk_far() {
     Canvas cv(band_w, band_h);
@@ -336,6 +376,7 @@ Canvas dusk_far() {
             glow_dot(cv, lx, ly, 7, lamp, 0.35f, 1.8f, with_alpha(hex(0xFFF1C4), 0.95f));
         }
     }
+    sink_into_gorge(cv);
     return cv;
 }
 
@@ -360,6 +401,8 @@ Canvas dusk_viaduct() {
         glow_dot(cv, x, deck - 56, 26, lamp, 0.45f, 5, hex(0xFFF1C4));
     }
     paint_land(cv, top, hex(0x352654), hex(0x1C1433), 240, 5202, 50, 0.05f);
+    sink_into_gorge(cv);
+    gorge_mist(cv);
     return cv;
 }
 
@@ -386,6 +429,7 @@ Canvas dusk_near() {
         float y = top(x) - rng.range(20, 240);
         glow_dot(cv, x, y, 12, glow, 0.4f, 2, with_alpha(hex(0xFFF6D0), 0.95f));
     }
+    sink_into_gorge(cv);
     return cv;
 }
 

@@ -37,6 +37,19 @@ Canvas mouse_cursor() {
 
 Canvas white_pixel() { return Canvas(1, 1, pal::white); }
 
+// The clouds the game draws over every level's background, day and night alike: half see-through,
+// so the sky's own colour shows in them. Over a blue day they are soft white puffs; over a night
+// sky, pale clouds lit by the moon. The lit tops hold more than the shaded undersides.
+Canvas level_cloud(int w, int h, uint32_t seed) {
+    Canvas cv = cloud_canvas(w, h, seed);
+    for (Color& c : cv.px) {
+        float light = smoothstep(0.86f, 1.0f, (c.r + c.g + c.b) / 3);
+        c = mix(with_alpha(hex(0xC9D3EA), c.a), c, light);
+        c.a *= 0.42f + 0.2f * light;
+    }
+    return cv;
+}
+
 Canvas select_frame() {
     Canvas cv(60, 60);
     Pen pen;
@@ -231,9 +244,9 @@ bool generate_interface(const std::string& root) {
         {"splashScreen.png", team_splash},
         {"splashScreen2.png", banner_splash},
         {"mivo.png", title_logo},
-        {"cloud.png", [] { return cloud_canvas(320, 180, 11); }},
-        {"cloud2.png", [] { return cloud_canvas(106, 60, 12); }},
-        {"cloud3.png", [] { return cloud_canvas(160, 90, 13); }},
+        {"cloud.png", [] { return level_cloud(320, 180, 11); }},
+        {"cloud2.png", [] { return level_cloud(106, 60, 12); }},
+        {"cloud3.png", [] { return level_cloud(160, 90, 13); }},
         {"mouse.png", mouse_cursor},
         {"px.png", white_pixel},
         {"select.png", select_frame},

@@ -63,8 +63,12 @@ Canvas walker(const Theme& t, int frame) {
     brow(cv, 15, 33.5f + lift, 21, 31 + lift);
     fill(cv, sdf_capsule(7, 46 + lift, 12, 45 + lift, 1.1f), pal::outline);
     fill(cv, sdf_polygon({{8, 46 + lift}, {9.5f, 49 + lift}, {10.5f, 45.6f + lift}}), pal::white);
-    ink(cv);
-    return cv;
+    // The face reaches the left edge: moved a pixel right, it leaves room for the rim.
+    Canvas moved(60, 60);
+    draw_canvas(moved, cv, 1, 0);
+    ink(moved);
+    danger_rim(moved);
+    return moved;
 }
 
 // --- flyer: bat -------------------------------------------------------------------------------
@@ -76,12 +80,12 @@ Color flyer_colour(const Theme& t) {
 }
 
 // One wing, drawn for the right side and mirrored for the left; the trailing edge is scalloped
-// between the finger tips.
+// between the finger tips, which stop short of the image's edges to leave room for the rim.
 Sdf bat_wing(float side, bool up) {
     static const std::vector<std::pair<float, float>> raised = {
-        {36, 24}, {46, 11}, {57, 4}, {57, 17}, {52, 14}, {50, 25}, {45, 21}, {42, 32}, {36, 34}};
+        {36, 24}, {46, 12}, {55, 6}, {55, 17}, {51, 14}, {49, 25}, {45, 21}, {42, 32}, {36, 34}};
     static const std::vector<std::pair<float, float>> lowered = {
-        {36, 26}, {48, 24}, {56, 34}, {57, 50}, {52, 44}, {48, 50}, {44, 41}, {39, 44}, {36, 36}};
+        {36, 26}, {48, 24}, {55, 34}, {55, 50}, {51, 44}, {48, 50}, {44, 41}, {39, 44}, {36, 36}};
     std::vector<std::pair<float, float>> pts = up ? raised : lowered;
     if (side < 0)
         for (auto& p : pts) p.first = 60 - p.first;
@@ -113,6 +117,7 @@ Canvas flyer(const Theme& t, bool wings_up) {
     fill(cv, sdf_capsule(28, 41, 27, 46, 1.4f), shade(body, -0.5f));
     fill(cv, sdf_capsule(33, 41, 34, 46, 1.4f), shade(body, -0.5f));
     ink(cv);
+    danger_rim(cv);
     return cv;
 }
 
@@ -138,6 +143,7 @@ Canvas slime(bool airborne) {
     fill(cv, mouth, shade(pal::red, -0.3f));
     fill(cv, sdf_circle(16, cy + 7, 2), with_alpha(pal::pink, 0.6f));
     ink(cv);
+    danger_rim(cv);
     if (airborne) {
         fill(cv, sdf_ellipse(30, 58, 14, 1.8f), with_alpha(pal::outline, 0.3f));
     }

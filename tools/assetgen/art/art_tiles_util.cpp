@@ -159,6 +159,8 @@ Sdf sdf_path(const std::vector<std::pair<float, float>>& pts, float r) {
 
 void ink(Canvas& cv) { outline(cv, 2.0f, pal::outline); }
 
+void danger_rim(Canvas& cv) { outline(cv, 2.0f, with_alpha(hex(0xFFF1C9), 0.9f)); }
+
 void glow(Canvas& cv, float cx, float cy, float r, Color c, float strength) {
     Box b = around(cx, cy, r);
     for (int y = std::max(b.y0, 0); y < std::min(b.y1, cv.h); ++y) {

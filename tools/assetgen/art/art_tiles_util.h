@@ -66,6 +66,9 @@ Sdf sdf_path(const std::vector<std::pair<float, float>>& pts, float r);
 
 // The game's sprite outline: a 2-pixel dark line wherever the drawing meets air.
 void ink(Canvas& cv);
+// A pale 2-pixel rim around the outline of what moves and hurts: the dark line holds the shape
+// on a bright sky, the rim on slate walls and night skies.
+void danger_rim(Canvas& cv);
 // Adds a soft radial light (alpha falls off with distance) over what is drawn.
 void glow(Canvas& cv, float cx, float cy, float r, Color c, float strength);
 // Moves every pixel's colour (not its alpha) toward `toward` by the function's amount 0 … 1.

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "audio/audio_levels.h"
+
 namespace synth {
 
 namespace {
@@ -143,9 +145,10 @@ std::pair<Sound, Sound> Song::mixdown(const Space& space) const {
     for (size_t i = 0; i < loop_; ++i) energy += left[i] * left[i] + right[i] * right[i];
     double rms = std::sqrt(energy / (2.0 * static_cast<double>(loop_)));
     auto gain = static_cast<float>(rms > 0 ? space.loudness / rms : 1.0);
+    constexpr float knee = 0.75f * kMusicPeak;
     for (size_t i = 0; i < loop_; ++i) {
-        left[i] = soft_limit(left[i] * gain, 0.7f, 0.94f);
-        right[i] = soft_limit(right[i] * gain, 0.7f, 0.94f);
+        left[i] = soft_limit(left[i] * gain, knee, kMusicPeak);
+        right[i] = soft_limit(right[i] * gain, knee, kMusicPeak);
     }
     return {std::move(left), std::move(right)};
 }

@@ -19,7 +19,7 @@ struct Space {
     float feedback = 0.35f;   // echo repeats
     float echo_level = 0.6f;  // echo return
     float reverb_level = 0.5f;
-    float loudness = 0.16f;  // target RMS of the final mix
+    float loudness = 0.05f;  // target RMS of the final mix, before its peaks are limited
 };
 
 class Song {
@@ -31,7 +31,7 @@ class Song {
 
     // Adds a mono sound beginning `step` sixteenths after the start of the loop.
     void add(const Sound& sound, double step, float gain, const Send& send);
-    // The looping stereo mix (left, right), levelled and limited.
+    // The looping stereo mix (left, right), levelled and limited to kMusicPeak.
     std::pair<Sound, Sound> mixdown(const Space& space) const;
 
   private:

@@ -1,5 +1,7 @@
 // The game's sound effects, each synthesised from a few oscillators, noise, sweeps and envelopes,
 // and written as 44.1 kHz 16-bit mono WAV.
+#include "audio/audio_sfx.h"
+
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -8,17 +10,11 @@
 
 #include "assetgen.h"
 #include "audio/audio_instruments.h"
-#include "audio/audio_synth.h"
+#include "audio/audio_levels.h"
+
+namespace synth {
 
 namespace {
-
-using namespace synth;
-
-// Effects are levelled by their loudest 50 ms (so pure squares do not outshout noisy hits),
-// without letting any peak pass -3 dBFS. Footsteps sit well below everything else.
-constexpr float kPeak = 0.708f;
-constexpr float kLoudness = 0.45f;  // -7 dB RMS
-constexpr float kStepLoudness = 0.07f;
 
 // Exponential glide from `from` to `to` Hz over `time` seconds, then holding `to`.
 double glide(double from, double to, double time, double t) {
@@ -234,19 +230,21 @@ float loudest_rms(const Sound& s) {
     return static_cast<float>(std::sqrt(best / static_cast<double>(window)));
 }
 
-bool save(const std::string& root, const char* name, Sound s, float loudness = kLoudness) {
+// The effect as the game gets it: faded in and out, at most kEffectPeak, and no louder over its
+// loudest 50 ms than `loudness`.
+Sound levelled(Sound s, float loudness) {
     fade_edges(s, 0.002, 0.006);
-    normalize_peak(s, kPeak);
+    normalize_peak(s, kEffectPeak);
     float rms = loudest_rms(s);
     if (rms > loudness) {
         for (float& v : s) v *= loudness / rms;
     }
-    return write_wav(root + "/sounds/sounds/" + name + ".wav", s, 1);
+    return s;
 }
 
 }  // namespace
 
-bool generate_sounds(const std::string& root) {
+std::vector<Effect> render_effects() {
     const std::pair<const char*, std::function<Sound()>> effects[] = {
         {"click", click},
         {"swipe", swipe},
@@ -262,9 +260,19 @@ bool generate_sounds(const std::string& root) {
         {"cut", cut},
         {"put", put},
     };
+    std::vector<Effect> out;
+    for (const auto& [name, make] : effects)
+        out.push_back({name, levelled(make(), kEffectLoudness)});
+    out.push_back({"step", levelled(step(19, 140, 500), kStepLoudness)});
+    out.push_back({"step2", levelled(step(20, 120, 420), kStepLoudness)});
+    return out;
+}
+
+}  // namespace synth
+
+bool generate_sounds(const std::string& root) {
     bool ok = true;
-    for (const auto& [name, make] : effects) ok = save(root, name, make()) && ok;
-    ok = save(root, "step", step(19, 140, 500), kStepLoudness) && ok;
-    ok = save(root, "step2", step(20, 120, 420), kStepLoudness) && ok;
+    for (const synth::Effect& e : synth::render_effects())
+        ok = synth::write_wav(root + "/sounds/sounds/" + e.name + ".wav", e.samples, 1) && ok;
     return ok;
 }

@@ -9,7 +9,7 @@ packages=(
   libvorbis-dev libogg-dev
   libgtest-dev libbenchmark-dev
   fonts-crosextra-carlito fonts-comfortaa
-  xvfb xdotool libgl1-mesa-dri libx11-dev imagemagick strace
+  xvfb xdotool libgl1-mesa-dri libx11-dev libxdamage-dev imagemagick strace
   file dpkg-dev desktop-file-utils appstream lintian
 )
 

@@ -144,7 +144,7 @@ void editor_draw(const EditorState& ed, const EditorArt& art, const ThemeTiles& 
         if (art.help && SDL_QueryTexture(art.help.get(), nullptr, nullptr, &w, &h) == 0)
             label(art.help.get(), (window_width - w) / 2, window_height - h - 6);
     }
-    if (now_ms() < ed.notice_until && art.notice) {
+    if (world.clock_ms < ed.notice_until && art.notice) {
         int w = 0, h = 0;
         SDL_QueryTexture(art.notice.get(), nullptr, nullptr, &w, &h);
         label(art.notice.get(), (window_width - w) / 2, dock_height + 40);

@@ -52,7 +52,9 @@ void hud_destroy(HudArt& art) { art = HudArt{}; }
 
 void hud_update(HudGauges& g, int time_left, int power) {
     g.time_smooth += (time_left / full_time_units - g.time_smooth) / 10;
-    g.power_smooth += (power / full_power_units - g.power_smooth) / 10 + power_lift;
+    // The eased value and its tenth are summed before the lift: in another order the last bit
+    // differs, and at times so does a segment's last pixel.
+    g.power_smooth = g.power_smooth + (power / full_power_units - g.power_smooth) / 10 + power_lift;
     g.flicker = (now_ms() % flicker_period_ms) / static_cast<double>(flicker_period_ms);
 }
 

@@ -80,6 +80,18 @@ SettingsMenuSounds settings_menu_sounds();
 // is chosen and the darkening has faded out.
 int settings_menu_update(SettingsMenu& m, const Controls& c, const SettingsMenuSounds* sounds);
 void settings_menu_draw(const SettingsMenu& m, const SettingsMenuArt& art);
+// Where the open "Display" or "Sound" sub-column stands, in pixels from the window's left: its
+// entries, "<", its values and ">", and the values' scale. Each keeps its fixed place (the
+// entries in the middle of the window, "<" 170 pixels right of them, the values 200, ">" 350)
+// unless a label would overlap another or leave the window: "<" and the values then move right
+// past the longest entry, ">" past the longest value shown; a sub-column running past the
+// window's right edge (less a margin of 20 pixels) moves left, never over the main column's rows
+// in sight, and on the narrowest windows its values shrink.
+struct SubColumnPlace {
+    int x, less_x, value_x, more_x;
+    double value_scale;
+};
+SubColumnPlace sub_column_place(const SettingsMenu& m, const SettingsMenuArt& art);
 // Runs the menu's frames until it is done; returns its result.
 int settings_menu_run(SettingsMenu& m, const SettingsMenuArt& art,
                       const SettingsMenuSounds* sounds);

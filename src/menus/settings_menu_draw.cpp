@@ -13,11 +13,13 @@ namespace {
 constexpr int title_size = 50;  // the main column and the cursor
 constexpr int entry_size = 30;  // everything else
 constexpr SDL_Color label_colour{255, 255, 255, 255};
-constexpr int value_offset = 200;  // values stand at least this far right of their entry
-constexpr int less_gap = 30;       // "<" stands this far left of the values
-constexpr int more_offset = 350;   // ">" at least this far right of the entry, past the value
-constexpr int arrow_gap = 12;      // between an arrow and a value or an entry
-constexpr int edge_margin = 20;    // kept free at the window's right edge
+// The sub-column's fixed places, right of its entries: "<", the values, ">".
+constexpr int less_offset = 170;
+constexpr int value_offset = 200;
+constexpr int more_offset = 350;
+constexpr int arrow_gap = 12;    // between an arrow and a label it has moved clear of
+constexpr int main_gap = 30;     // kept free right of the main column's rows
+constexpr int edge_margin = 20;  // kept free at the window's right edge
 constexpr int cursor_gap = 50;
 
 std::vector<TexturePtr> labels(TTF_Font* font, std::initializer_list<std::string> texts) {
@@ -42,36 +44,23 @@ int widest(const std::vector<TexturePtr>& list) {
     return w;
 }
 
-// Where a sub-column of entries and values stands: in the middle of the window, its values past
-// its longest entry. When its longest value would run past the window's right edge it moves
-// left, but never over the main column's rows in sight; on the narrowest windows its values
-// shrink to fit what is left.
-struct SubColumnPlace {
-    int x, value_x, less_x, more_x;
-    double value_scale;
-};
-SubColumnPlace sub_column_place(const SettingsMenu& m, const SettingsMenuArt& art,
-                                const std::vector<TexturePtr>& entries, int widest_value) {
-    int value_offset_here = std::max(value_offset, widest(entries) + less_gap + arrow_gap);
-    int more_w = width_of(art.more.get());
-    auto more_offset_for = [&](int value_w) {
-        return std::max(more_offset, value_offset_here + value_w + arrow_gap);
-    };
-    int x = window_width / 2;
-    int overflow = x + more_offset_for(widest_value) + more_w + edge_margin - window_width;
-    int main_right = window_width / 6;
-    for (int r = m.row - 1; r <= m.row + 1; ++r)
-        main_right = std::max(main_right, window_width / 6 + width_of(label_at(art.rows, r)));
-    int room = x - main_right - less_gap;
-    if (overflow > 0 && room > 0) x -= std::min(overflow, room);
-
-    double scale = 1.0;
-    int value_room = window_width - edge_margin - more_w - arrow_gap - (x + value_offset_here);
-    if (widest_value > value_room && widest_value > 0)
-        scale = std::max(0.0, static_cast<double>(value_room) / widest_value);
-    int more_offset_here = more_offset_for(static_cast<int>(widest_value * scale));
-    return {x, x + value_offset_here, x + value_offset_here - less_gap, x + more_offset_here,
-            scale};
+// The entries of the open "Display" or "Sound" sub-column, with the value each one shows.
+const std::vector<TexturePtr>* value_entries(const SettingsMenu& m, const SettingsMenuArt& art,
+                                             std::vector<SDL_Texture*>* values) {
+    const SettingsForm& f = m.form;
+    switch (menu_row(m.row, m.in_game)) {
+        case MenuRow::display:
+            *values = {label_at(art.modes, shown_mode(f.display[display_mode])),
+                       label_at(art.sizes, shown_size(f.display[display_size])),
+                       label_at(art.qualities, shown_quality(f.display[display_quality]))};
+            return &art.display_entries;
+        case MenuRow::sound:
+            values->clear();
+            for (int step : f.volumes) values->push_back(label_at(art.volumes, shown_volume(step)));
+            return &art.sound_entries;
+        default:
+            return nullptr;
+    }
 }
 
 // A value beside entry i, fading and gliding with it; a shrunk value keeps its middle on the
@@ -83,20 +72,39 @@ void draw_value(SDL_Texture* tex, int i, int x, double pos, double scale) {
     SDL_SetTextureAlphaMod(tex, static_cast<Uint8>(a));
     draw_scaled(tex, x, fading_y(i, pos) + static_cast<int>(h * (1 - scale) / 2), scale);
 }
-
-// A sub-column of entries with the value of each beside it, and the arrows around the value on
-// the middle line.
-void draw_values(const SettingsMenu& m, const SettingsMenuArt& art,
-                 const std::vector<TexturePtr>& entries, const std::vector<SDL_Texture*>& values,
-                 int widest_value) {
-    SubColumnPlace at = sub_column_place(m, art, entries, widest_value);
-    draw_fading_list(entries, at.x, m.sub_pos);
-    for (size_t i = 0; i < values.size(); ++i)
-        draw_value(values[i], static_cast<int>(i), at.value_x, m.sub_pos, at.value_scale);
-    draw_scaled(art.less.get(), at.less_x, window_height / 2, 1.0);
-    draw_scaled(art.more.get(), at.more_x, window_height / 2, 1.0);
-}
 }  // namespace
+
+SubColumnPlace sub_column_place(const SettingsMenu& m, const SettingsMenuArt& art) {
+    std::vector<SDL_Texture*> values;
+    const std::vector<TexturePtr>* entries = value_entries(m, art, &values);
+    int entry_w = entries ? widest(*entries) : 0, value_w = 0;
+    for (SDL_Texture* v : values) value_w = std::max(value_w, width_of(v));
+    // "<" and the values past an entry that would reach into "<"; ">" past a value shown.
+    int less_off = entry_w > less_offset ? entry_w + arrow_gap : less_offset;
+    int value_off = less_off + value_offset - less_offset;
+    int more_off =
+        value_off + value_w > more_offset ? value_off + value_w + arrow_gap : more_offset;
+    // Past the window's right edge (with a margin), the sub-column moves left, but not over the
+    // main column's rows in sight; on the narrowest windows ">" stops at the margin and the
+    // values shrink to what is left.
+    int more_w = width_of(art.more.get());
+    int x = window_width / 2;
+    int main_right = window_width / 6;
+    for (int r = m.row - 1; r <= m.row + 1; ++r)
+        main_right = std::max(main_right, window_width / 6 + width_of(label_at(art.rows, r)));
+    int overflow = x + more_off + more_w + edge_margin - window_width;
+    int room = x - main_right - main_gap;
+    if (overflow > 0 && room > 0) x -= std::min(overflow, room);
+    double scale = 1.0;
+    int fit = window_width - edge_margin - more_w - x;  // the furthest right ">" can stand
+    if (more_off > fit) {
+        int value_room = fit - arrow_gap - value_off;
+        if (value_w > value_room && value_w > 0)
+            scale = std::max(0.0, static_cast<double>(value_room) / value_w);
+        more_off = std::max(fit, value_off + static_cast<int>(value_w * scale) + arrow_gap);
+    }
+    return {x, x + less_off, x + value_off, x + more_off, scale};
+}
 
 SettingsMenuArt settings_menu_art(bool in_game) {
     SettingsMenuArt art;
@@ -153,25 +161,22 @@ void settings_menu_draw(const SettingsMenu& m, const SettingsMenuArt& art) {
     draw_scaled_anchored(art.corner.get(), 0, 0, 1.0);
     draw_fading_list(art.rows, w / 6, m.row_pos);
     if (m.column == 1) {
-        const SettingsForm& f = m.form;
         switch (menu_row(m.row, m.in_game)) {
             case MenuRow::back_to_menu:
             case MenuRow::exit:
                 draw_fading_list(art.confirm, (4 * w) / 6, m.sub_pos);
                 break;
             case MenuRow::display:
-                draw_values(
-                    m, art, art.display_entries,
-                    {label_at(art.modes, shown_mode(f.display[display_mode])),
-                     label_at(art.sizes, shown_size(f.display[display_size])),
-                     label_at(art.qualities, shown_quality(f.display[display_quality]))},
-                    std::max({widest(art.modes), widest(art.sizes), widest(art.qualities)}));
-                break;
             case MenuRow::sound: {
                 std::vector<SDL_Texture*> values;
-                for (int step : f.volumes)
-                    values.push_back(label_at(art.volumes, shown_volume(step)));
-                draw_values(m, art, art.sound_entries, values, widest(art.volumes));
+                const std::vector<TexturePtr>& entries = *value_entries(m, art, &values);
+                SubColumnPlace at = sub_column_place(m, art);
+                draw_fading_list(entries, at.x, m.sub_pos);
+                for (size_t i = 0; i < values.size(); ++i)
+                    draw_value(values[i], static_cast<int>(i), at.value_x, m.sub_pos,
+                               at.value_scale);
+                draw_scaled(art.less.get(), at.less_x, h / 2, 1.0);
+                draw_scaled(art.more.get(), at.more_x, h / 2, 1.0);
                 break;
             }
             case MenuRow::resume:

@@ -201,6 +201,7 @@ int session_update(Session& s, const Controls& controls) {
     }
     transition_music(s.transition);
     editor_update(s.editor, s.world, s.player, controls, &s.media.editor_sounds);
+    s.world.clock_ms = now_ms();
     doors_update(s.doors, s.player, s.input, s.enemies, &s.media.door_sounds);
     characters_update(s.characters, s.player.x, s.player.y);
     if (!s.editor.active) rail_collide(s.world.rails, s.player, s.player.on_ground);
@@ -216,7 +217,7 @@ void session_draw(const Session& s) {
     draw_level(s.world, s.media.tiles, s.editor.active);
     doors_draw(s.doors, s.media.door_art, cx, cy, s.editor.active);
     rail_draw(s.world.rails, s.media.tiles, cx, cy);
-    enemies_draw(s.enemies, s.media.enemy_art, cx, cy);
+    enemies_draw(s.enemies, s.media.enemy_art, cx, cy, s.world.clock_ms);
     characters_draw(s.characters, s.media.character_art, cx, cy);
     bubble_draw(s.characters, s.media.character_art, cx, cy);
     transition_draw_proximity(s.transition, s.media.transition_art);

@@ -104,6 +104,10 @@ struct World {
     // the next save only says what it would drop, and the one after saves.
     bool read_cut = false;
     RailPlatforms rails;  // the moving solids
+    // The clock when the level was last updated. Everything that moves on the clock (coins,
+    // springs, the portal, enemies' steps) is drawn from it, so that a level drawn again without
+    // an update, under the pause menu, stands still.
+    int clock_ms = 0;
 };
 
 // An author's change of one cell (the editor): both layers as shown, and the authored play layer.

@@ -12,6 +12,7 @@
 #include "app/draw.h"
 #include "app/file_checks.h"
 #include "app/paths.h"
+#include "app/settings.h"
 
 namespace {
 const std::string background_folder = "textures/backgrounds/";
@@ -43,6 +44,9 @@ void load_panorama(BackgroundArt& art, const std::string& fond) {
     }
 }
 
+// The player's smoothing ("lissage"), read on the renderer's thread and handed to the workers.
+bool smoothing() { return settings.lissage != quality_none; }
+
 TexturePtr make_texture(SDL_Surface* surface) {
     renderer_acquire();
     TexturePtr tex(SDL_CreateTextureFromSurface(game_renderer, surface));
@@ -73,10 +77,10 @@ void deepen(SDL_Surface* s) {
     }
 }
 
-// Band image `file` scaled to width × height (nearest pixel, as the renderer would scale it),
-// deepened for the level selection, kept from its first visible row down, plain and mirrored.
-// Pixels only: safe on any thread.
-BandPixels band_pixels(const std::string& file, int width, int height, bool deepened) {
+// Band image `file` scaled to width × height as the renderer scales pictures with the player's
+// smoothing (nearest pixel without, blending neighbours with), deepened for the level selection,
+// kept from its first visible row down, plain and mirrored. Pixels only: safe on any thread.
+BandPixels band_pixels(const std::string& file, int width, int height, bool deepened, bool smooth) {
     BandPixels band;
     band.width = width;
     band.top = height;
@@ -88,7 +92,9 @@ BandPixels band_pixels(const std::string& file, int width, int height, bool deep
         SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888));
     if (!source || !scaled) return band;
     SDL_SetSurfaceBlendMode(source.get(), SDL_BLENDMODE_NONE);
-    if (SDL_BlitScaled(source.get(), nullptr, scaled.get(), nullptr) != 0) return band;
+    int failed = smooth ? SDL_SoftStretchLinear(source.get(), nullptr, scaled.get(), nullptr)
+                        : SDL_BlitScaled(source.get(), nullptr, scaled.get(), nullptr);
+    if (failed != 0) return band;
     if (deepened) deepen(scaled.get());
     band.top = first_visible_row(scaled.get());
     int h = height - band.top;
@@ -108,20 +114,22 @@ BandPixels band_pixels(const std::string& file, int width, int height, bool deep
 }
 
 // Every band of the set in `folder` made for a window `height` pixels high.
-FittedPixels fitted_pixels(const std::string& folder, int height, bool deepened) {
+FittedPixels fitted_pixels(const std::string& folder, int height, bool deepened, bool smooth) {
     FittedPixels fitted;
     fitted.height = height;
+    fitted.smooth = smooth;
     // The band images are made twice as wide as high; a band is drawn as high as the window.
     int width = height * 3000 / 1500;
     for (int b = 0; b < background_band_count; ++b)
         fitted.bands[b] = band_pixels(resource_path(folder + "/" + std::to_string(b + 1) + ".png"),
-                                      width, height, deepened);
+                                      width, height, deepened, smooth);
     return fitted;
 }
 
 // The fitted pixels become the art's textures (the renderer's thread).
 void take_fitted(BackgroundArt& art, FittedPixels& fitted) {
     art.fitted_height = fitted.height;
+    art.fitted_smooth = fitted.smooth;
     for (int b = 0; b < background_band_count; ++b) {
         BandPixels& from = fitted.bands[b];
         FittedBand& band = art.bands[b];
@@ -161,11 +169,12 @@ long texture_bytes(const TexturePtr& t) {
 }  // namespace
 
 void background_fit(BackgroundArt& art) {
+    bool smooth = smoothing();
     if (art.layer_set < 1 || art.folder.empty() || window_height <= 0 ||
-        art.fitted_height == window_height)
+        (art.fitted_height == window_height && art.fitted_smooth == smooth))
         return;
     art.bands = {};  // the old size's pixels go before the new ones are made
-    FittedPixels fitted = fitted_pixels(art.folder, window_height, art.deepened);
+    FittedPixels fitted = fitted_pixels(art.folder, window_height, art.deepened, smooth);
     take_fitted(art, fitted);
 }
 
@@ -174,17 +183,21 @@ void select_background_prepare(BackgroundArt& art, bool wanted) {
     if (art.pending.valid()) {
         if (art.pending.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return;
         FittedPixels fitted = art.pending.get();
-        // Made for a height the window no longer has: made again below.
-        if (fitted.height == window_height) take_fitted(art, fitted);
+        // Made for a height the window no longer has, or with the smoothing no longer chosen:
+        // made again below.
+        if (fitted.height == window_height && fitted.smooth == smoothing())
+            take_fitted(art, fitted);
     }
     if (!wanted) {
         art.bands = {};
         art.fitted_height = 0;
         return;
     }
-    if (art.fitted_height == window_height || window_height <= 0) return;
-    art.pending =
-        std::async(std::launch::async, fitted_pixels, art.folder, window_height, art.deepened);
+    if ((art.fitted_height == window_height && art.fitted_smooth == smoothing()) ||
+        window_height <= 0)
+        return;
+    art.pending = std::async(std::launch::async, fitted_pixels, art.folder, window_height,
+                             art.deepened, smoothing());
 }
 
 void select_background_settle(BackgroundArt& art) {

@@ -32,7 +32,8 @@ struct BandPixels {
 };
 struct FittedPixels {
     std::array<BandPixels, background_band_count> bands;
-    int height = 0;  // the window height they were made for
+    int height = 0;       // the window height they were made for
+    bool smooth = false;  // scaled blending neighbours, as the smoothing setting asked
 };
 
 // The images of one background. The level selection holds one per listed level.
@@ -43,11 +44,12 @@ struct BackgroundArt {
     // The sky (0) and the image that is never drawn (4); the bands 1 … 3 live in `bands`.
     std::array<TexturePtr, background_layer_count> layers;
     int layer_set = 0;  // 0 for a panorama; a layered set's number + 1
-    // Layered sets: the folder the bands are read from again when the window's height changes,
-    // the bands as fitted, and the height they were fitted for (0: not yet).
+    // Layered sets: the folder the bands are read from again when the window's height or the
+    // smoothing changes, the bands as fitted, and the height they were fitted for (0: not yet).
     std::string folder;
     std::array<FittedBand, background_band_count> bands;
     int fitted_height = 0;
+    bool fitted_smooth = false;  // and whether they were scaled smooth
     // The level selection shows each band as if drawn twice at the same place, which deepens
     // its soft edges: its bands are fitted so, with each pixel's cover a = 1 − (1 − a)².
     bool deepened = false;
@@ -63,8 +65,9 @@ struct Background {
 
 // Loads the images; a layered set's bands are fitted to the window as it is.
 void background_load(Background& bg, const std::string& fond);
-// Fits a layered set's bands again when the window's height is no longer theirs (a new display
-// mode); nothing otherwise. Called by the screen's update, never by its drawing.
+// Fits a layered set's bands again when the window's height or the smoothing setting is no
+// longer theirs (a new display mode); nothing otherwise. Called by the screen's update, never by
+// its drawing.
 void background_fit(BackgroundArt& art);
 // Bytes of pixels held by the background's textures, clouds included.
 long background_texture_bytes(const Background& bg);

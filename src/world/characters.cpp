@@ -65,11 +65,11 @@ int character_near(const Characters& c, double player_x, double player_y) {
     return 0;
 }
 
-void characters_update(Characters& c, double player_x, double player_y) {
-    c.clock_ms = now_ms();
-    c.hovered = character_near(c, player_x, player_y);
-    // A bubble grows only while its own character is near; any other state fades it, and only a
-    // fully faded bubble passes to the character now near (or to none).
+namespace {
+// One step of the bubble's fade, by whom the player was near. A bubble grows only while its own
+// character is near; any other state fades it, and only a fully faded bubble passes to the
+// character now near (or to none).
+void bubble_fade(Characters& c) {
     if (c.hovered > 0 && c.shown == c.hovered) {
         c.bubble_alpha += fade_step;
     } else {
@@ -80,6 +80,16 @@ void characters_update(Characters& c, double player_x, double player_y) {
         c.bubble_alpha = 0;
         c.shown = c.hovered;
     }
+}
+}  // namespace
+
+void characters_update(Characters& c, double player_x, double player_y) {
+    c.clock_ms = now_ms();
+    // A frame looks who the player is near, draws the bubble, and only then steps the fade: the
+    // step of the frame drawn last comes first here, so each frame draws the fade of the one
+    // before it.
+    bubble_fade(c);
+    c.hovered = character_near(c, player_x, player_y);
     // The bubble stands up and right of its character. A reload may have left fewer characters
     // than the bubble's number: it then stays where it was while it fades.
     if (c.shown > 0 && c.shown <= static_cast<int>(c.entries.size())) {

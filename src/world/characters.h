@@ -54,10 +54,11 @@ void characters_release(CharacterArt& art);
 // Index + 1 of the first enabled character within two cells of the player's lower-left corner,
 // 0 when there is none.
 int character_near(const Characters& c, double player_x, double player_y);
-// Once a frame, in play and in the editor, after the player's and the doors' updates: which
-// character the player is near, then a step of the bubble's fade. A bubble fades in over 7
-// frames and out over 7; moving straight from one character to another, the first bubble fades
-// out completely before the second fades in.
+// Once a frame, in play and in the editor, after the player's and the doors' updates: the step of
+// the bubble's fade that follows the last frame's drawing, then which character the player is
+// near. A bubble fades in over 7 frames and out over 7, from the frame after the player comes or
+// goes; moving straight from one character to another, the first bubble fades out completely
+// before the second fades in.
 void characters_update(Characters& c, double player_x, double player_y);
 
 // The lines of a bubble: the text split at every '&', within the bubble's limits.

@@ -84,4 +84,6 @@ void enemies_move(Enemies& enemies, const Grid& play, double dt);
 // the player unless the grace time of the last hurt still runs. Sounds play when given.
 void enemies_contact(Enemies& enemies, Player& player, const EnemySounds* sounds);
 
-void enemies_draw(const Enemies& enemies, const EnemyArt& art, double camera_x, double camera_y);
+// The images take turns on `clock_ms`, the world's clock.
+void enemies_draw(const Enemies& enemies, const EnemyArt& art, double camera_x, double camera_y,
+                  int clock_ms);

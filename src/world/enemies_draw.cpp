@@ -1,10 +1,10 @@
 // Drawing the enemies: two images taking turns on the clock, mirrored when walking right (the
 // images face left). Defeated enemies are not drawn.
-#include "app/clock.h"
 #include "app/draw.h"
 #include "world/enemies.h"
 
-void enemies_draw(const Enemies& enemies, const EnemyArt& art, double camera_x, double camera_y) {
+void enemies_draw(const Enemies& enemies, const EnemyArt& art, double camera_x, double camera_y,
+                  int clock_ms) {
     int t = tile_size();
     for (const Enemy& e : enemies.list) {
         if (e.dead) continue;
@@ -15,7 +15,7 @@ void enemies_draw(const Enemies& enemies, const EnemyArt& art, double camera_x, 
         // Off screen: skipped before the pixel conversion, which would overflow for an enemy
         // that has been falling down a pit for a long time.
         if (left >= window_width || left + w <= 0 || top >= window_height || top + h <= 0) continue;
-        int phase = now_ms() % type.frame_period_ms;
+        int phase = clock_ms % type.frame_period_ms;
         const TexturePtr& tex = art.frames[e.type][phase > type.frame_period_ms / 2 ? 0 : 1];
         if (!tex) continue;
         SDL_Rect dst{static_cast<int>(left), static_cast<int>(top), static_cast<int>(w),

@@ -3,7 +3,6 @@
 
 #include <cmath>
 
-#include "app/clock.h"
 #include "app/draw.h"
 
 namespace {
@@ -27,18 +26,18 @@ bool cell_visible(double x, double y) {
     return left + t > 0 && left < window_width && top + t > 0 && top < window_height;
 }
 
-double pulse() { return std::fabs(std::cos(now_ms() / 300.0)) * tile_size(); }
+double pulse(int clock_ms) { return std::fabs(std::cos(clock_ms / 300.0)) * tile_size(); }
 
-void draw_spring(SDL_Texture* tex, double x, double y) {
+void draw_spring(SDL_Texture* tex, double x, double y, int clock_ms) {
     int t = tile_size(), h = window_height;
-    double e = pulse() / 2 + h / 48;
+    double e = pulse(clock_ms) / 2 + h / 48;
     SDL_Rect dst{static_cast<int>(t * x), static_cast<int>(h - t * y - e), t, static_cast<int>(e)};
     if (tex) SDL_RenderCopy(game_renderer, tex, nullptr, &dst);
 }
 
-void draw_coin(SDL_Texture* tex, double x, double y) {
+void draw_coin(SDL_Texture* tex, double x, double y, int clock_ms) {
     int t = tile_size();
-    double a = pulse();
+    double a = pulse(clock_ms);
     SDL_Rect dst{static_cast<int>(t * (x + 0.5) - a / 2),
                  static_cast<int>(window_height - t * (y + 1)), static_cast<int>(a), t};
     if (tex) SDL_RenderCopy(game_renderer, tex, nullptr, &dst);
@@ -64,16 +63,17 @@ void draw_decor_cell(const ThemeTiles& tiles, char c, double x, double y, bool e
     }
 }
 
-void draw_play_cell(const ThemeTiles& tiles, char c, double x, double y, bool editor) {
+void draw_play_cell(const ThemeTiles& tiles, char c, double x, double y, bool editor,
+                    int clock_ms) {
     if (c == ' ') return;
     if (is_block(c)) {
         if (c != cell::hidden_block || editor) draw_cell(slot(tiles, c - 'a'), x, y);
     } else if (c >= 'A' && c <= 'F') {
         draw_cell(slot(tiles, slot_first_item + c - 'A'), x, y);
     } else if (c == cell::spring) {
-        draw_spring(slot(tiles, slot_spring), x, y);
+        draw_spring(slot(tiles, slot_spring), x, y, clock_ms);
     } else if (c == cell::coin) {
-        draw_coin(slot(tiles, slot_coin), x, y);
+        draw_coin(slot(tiles, slot_coin), x, y, clock_ms);
     } else if (c >= '0' && c <= '5') {
         if (editor) draw_cell(slot(tiles, slot_first_enemy + c - '0'), x, y);
     } else {
@@ -137,7 +137,7 @@ void draw_level(const World& w, const ThemeTiles& tiles, bool editor) {
                 continue;
             }
             draw_decor_cell(tiles, decor, x, y, editor);
-            draw_play_cell(tiles, grid_get(row, column, w.play_grid), x, y, editor);
+            draw_play_cell(tiles, grid_get(row, column, w.play_grid), x, y, editor, w.clock_ms);
         }
     }
     draw_rail_connectors(w, tiles);
@@ -154,7 +154,7 @@ void draw_portal(const World& w, const ThemeTiles& tiles) {
         dst.y + s / 2 + reach < 0 || dst.y + s / 2 - reach > window_height)
         return;
     SDL_Point centre{s / 2, s / 2};
-    double now = now_ms();
+    double now = w.clock_ms;
     const double angles[] = {-now / 5, now / 10, now / 150};
     for (int layer = 0; layer < 3; ++layer) {
         SDL_Texture* tex = slot(tiles, slot_portal + 2 - layer);

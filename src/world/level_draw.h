@@ -5,7 +5,7 @@
 #include "session/world.h"
 
 // Both layers with the theme's tiles; the editor also shows hidden blocks, markers and enemy
-// spawn cells.
+// spawn cells. Coins turn and springs bounce on the world's clock.
 void draw_level(const World& world, const ThemeTiles& tiles, bool editor);
-// The portal's three layers at the exit marker.
+// The portal's three layers at the exit marker, turned by the world's clock.
 void draw_portal(const World& world, const ThemeTiles& tiles);

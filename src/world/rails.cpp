@@ -70,6 +70,60 @@ void step_along(double& position, double& direction, double& last_step, int sign
     position += sign * step;
     last_step = sign * step;
 }
+
+bool rail_cell(const Grid& decor, int col, int row) { return grid_get(row, col, decor) == rail; }
+
+// A track runs straight through a cell when nothing beside the cell, across the track's way,
+// is a rail: the track goes on there, or ends, without turning.
+bool straight_across(const Grid& decor, int col, int row, bool horizontal) {
+    if (horizontal) return !rail_cell(decor, col, row + 1) && !rail_cell(decor, col, row - 1);
+    return !rail_cell(decor, col + 1, row) && !rail_cell(decor, col - 1, row);
+}
+
+struct Ways {
+    bool up, down, right, left;
+};
+
+// The ways a platform may take from where it stands. The neighbours are those of the cell
+// under its lower-left corner, so a platform sees a bend early when it goes down or left (into
+// that cell) and late when it goes up or right (out of it). Seen early, a bend is cut
+// diagonally, which is how a └ bend has always been taken both ways. The other bends need the
+// rules below, which never apply on a straight track or a lone └ bend.
+Ways open_ways(const RailPlatform& p, const Grid& decor) {
+    Ways w{rail_at(decor, p.x, p.y + 1), rail_at(decor, p.x, p.y - 0.001),
+           rail_at(decor, p.x + 1, p.y), rail_at(decor, p.x - 0.001, p.y)};
+    bool whole_x = p.x == std::floor(p.x), whole_y = p.y == std::floor(p.y);
+    bool moved_x = p.step_x != 0, moved_y = p.step_y != 0;
+    int col = cell_floor(p.x), row = cell_floor(p.y);
+    if (moved_x != moved_y) {
+        // Going up or right, the side rails in sight are those of the cell being left, the
+        // leg it came by: it keeps off them until the next cell.
+        if (moved_x && p.step_x > 0 && !whole_x) w.up = w.down = false;
+        if (moved_y && p.step_y > 0 && !whole_y) w.left = w.right = false;
+        // Going down or left, it cuts into the side leg of the cell ahead only where both legs
+        // of that bend run straight; otherwise it goes on to the bend's cell and turns there.
+        if (moved_y && p.step_y < 0 && !whole_y) {
+            bool from_straight = straight_across(decor, col, row + 1, false);
+            w.right = w.right && from_straight && straight_across(decor, col + 1, row, true);
+            w.left = w.left && from_straight && straight_across(decor, col - 1, row, true);
+        }
+        if (moved_x && p.step_x < 0 && !whole_x) {
+            bool from_straight = straight_across(decor, col + 1, row, true);
+            w.up = w.up && from_straight && straight_across(decor, col, row + 1, false);
+            w.down = w.down && from_straight && straight_across(decor, col, row - 1, false);
+        }
+        // On a whole cell where the track does not go on but turns, it turns rather than
+        // going back the way it came.
+        if (whole_x && whole_y && moved_x && !(p.step_x > 0 ? w.right : w.left) && (w.up || w.down))
+            (p.step_x > 0 ? w.left : w.right) = false;
+        if (whole_x && whole_y && moved_y && !(p.step_y > 0 ? w.up : w.down) && (w.left || w.right))
+            (p.step_y > 0 ? w.down : w.up) = false;
+    }
+    // A platform that starts on a bend sets off along its horizontal leg.
+    if (whole_x && whole_y && p.dir_x == 0 && p.dir_y == 0 && (w.left || w.right))
+        w.up = w.down = false;
+    return w;
+}
 }  // namespace
 
 void rail_move(RailPlatforms& rails, const Grid& decor, double dt) {
@@ -78,30 +132,27 @@ void rail_move(RailPlatforms& rails, const Grid& decor, double dt) {
     for (RailPlatform& p : rails.list) {
         p.x = settle(p.x);
         p.y = settle(p.y);
-        bool up = rail_at(decor, p.x, p.y + 1);
-        bool down = rail_at(decor, p.x, p.y - 0.001);
-        bool right = rail_at(decor, p.x + 1, p.y);
-        bool left = rail_at(decor, p.x - 0.001, p.y);
+        Ways w = open_ways(p, decor);
         // Where the track goes on both ways, keep going the way it went.
-        if (left && right) {
-            if (p.dir_x > 0) left = false;
-            if (p.dir_x < 0) right = false;
+        if (w.left && w.right) {
+            if (p.dir_x > 0) w.left = false;
+            if (p.dir_x < 0) w.right = false;
         }
-        if (up && down) {
-            if (p.dir_y > 0) down = false;
-            if (p.dir_y < 0) up = false;
+        if (w.up && w.down) {
+            if (p.dir_y > 0) w.down = false;
+            if (p.dir_y < 0) w.up = false;
         }
         // A frame's steps are what it carries a rider by: a platform rising or sinking straight
         // carries nobody sideways, whichever way it went before.
         p.step_x = p.step_y = 0;
         // Applied in this order, a platform between two rails cancels out in its first frame
         // and leaves with −1: it sets off left (or down).
-        if (right) step_along(p.x, p.dir_x, p.step_x, 1, step);
-        if (left) step_along(p.x, p.dir_x, p.step_x, -1, step);
-        if (up) step_along(p.y, p.dir_y, p.step_y, 1, step);
-        if (down) step_along(p.y, p.dir_y, p.step_y, -1, step);
-        if (!up && !down) p.y = std::trunc(p.y);
-        if (!left && !right) p.x = std::trunc(p.x);
+        if (w.right) step_along(p.x, p.dir_x, p.step_x, 1, step);
+        if (w.left) step_along(p.x, p.dir_x, p.step_x, -1, step);
+        if (w.up) step_along(p.y, p.dir_y, p.step_y, 1, step);
+        if (w.down) step_along(p.y, p.dir_y, p.step_y, -1, step);
+        if (!w.up && !w.down) p.y = std::trunc(p.y);
+        if (!w.left && !w.right) p.x = std::trunc(p.x);
     }
 }
 

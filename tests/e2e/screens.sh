@@ -4,11 +4,13 @@
 # selection, a level that is won at once, its score screen and "Bravo !", the selection again,
 # its back button, the credits, the settings, and "Close". Every screen is waited for as a person
 # would (until the picture has changed and stopped fading) and kept as a screenshot in the
-# folder given as the third argument, for people to look at.
+# folder given as the third argument, for people to look at. The fourth argument is the watching
+# tool, mivo_look (beside the game when not given).
 set -euo pipefail
 bin=$1
 src=$2
 shots=${3:-$PWD/e2e-screens}
+look_tool=${4:-$(dirname "$bin")/mivo_look}
 work=$(mktemp -d)
 source "$(dirname "$0")/xvfb_game.sh"
 rm -rf "$shots"
@@ -44,39 +46,22 @@ click_at() {
     xdotool mousemove --window "$wid" "$1" "$2" && sleep 0.05
     xdotool mousedown 1 && sleep 0.1 && xdotool mouseup 1
 }
-# Pixels differing by more than 10 % between two pictures.
-differing() { compare -metric AE -fuzz 10% "$1" "$2" null: 2>&1 | awk '{ printf "%d", $1 }'; }
-# Mean brightness, in thousandths.
-brightness() { convert "$1" -colorspace Gray -format '%[fx:mean*1000]' info: | awk '{ printf "%d", $1 }'; }
-pixels=$((1000 * 600))
-last=""
-# Waits for the next screen, as a person does: the window shows something else than the last
-# screen (at least `change` thousandths of its pixels), has stopped fading (two looks a quarter
-# of a second apart differ by at most `motion` thousandths: animated screens move), and is as
-# bright as that screen is (thousandths: black moments between screens are not screens).
+# Waits for the next screen, as a person does (tests/e2e/look.cpp looks at the window four times a
+# second, two minutes at most: a busy machine slows the sanitised game down a lot): the window
+# shows something else than the last screen (at least `change` thousandths of its pixels), has
+# stopped fading (two looks differ by at most `motion` thousandths: animated screens move; "still"
+# for a screen where nothing moves), and is as bright as that screen is (thousandths: black
+# moments between screens are not screens). A picture left frozen on the window while the game
+# loads is never taken for a screen: only frames the game draws count. The screen is kept in the
+# screenshots' folder.
+last="$work/last.rgb"
 screen() {
-    local name=$1 change=${2:-30} motion=${3:-20} dimmest=${4:-0} brightest=${5:-1000}
-    local now="$work/now.png" before="$work/before.png" light
-    rm -f "$before"
-    for _ in $(seq 120); do
-        sleep 0.25
-        kill -0 "$game_pid" 2>/dev/null || fail "the game ended before the $name screen"
-        import -window "$wid" "$now" 2>/dev/null || continue
-        light=$(brightness "$now")
-        if [ "$light" -lt "$dimmest" ] || [ "$light" -gt "$brightest" ] ||
-            { [ -n "$last" ] && [ "$(differing "$last" "$now")" -lt $((pixels * change / 1000)) ]; }; then
-            rm -f "$before"
-            continue
-        fi
-        if [ -f "$before" ] && [ "$(differing "$before" "$now")" -le $((pixels * motion / 1000)) ]; then
-            cp "$now" "$shots/$name.png"
-            last="$shots/$name.png"
-            echo "screen: $name"
-            return 0
-        fi
-        cp "$now" "$before"
-    done
-    fail "the $name screen did not come"
+    local name=$1 change=${2:-30} motion=${3:-20} dimmest=${4:-0} brightest=${5:-1000} result=0
+    "$look_tool" wait "$wid" "$game_pid" "$last" "$shots/$name.png" \
+        "$change" "$motion" "$dimmest" "$brightest" || result=$?
+    [ "$result" -eq 2 ] && fail "the game ended before the $name screen"
+    [ "$result" -eq 0 ] || fail "the $name screen did not come ($shots/$name.png shows the window)"
+    echo "screen: $name (at $SECONDS s)"
 }
 listings() { grep -c "^'0_arrivee'$" "$work/out.log" || true; }
 
@@ -84,12 +69,13 @@ listings() { grep -c "^'0_arrivee'$" "$work/out.log" || true; }
 # What the window shows while the selection loads (the menu's last picture, frozen) is not the
 # selection: it becomes the picture the selection must differ from.
 listed() {
-    for _ in $(seq 100); do
+    local give_up=$((SECONDS + 120))
+    while [ "$SECONDS" -lt "$give_up" ]; do
         if [ "$(listings)" -ge "$1" ]; then
-            import -window "$wid" "$work/loading.png" 2>/dev/null && last="$work/loading.png"
+            "$look_tool" grab "$wid" "$last" || true
             return 0
         fi
-        sleep 0.1
+        sleep 0.25
     done
     fail "the level selection did not list the levels (time $1)"
 }
@@ -101,7 +87,9 @@ screen 02-splash 30 20 3 500
 press space
 screen 03-title 30 150 200
 press Return
-screen 04-main-menu 30 60 200
+# The main menu: its tiles, not the picture a tile zoomed into with a menu over it fading out (a
+# settled menu is brighter).
+screen 04-main-menu 500 60 400
 click_at 322 191 # "Story"
 listed 1
 screen 05-level-selection 30 20 200
@@ -111,7 +99,7 @@ press Return
 screen 07-level-card 30 20 5 50
 screen 08-level 30 20 200
 press Escape
-screen 09-pause-menu
+screen 09-pause-menu 30 still
 press Down
 press Return
 press Down
@@ -122,23 +110,24 @@ press Left
 screen 11-level-selection-first 5 20 200
 press Return
 screen 12-level-card 30 20 5 50
-screen 13-score 5 20 10 50
+screen 13-score 5 still 10 50 # not the won level darkening behind its spinning portal
 press Return
-screen 14-bravo 5 5 0 10
+screen 14-bravo 5 5 3 10
 listed 3
 screen 15-level-selection-after-win 5 20 200
 click_at 100 40 # the back button
-screen 16-main-menu-again 30 60 200
+screen 16-main-menu-again 500 60 400
 click_at 766 356 # "Credits"
-screen 17-credits 30 20 50
+screen 17-credits 30 still 50
 press space
-screen 18-main-menu-after-credits 30 60 200
+screen 18-main-menu-after-credits 500 60 400
 click_at 589 354 # "Settings"
-screen 19-settings
+screen 19-settings 30 still
 press Escape
-screen 20-main-menu-after-settings 30 60 200
+screen 20-main-menu-after-settings 500 60 400
 click_at 590 464 # "Close"
-for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+give_up=$((SECONDS + 120))
+while [ "$SECONDS" -lt "$give_up" ]; do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.25; done
 kill -0 "$game_pid" 2>/dev/null && fail "the game did not end on Close"
 wait "$game_pid" || fail "the game ended with an error"
 game_pid=""

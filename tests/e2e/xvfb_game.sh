@@ -24,14 +24,17 @@ start_x() {
     export DISPLAY=":$(head -n 1 "$named")"
 }
 
-# The game, run from the current folder with its output in $work/out.log; waits for its window.
+# The game, run from the current folder with its output in $work/out.log; waits for its window
+# (a minute at most: a busy machine starts the sanitised game slowly).
 start_game() {
     "$1" >"$work/out.log" 2>&1 &
     game_pid=$!
-    for _ in $(seq 100); do
+    local give_up=$((SECONDS + 60))
+    while [ "$SECONDS" -lt "$give_up" ]; do
         wid=$(xdotool search --onlyvisible --pid "$game_pid" 2>/dev/null | head -n 1 || true)
         [ -n "$wid" ] && return 0
-        sleep 0.1
+        kill -0 "$game_pid" 2>/dev/null || break
+        sleep 0.25
     done
     echo "no window appeared"
     cat "$work/out.log"

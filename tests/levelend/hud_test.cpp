@@ -44,6 +44,13 @@ TEST(Hud, GaugesEaseTowardTheirValues) {
     EXPECT_NEAR(g.power_smooth, 0.385, 1e-9);  // a hundredth above 15000 / 40000
     for (int i = 0; i < 300; ++i) hud_update(g, 300000, 40000);
     EXPECT_NEAR(g.power_smooth, 1.01, 1e-9);
+    // The terms are added from the left: with the power rising 10 a frame from nothing, as the
+    // countdown feeds it, the 1050th frame eases to 0.27 exactly and the second segment is 3
+    // pixels long (adding the last two terms first gives 0.26999999999999996, and 2 pixels).
+    HudGauges rising;
+    for (int i = 0; i < 1050; ++i) hud_update(rising, 300000, 10 * i);
+    EXPECT_EQ(rising.power_smooth, 0.27);
+    EXPECT_EQ(static_cast<int>(hud_segment_fill(rising.power_smooth, 1) * 37.5), 3);
 }
 
 TEST(Hud, PowerSegmentsFillInTurn) {

@@ -602,8 +602,6 @@ TEST(LevelsReplay, GrandeVallee) {
         stop_at("stop on the island", I2 + 1.5),
         wait_for("wait for the bent rail's platform", platform_in(I2 + 3, 45, 0, I2 + 3.3, 44.9)),
         until("step onto it", right, is_riding),
-        stop_on_platform("stand on its middle, for it slides Mivo back on the way down", I2 + 3, 45,
-                         0.4),
         until("ride it along and down the bend", 0, platform_in(I2 + 3, 45, K, K + 1.5, 0)),
         until("ride it on under the rock", 0, platform_in(I2 + 3, 45, K + 9.6, K + 11)),
         jump_to_ground("jump onto the far side", right, 4),

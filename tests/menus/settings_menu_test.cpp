@@ -232,3 +232,67 @@ TEST(SettingsMenu, ValuesBeyondTheLabelsAreShownNearAndKept) {
               "mode=2\nresx=1000\nresy=600\nlissage=5\nvolume_general=95\nvolume_musique=-20\n"
               "volume_effets=100\nvolume_menus=100\n");
 }
+
+// The sub-columns of "Display" and "Sound" keep their fixed places (entries in the middle of the
+// window, "<" 170 pixels right of them, the values 200, ">" 350) unless a label would overlap
+// another or leave the window; in every window size of the list, with every value shown, no
+// label overlaps another and none leaves the window.
+TEST(SettingsMenu, SubColumnsKeepTheirPlacesUnlessALabelWouldOverlapOrLeave) {
+    TestDisplay display(1000, 600);
+    SettingsMenuArt art = settings_menu_art(true);
+    auto width = [](const TexturePtr& t) {
+        int w = 0;
+        SDL_QueryTexture(t.get(), nullptr, nullptr, &w, nullptr);
+        return w;
+    };
+    SettingsMenu m;
+    m.in_game = true;
+    m.column = 1;
+    m.row = 4;  // "Sound": values of at most "100 %" stay in their places
+    m.form.volumes = {20, 0, 7, 13};
+    SubColumnPlace at = sub_column_place(m, art);
+    EXPECT_TRUE(at.x == 500 && at.less_x == 670 && at.value_x == 700 && at.more_x == 850 &&
+                at.value_scale == 1.0)
+        << at.x << " " << at.less_x << " " << at.value_x << " " << at.more_x;
+    m.row = 3;  // "Display": the entries leave room for "<", "Windowed" pushes ">" right
+    m.form.display = {mode_windowed, 2, quality_high};
+    at = sub_column_place(m, art);
+    int windowed = width(art.modes[mode_windowed]);
+    ASSERT_GT(200 + windowed, 350);
+    EXPECT_TRUE(at.x == 500 && at.less_x == 670 && at.value_x == 700 &&
+                at.more_x == 700 + windowed + 12)
+        << at.x << " " << at.less_x << " " << at.value_x << " " << at.more_x;
+
+    int less_w = width(art.less), more_w = width(art.more);
+    // "Full Screen Borderless" would leave the window: the sub-column moves left, the value
+    // stays whole and ">" ends 20 pixels short of the window's edge.
+    m.form.display = {mode_fullscreen_desktop, 2, quality_high};
+    at = sub_column_place(m, art);
+    EXPECT_TRUE(at.x < 500 && at.value_scale == 1.0 && at.more_x + more_w == 980 &&
+                at.value_x - at.x == 200)
+        << at.x << " " << at.value_x << " " << at.more_x << " " << at.value_scale;
+    int entries_w = 0;
+    for (const TexturePtr& t : art.display_entries) entries_w = std::max(entries_w, width(t));
+    int saved_width = window_width;
+    for (WindowSize size : window_sizes) {
+        window_width = size.w;
+        for (int mode = 0; mode < 4; ++mode) {
+            for (int quality = 0; quality < 3; ++quality) {
+                m.form.display = {mode, 0, quality};
+                at = sub_column_place(m, art);
+                int value_w = std::max(width(art.modes[mode]), width(art.qualities[quality]));
+                value_w = std::max(value_w, width(art.sizes[0]));
+                SCOPED_TRACE(std::to_string(size.w) + " wide, mode " + std::to_string(mode));
+                EXPECT_GE(at.less_x, at.x + entries_w);
+                EXPECT_GE(at.value_x, at.less_x + less_w);
+                EXPECT_GE(at.more_x, at.value_x + static_cast<int>(value_w * at.value_scale));
+                EXPECT_LE(at.more_x + more_w, size.w - 20);
+                if (200 + value_w <= 350 && size.w / 2 + 350 + more_w <= size.w - 20) {
+                    EXPECT_TRUE(at.x == size.w / 2 && at.value_x == at.x + 200 &&
+                                at.more_x == at.x + 350);
+                }
+            }
+        }
+    }
+    window_width = saved_width;
+}

@@ -20,8 +20,9 @@ struct PlayedLevel {
     std::vector<Uint8> keys = std::vector<Uint8>(SDL_NUM_SCANCODES, 0);
     Session s;
 
-    explicit PlayedLevel(const std::string& decor = "\n\n\n\n\n\n   A\n[ 19]B\n") {
-        write_file("levels/t/0.lvl", "\n\n\n\n\n\n        H\n[a20]\n");
+    explicit PlayedLevel(const std::string& decor = "\n\n\n\n\n\n   A\n[ 19]B\n",
+                         const std::string& play = "\n\n\n\n\n\n        H\n[a20]\n") {
+        write_file("levels/t/0.lvl", play);
         write_file("levels/t/1.lvl", decor);
         write_file("levels/t/config.ini", "titre=Test\ntheme=base\n");
         input_install_keyboard(keys.data());
@@ -360,4 +361,29 @@ TEST(Session, EditStartsWithTheEditorOnAndTheViewOnTheCell) {
     EXPECT_LE(mark.w, 25 + 18);
     s.session_result = session_back;
     session_end(s);
+}
+
+// Under the pause menu the level is drawn again from what its last update left, however long the
+// menu stays open: the walking enemy, the turning coin, the bouncing spring, the exit's portal,
+// the door's rings and the floating character all stand as the last frame showed them.
+TEST(Session, DrawnAgainWithoutAnUpdateTheLevelStandsStill) {
+    PlayedLevel lvl("\n\n\n\n\n\n   A\n[ 19]B\n", "\n\n\n\n\n\n        H G    0\n[a20]\n");
+    write_file("levels/t/portals.lvl", "[12|1|2]\n");
+    write_file("levels/t/caracters.lvl", "[5|3|1|2|2|pnj/fee.png|Hi]\n");
+    for (int i = 0; i < 20; ++i) session_frame(lvl.s);
+    ASSERT_EQ(lvl.s.enemies.list.size(), 1u);
+    ASSERT_EQ(lvl.s.doors.doors.size(), 1u);
+    auto drawn = [&] {
+        clear_black();
+        session_draw(lvl.s);
+        std::vector<Uint32> px(static_cast<size_t>(window_width) * window_height);
+        SDL_RenderReadPixels(game_renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, px.data(),
+                             window_width * 4);
+        return px;
+    };
+    std::vector<Uint32> last = drawn();
+    for (int ms : {30, 60, 90, 120, 1000}) {
+        clock_advance(ms);
+        EXPECT_TRUE(drawn() == last) << ms << " ms later";
+    }
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/draw.h"
+#include "app/settings.h"
 #include "session/world.h"
 #include "support/harness.h"
 #include "support/named_pipe.h"
@@ -71,6 +72,11 @@ struct ArtFolder {
         IMG_SavePNG(s.get(), ("ressources/textures/backgrounds/" + name).c_str());
     }
 };
+
+struct SettingsRestored {
+    Settings saved = settings;
+    ~SettingsRestored() { settings = saved; }
+};
 }  // namespace
 
 TEST(BackgroundLoad, LayeredSetsFromTheResourceTree) {
@@ -124,6 +130,8 @@ TEST(BackgroundLoad, NamedPipesAreNotOpened) {
 TEST(BackgroundDraw, BandsScrollAtTheirOwnSpeedsAndMirrorEveryOtherCopy) {
     TestDisplay display(1920, 240);  // 10 pixels a cell; bands 480 × 240
     grid_width = 10;                 // a narrow level: the bands must still fill the width
+    SettingsRestored restored;
+    settings.lissage = quality_none;  // sharp pixels, to find the edges exactly
     ArtFolder folder;
     folder.save_layered("7");
     Background bg;
@@ -253,4 +261,41 @@ TEST(BackgroundDraw, CloudRowsAtTheirDepths) {
     background_draw(bg, -10, 0);  // left of the level counts as 0; the near row is above
     EXPECT_EQ(box(red), std::vector<int>({0, 0, 0, 0}));
     EXPECT_EQ(box(green), std::vector<int>({0, 100, 1000, 90}));
+}
+
+// The bands are fitted to the window as the player's smoothing ("lissage") scales pictures: by
+// nearest pixel with "None", blending neighbours otherwise; a change of the setting fits them
+// again.
+TEST(BackgroundDraw, BandsAreFittedWithTheSmoothingSetting) {
+    TestDisplay display(1920, 240);  // bands 480 × 240: the 8 × 12 images grow 60 and 20 times
+    SettingsRestored restored;
+    ArtFolder folder;
+    folder.save_layered("7");
+    Background bg;
+    // Across band 0's marker column into its body, and down across its top edge.
+    auto edges = [&] {
+        clear_black();
+        background_draw(bg, 0, 0);
+        std::vector<SDL_Color> across, down;
+        for (int x = 50; x < 70; ++x) across.push_back(read_pixel(x, 90));
+        for (int y = 50; y < 70; ++y) down.push_back(read_pixel(200, y));
+        return std::pair{across, down};
+    };
+    auto in_between = [](const std::vector<SDL_Color>& line, SDL_Color a, SDL_Color b) {
+        int n = 0;
+        for (SDL_Color c : line) n += !near(c, a, 1) && !near(c, b, 1);
+        return n;
+    };
+    settings.lissage = quality_none;
+    background_load(bg, "7");
+    auto [sharp_across, sharp_down] = edges();
+    EXPECT_EQ(in_between(sharp_across, marker[0], band_colour[0]), 0);
+    EXPECT_EQ(in_between(sharp_down, sky, band_colour[0]), 0);
+    for (int quality : {quality_medium, quality_high}) {
+        settings.lissage = quality;
+        background_fit(bg.art);
+        auto [smooth_across, smooth_down] = edges();
+        EXPECT_GE(in_between(smooth_across, marker[0], band_colour[0]), 20);
+        EXPECT_GE(in_between(smooth_down, sky, band_colour[0]), 10);
+    }
 }

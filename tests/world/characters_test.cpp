@@ -52,7 +52,15 @@ TEST(CharacterHover, WithinTwoCellsTheFirstListedEnabledCharacterSpeaks) {
 
 TEST(CharacterBubble, FadesInAndOutInSevenFramesAndFadesOutBeforeSwitching) {
     Characters c = with("[10|5|1|2|0|a.png|A]\n[30|5|1|2|0|a.png|B]\n");
-    EXPECT_EQ(updates_until(c, 10, 5, 255), 1 + 7);  // one frame for the fade to take it over
+    // What each frame draws (the alpha the update leaves): a frame fades only after it is drawn,
+    // so the frame the player arrives in shows nothing, nor does the next, in whose fade the
+    // bubble passes to the character; then it grows. Walking off, the frame still shows it whole.
+    std::vector<int> drawn;
+    for (int i = 0; i < 10; ++i) {
+        characters_update(c, 10, 5);
+        drawn.push_back(c.bubble_alpha);
+    }
+    EXPECT_EQ(drawn, (std::vector<int>{0, 0, 40, 80, 120, 160, 200, 240, 255, 255}));
     EXPECT_EQ(c.shown, 1);
     EXPECT_EQ(c.bubble_alpha, 255);
     EXPECT_EQ(c.anchor_x, 13);
@@ -66,16 +74,17 @@ TEST(CharacterBubble, FadesInAndOutInSevenFramesAndFadesOutBeforeSwitching) {
         shown.push_back(c.shown);
         alpha.push_back(c.bubble_alpha);
     }
-    EXPECT_EQ(alpha[5], 15);
-    EXPECT_EQ(shown[5], 1);
-    EXPECT_EQ(alpha[6], 0);
-    EXPECT_EQ(shown[6], 2);
+    EXPECT_EQ(alpha[0], 255);
+    EXPECT_EQ(alpha[6], 15);
+    EXPECT_EQ(shown[6], 1);
+    EXPECT_EQ(alpha[7], 0);
+    EXPECT_EQ(shown[7], 2);
     EXPECT_EQ(c.anchor_x, 33);
-    EXPECT_EQ(alpha[7], 40);
-    EXPECT_EQ(alpha[13], 255);
+    EXPECT_EQ(alpha[8], 40);
+    EXPECT_EQ(alpha[14], 255);
 
-    // Away from both: out in 7 frames, and nobody is shown.
-    EXPECT_EQ(updates_until(c, 60, 5, 0), 7);
+    // Away from both: whole once more, out in 7 frames, and nobody is shown.
+    EXPECT_EQ(updates_until(c, 60, 5, 0), 1 + 7);
     EXPECT_EQ(c.shown, 0);
     EXPECT_EQ(c.bubble_alpha, 0);
 }
@@ -87,7 +96,7 @@ TEST(CharacterBubble, AReloadWithFewerCharactersLetsTheBubbleFadeWhereItWas) {
     c.entries = parse_characters_text("[10|5|1|2|0|a.png|A]\n");
     characters_update(c, 30, 5);
     EXPECT_EQ(c.anchor_x, 33);
-    EXPECT_EQ(updates_until(c, 30, 5, 0), 6);
+    EXPECT_EQ(updates_until(c, 30, 5, 0), 7);
     EXPECT_EQ(c.shown, 0);
 }
 

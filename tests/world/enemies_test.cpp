@@ -275,9 +275,8 @@ TexturePtr two_colour_texture(SDL_Color left, SDL_Color right) {
 
 // Which image shows at the pixel: 'a' for the first ("1.png"), 'b' for the second.
 char image_at(const Enemies& es, const EnemyArt& art, int ms, int x) {
-    clock_use_virtual(true, ms);
     clear_black();
-    enemies_draw(es, art, 2.5, 1);
+    enemies_draw(es, art, 2.5, 1, ms);
     SDL_Color c = read_pixel(x, 530);
     return c.r == 255 ? 'a' : c.g == 255 ? 'b' : c.b == 255 ? 'm' : '-';
 }

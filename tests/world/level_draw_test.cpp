@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/clock.h"
 #include "app/draw.h"
 #include "editor/editor.h"
 #include "session/level_files.h"
@@ -76,12 +75,11 @@ TEST(LevelDraw, CoinsAndSpringsPulse) {
     World w = world_of("HG\n", "\n");
     tiles[slot_coin] = solid_texture(4, 4, red);
     tiles[slot_spring] = solid_texture(4, 4, green);
-    clock_use_virtual(true, 0);
     clear_black();
     draw_level(w, tiles, false);
     EXPECT_RECT(find_colour(red), 0, 575, 25, 25);  // a full square at time 0
     EXPECT_RECT(find_colour(green), 25, 600 - 25, 25, 25 / 2 + 600 / 48 + 0);
-    clock_use_virtual(true, 471);  // a quarter turn: the coin is edge-on
+    w.clock_ms = 471;  // a quarter turn: the coin is edge-on
     clear_black();
     draw_level(w, tiles, false);
     EXPECT_LE(find_colour(red).w, 1);
@@ -123,18 +121,18 @@ TEST(LevelDraw, PortalStandsTenCellsUpAndRightOfTheExit) {
     tiles[slot_portal + 2] = solid_texture(8, 8, blue);   // outer layer, drawn first
     tiles[slot_portal + 1] = solid_texture(8, 8, green);  // middle
     tiles[slot_portal] = solid_texture(8, 8, red);        // inner layer, drawn last
-    clock_use_virtual(true, 0);                           // no rotation yet
+    w.clock_ms = 0;                                       // no rotation yet
     clear_black();
     draw_portal(w, tiles);
     EXPECT_RECT(find_colour(red), 50, 600 - 11 * 25, 250, 250);
     EXPECT_EQ(find_colour(green).w, 0);
-    clock_use_virtual(true, 450);  // the middle ring has turned 45 degrees: its corners show
+    w.clock_ms = 450;  // the middle ring has turned 45 degrees: its corners show
     clear_black();
     draw_portal(w, tiles);
     EXPECT_GT(find_colour(green).w, 0);
     w.camera_x = 1;
     w.camera_y = 1;
-    clock_use_virtual(true, 0);
+    w.clock_ms = 0;
     clear_black();
     draw_portal(w, tiles);
     EXPECT_RECT(find_colour(red), 25, 600 - 10 * 25, 250, 250);

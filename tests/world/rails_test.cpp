@@ -3,6 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "session/level_files.h"
 #include "support/harness.h"
 
@@ -70,6 +76,89 @@ TEST(RailMove, TracksTheirEndsMiddlesAndBends) {
     EXPECT_EQ(bend.move(30).y, 0);
     EXPECT_NEAR(bend.rails.list[0].x, 1.95, 1e-9);
     EXPECT_EQ(bend.move(1).dir_x, 1);
+}
+
+namespace {
+using Cell = std::pair<int, int>;  // column, row
+
+// Every track of rails within a 4 × 4 box: a path of cells, each rail touching only the rails
+// before and after it on the path, so that the track never offers a choice. Each is listed
+// once, from either end.
+std::vector<std::vector<Cell>> tracks_in_a_box() {
+    std::vector<std::vector<Cell>> tracks;
+    std::vector<Cell> path;
+    std::function<void()> grow = [&] {
+        if (path.size() >= 2 && path.front() < path.back()) tracks.push_back(path);
+        auto [x, y] = path.back();
+        for (Cell next : {Cell{x + 1, y}, Cell{x - 1, y}, Cell{x, y + 1}, Cell{x, y - 1}}) {
+            if (next.first < 0 || next.second < 0 || next.first > 3 || next.second > 3) continue;
+            bool free = true;
+            for (size_t i = 0; i < path.size(); ++i) {
+                int d =
+                    std::abs(path[i].first - next.first) + std::abs(path[i].second - next.second);
+                free = free && d != 0 && (d != 1 || i + 1 == path.size());
+            }
+            if (!free) continue;
+            path.push_back(next);
+            grow();
+            path.pop_back();
+        }
+    };
+    for (int x = 0; x < 4; ++x) {
+        for (int y = 0; y < 4; ++y) {
+            path = {{x, y}};
+            grow();
+        }
+    }
+    return tracks;
+}
+
+// The layers of a track, one cell in from the level's edges, with a block on its cell `start`.
+Level track_level(const std::vector<Cell>& track, Cell start) {
+    std::vector<std::string> play(6, std::string(6, ' ')), decor = play;
+    for (Cell c : track) decor[5 - (c.second + 1)][c.first + 1] = '.';
+    play[5 - (start.second + 1)][start.first + 1] = 'a';
+    std::string p, d;
+    for (int row = 0; row < 6; ++row) p += play[row] + "\n", d += decor[row] + "\n";
+    return Level(p, d);
+}
+}  // namespace
+
+TEST(RailMove, FollowsEveryTrackBothWaysWhateverItsBends) {
+    // Set on any cell of any track, bends of every shape included, a platform runs to one end,
+    // turns there, runs to the other end and back, again and again, and never leaves the rails
+    // (cutting a corner, it stays within a cell of them).
+    std::vector<std::vector<Cell>> tracks = tracks_in_a_box();
+    ASSERT_EQ(tracks.size(), 1004u);
+    for (const std::vector<Cell>& track : tracks) {
+        for (Cell start : track) {
+            Level l = track_level(track, start);
+            Cell ends[2] = {track.front(), track.back()};
+            int arrivals = 0, last_end = -1;
+            bool on_rails = true;
+            int limit = 200 + 80 * static_cast<int>(track.size());
+            for (int f = 0; f < limit && arrivals < 5 && on_rails; ++f) {
+                const RailPlatform& p = l.move(1);
+                double x = p.x - 1, y = p.y - 1;
+                on_rails = false;
+                for (Cell c : track)
+                    on_rails =
+                        on_rails || (std::fabs(x - c.first) < 1 && std::fabs(y - c.second) < 1);
+                for (int e = 0; e < 2; ++e) {
+                    if (e != last_end && std::fabs(x - ends[e].first) < 0.06 &&
+                        std::fabs(y - ends[e].second) < 0.06)
+                        ++arrivals, last_end = e;
+                }
+            }
+            std::string where;
+            for (Cell c : track)
+                where += " " + std::to_string(c.first) + "," + std::to_string(c.second);
+            ASSERT_TRUE(on_rails) << "left the track" << where << " from " << start.first << ","
+                                  << start.second;
+            ASSERT_EQ(arrivals, 5)
+                << "stuck on the track" << where << " from " << start.first << "," << start.second;
+        }
+    }
 }
 
 TEST(RailCollide, RidingBumpingAndSides) {

@@ -11,7 +11,9 @@
 #include <sstream>
 
 #include "app/assets.h"
+#include "app/audio.h"
 #include "app/kv_reader.h"
+#include "app/paths.h"
 #include "levelend/doors.h"
 #include "session/level_files.h"
 #include "session/world.h"
@@ -151,9 +153,11 @@ void check_config_lines(const std::string& text, Findings& out) {
     }
 }
 
-// A path the texture loaders accept and that leads to a regular file.
-bool loadable_texture(const std::string& path) {
-    return path.size() <= max_texture_path && regular_file(path);
+// A picture the texture loaders accept: they measure its path as the source folder names it
+// ("ressources/" and the part below), wherever the resources really are, and it is a regular file.
+bool loadable_texture(const std::string& resources, const std::string& relative) {
+    return source_resource_chars(relative) <= max_texture_path &&
+           regular_file(resources + "/" + relative);
 }
 
 void check_theme(const std::string& theme, const std::string& resources, Findings& out) {
@@ -162,7 +166,8 @@ void check_theme(const std::string& theme, const std::string& resources, Finding
                 "no theme: blocks and decorations will not show");
         return;
     }
-    std::string base = resources + "/textures/theme_" + theme;
+    std::string below = "textures/theme_" + theme;
+    std::string base = resources + "/" + below;
     if (!folder(base)) {
         out.add(FindingKind::theme_missing, "config.ini",
                 "theme " + in_quotes(theme) + " does not exist (no folder " + base + ")");
@@ -172,7 +177,7 @@ void check_theme(const std::string& theme, const std::string& resources, Finding
     auto need = [&](const std::string& category, char first, char last) {
         for (char c = first; c <= last; ++c) {
             std::string file = category + "/" + c + ".png";
-            if (!loadable_texture(base + "/" + file)) missing.push_back(file);
+            if (!loadable_texture(resources, below + "/" + file)) missing.push_back(file);
         }
     };
     need("blocs", 'a', 's');
@@ -186,7 +191,8 @@ void check_theme(const std::string& theme, const std::string& resources, Finding
 }
 
 void check_background(const std::string& fond, const std::string& resources, Findings& out) {
-    std::string base = resources + "/textures/backgrounds/";
+    std::string below = "textures/backgrounds/";
+    std::string base = resources + "/" + below;
     if (fond.empty()) {
         out.add(FindingKind::background_missing, "config.ini", "no background (fond)");
         return;
@@ -194,15 +200,15 @@ void check_background(const std::string& fond, const std::string& resources, Fin
     if (fond.size() == 1) {
         // A layered set: the sky and three bands (the fourth picture is never drawn).
         for (char c = '0'; c <= '3'; ++c) {
-            std::string file = base + fond + "/" + c + ".png";
-            if (loadable_texture(file)) continue;
+            std::string file = fond + "/" + c + ".png";
+            if (loadable_texture(resources, below + file)) continue;
             out.add(FindingKind::background_missing, "config.ini",
-                    "background " + in_quotes(fond) + " lacks " + file);
+                    "background " + in_quotes(fond) + " lacks " + base + file);
             return;
         }
         return;
     }
-    if (!loadable_texture(base + fond))
+    if (!loadable_texture(resources, below + fond))
         out.add(FindingKind::background_missing, "config.ini",
                 "background " + in_quotes(fond) + " is not a picture of " + base);
 }
@@ -212,8 +218,8 @@ void check_music(const std::string& musique, const std::string& resources, Findi
         out.add(FindingKind::music_missing, "config.ini", "no music (musique)");
         return;
     }
-    std::string path = resources + "/sounds/musics/" + musique;
-    if (path.size() > 99 || !regular_file(path))
+    std::string below = "sounds/musics/" + musique;
+    if (source_resource_chars(below) > max_sound_path || !regular_file(resources + "/" + below))
         out.add(
             FindingKind::music_missing, "config.ini",
             "music " + in_quotes(musique) + " is not a file of " + resources + "/sounds/musics");
@@ -466,7 +472,7 @@ void check_characters(const std::string& folder_path, const std::string& resourc
                     line + ": the picture's path is longer than " +
                         std::to_string(picture_path_length) + " characters");
         std::string picture = resources + "/" + c.image_path;
-        if (c.image_path.empty() || !loadable_texture(picture))
+        if (c.image_path.empty() || !loadable_texture(resources, c.image_path))
             out.add(FindingKind::picture_missing, "caracters.lvl", c.x, c.y,
                     line + ": no picture at " + picture);
         std::string said = fields.size() > 7 ? fields[7] : "";

@@ -3,6 +3,8 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -45,4 +47,17 @@ bool inside_resources(const std::string& relative, const std::string& named_in) 
         std::fflush(stdout);
     }
     return inside;
+}
+
+bool read_whole_file(const std::string& path, std::string* text) {
+    return regular_file(path) && read_checked_file(path, text);
+}
+
+bool read_checked_file(const std::string& path, std::string* text) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    *text = ss.str();
+    return !in.bad();
 }

@@ -13,6 +13,12 @@ enum class FileState { regular, missing, refused };
 FileState file_state(const std::string& path);
 inline bool regular_file(const std::string& path) { return file_state(path) == FileState::regular; }
 
+// Reads a regular file whole into `text`; false for anything else (missing, a folder, a pipe) or
+// when the read fails.
+bool read_whole_file(const std::string& path, std::string* text);
+// The read alone, for callers that made their own check that `path` is a regular file.
+bool read_checked_file(const std::string& path, std::string* text);
+
 // True when a path a level file names below the resource tree stays inside it: it is not
 // absolute and takes no ".." step. Otherwise one line on standard output names it and
 // `named_in`, the file and key it came from.

@@ -12,6 +12,7 @@
 
 #include "app/assets.h"
 #include "app/audio.h"
+#include "app/file_checks.h"
 #include "app/kv_reader.h"
 #include "app/paths.h"
 #include "levelend/doors.h"
@@ -54,7 +55,8 @@ struct GridSizeKept {
     }
 };
 
-bool regular_file(const std::string& path) {
+// A regular file (links followed), asked silently: the report says what is wrong.
+bool plain_file(const std::string& path) {
     std::error_code ec;
     return fs::is_regular_file(path, ec);
 }
@@ -64,15 +66,10 @@ bool folder(const std::string& path) {
     return fs::is_directory(path, ec);
 }
 
-// The whole file, or nothing when it is missing or not a regular file.
+// The whole file, or nothing when it is missing or not a regular file (said in the report, not
+// on standard output).
 bool read_text(const std::string& path, std::string* text) {
-    if (!regular_file(path)) return false;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    *text = ss.str();
-    return !in.bad();
+    return plain_file(path) && read_checked_file(path, text);
 }
 
 std::string at_cell(int column, int row) {
@@ -157,7 +154,7 @@ void check_config_lines(const std::string& text, Findings& out) {
 // ("ressources/" and the part below), wherever the resources really are, and it is a regular file.
 bool loadable_texture(const std::string& resources, const std::string& relative) {
     return source_resource_chars(relative) <= max_texture_path &&
-           regular_file(resources + "/" + relative);
+           plain_file(resources + "/" + relative);
 }
 
 void check_theme(const std::string& theme, const std::string& resources, Findings& out) {
@@ -219,7 +216,7 @@ void check_music(const std::string& musique, const std::string& resources, Findi
         return;
     }
     std::string below = "sounds/musics/" + musique;
-    if (source_resource_chars(below) > max_sound_path || !regular_file(resources + "/" + below))
+    if (source_resource_chars(below) > max_sound_path || !plain_file(resources + "/" + below))
         out.add(
             FindingKind::music_missing, "config.ini",
             "music " + in_quotes(musique) + " is not a file of " + resources + "/sounds/musics");
@@ -544,7 +541,7 @@ LevelReport check_level(const std::string& folder_path, const std::string& resou
         std::error_code ec;
         if (!fs::exists(path, ec))
             out.add(FindingKind::file_missing, file, std::string(file) + " is missing");
-        else if (!regular_file(path))
+        else if (!plain_file(path))
             out.add(FindingKind::file_missing, file, std::string(file) + " is not a regular file");
     }
     if (r.name.size() > max_level_name)

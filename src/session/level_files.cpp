@@ -88,17 +88,6 @@ void report_cuts(const std::string& path, const GridCuts& cuts) {
     if (cuts.any())
         std::printf("%s: saving this level now would drop what was cut.\n", path.c_str());
 }
-
-// Reads a regular file whole; a folder, a device or a missing file is not a level file.
-bool read_whole_file(const std::string& path, std::string* text) {
-    if (!regular_file(path)) return false;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    *text = ss.str();
-    return !in.bad();
-}
 }  // namespace
 
 std::string level_path(const std::string& level, const std::string& file) {

@@ -14,17 +14,6 @@ source "$(dirname "$0")/xvfb_game.sh"
 mkdir -p "$shots" "$work/levels"
 ln -s "$src/ressources" "$work/ressources"
 
-fail() {
-    echo "$1"
-    echo "--- the game's output:"
-    cat "$work/out.log"
-    exit 1
-}
-click_at() {
-    xdotool mousemove --window "$wid" $(($1 - 4)) $(($2 - 3)) && sleep 0.05
-    xdotool mousemove --window "$wid" "$1" "$2" && sleep 0.05
-    xdotool mousedown 1 && sleep 0.1 && xdotool mouseup 1
-}
 saves() { grep -c '^saved$' "$work/out.log" || true; }
 
 start_x

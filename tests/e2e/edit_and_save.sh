@@ -32,14 +32,6 @@ start_game "$bin"
 # (322, 191) in the 1000 × 600 window; the pointer moves first, since the menu follows motions
 # only), then U and R, again and again until the level answers; the first of them reach the
 # level before its layers are read. The level's files must come out of it untouched.
-click_story() {
-    xdotool mousemove --window "$wid" 318 188 2>/dev/null || true
-    sleep 0.05
-    xdotool mousemove --window "$wid" 322 191 2>/dev/null || true
-    sleep 0.05
-    xdotool mousedown 1 && sleep 0.05 && xdotool mouseup 1
-}
-answered() { grep -qE '^(nothing to save yet|saved)' "$work/out.log"; }
 for _ in $(seq 150); do
     answered && break
     press Return

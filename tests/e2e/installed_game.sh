@@ -17,12 +17,6 @@ rm -f "$shots/installed-title.png"
 # A prefix of its own: the game finds its data from its own folder wherever it is installed.
 DESTDIR="$work/stage" cmake --install "$build" --prefix /opt/mivo >"$work/install.log" 2>&1 ||
     { cat "$work/install.log"; exit 1; }
-fail() {
-    echo "$1"
-    echo "--- the game's output:"
-    cat "$work/out.log"
-    exit 1
-}
 
 start_x
 export SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0 HOME="$work/home"
@@ -56,14 +50,6 @@ cp "$work/now.png" "$shots/installed-title.png"
 
 # Into the first level, as the edit-and-save run does: Return, the "Story" tile, Return in the
 # selection, until U answers in the level.
-click_story() {
-    xdotool mousemove --window "$wid" 318 188 2>/dev/null || true
-    sleep 0.05
-    xdotool mousemove --window "$wid" 322 191 2>/dev/null || true
-    sleep 0.05
-    xdotool mousedown 1 && sleep 0.05 && xdotool mouseup 1
-}
-answered() { grep -qE '^(nothing to save yet|saved)' "$work/out.log"; }
 for _ in $(seq 150); do
     answered && break
     press Return

@@ -35,17 +35,6 @@ export SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0
 cd "$work"
 start_game "$bin"
 
-fail() {
-    echo "$1"
-    echo "--- the game's output:"
-    cat "$work/out.log"
-    exit 1
-}
-click_at() {
-    xdotool mousemove --window "$wid" $(($1 - 4)) $(($2 - 3)) && sleep 0.05
-    xdotool mousemove --window "$wid" "$1" "$2" && sleep 0.05
-    xdotool mousedown 1 && sleep 0.1 && xdotool mouseup 1
-}
 # Waits for the next screen, as a person does (tests/e2e/look.cpp looks at the window four times a
 # second, two minutes at most: a busy machine slows the sanitised game down a lot): the window
 # shows something else than the last screen (at least `change` thousandths of its pixels), has

@@ -43,3 +43,22 @@ start_game() {
 
 # A key held for a tenth of a second, as a finger presses it.
 press() { xdotool keydown --window "$wid" "$1"; sleep 0.1; xdotool keyup --window "$wid" "$1"; }
+
+# Stops the run with a reason and what the game printed.
+fail() {
+    echo "$1"
+    echo "--- the game's output:"
+    cat "$work/out.log"
+    exit 1
+}
+
+# A click at window coordinates, the pointer arriving from a few pixels away as a hand moves it.
+click_at() {
+    xdotool mousemove --window "$wid" $(($1 - 4)) $(($2 - 3)) && sleep 0.05
+    xdotool mousemove --window "$wid" "$1" "$2" && sleep 0.05
+    xdotool mousedown 1 && sleep 0.1 && xdotool mouseup 1
+}
+
+# The main menu's "Story" tile at 1000 × 600, and whether a level has answered U.
+click_story() { click_at 322 191 2>/dev/null || true; }
+answered() { grep -qE '^(nothing to save yet|saved)' "$work/out.log"; }

@@ -18,7 +18,7 @@ fail() { echo "$1"; exit 1; }
 [ -z "$(find "$stage" -mindepth 1 -maxdepth 1 ! -name usr)" ] || fail "files outside the prefix"
 for f in games/mivo share/applications/mivo.desktop share/icons/hicolor/256x256/apps/mivo.png \
     share/icons/hicolor/scalable/apps/mivo.svg share/metainfo/io.github.mivo.metainfo.xml \
-    share/man/man6/mivo.6.gz share/doc/mivo/copyright share/doc/mivo/changelog.gz \
+    share/man/man6/mivo.6.gz share/man/man1/mivo-check.1.gz share/doc/mivo/copyright share/doc/mivo/changelog.gz \
     share/mivo/ressources/ide/icon.png share/mivo/ressources/sounds/musics/vesk.ogg \
     share/mivo/templates/blank/0.lvl; do
     [ -f "$root/$f" ] || fail "missing: $f"

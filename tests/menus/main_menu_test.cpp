@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/draw.h"
+#include "menus/widgets.h"
 #include "support/harness.h"
 
 namespace {
@@ -236,4 +237,32 @@ TEST(MainMenu, ControllerMovesTheHighlightAndChooses) {
     events.push_back(pad_button(SDL_CONTROLLER_BUTTON_B));
     EXPECT_EQ(run_menu(0, events), menu_code_title);
     EXPECT_LT(menu_frames, 100);  // B itself, not the test's way out after 600 frames
+}
+
+// On the smallest window, 800 × 600, every caption is drawn inside its tile, at rest and at full
+// hover: "Multiplayer" at its size would be wider than its tile.
+TEST(MainMenu, CaptionsFitTheirTilesOnTheSmallestWindow) {
+    Sandbox sandbox;
+    TestDisplay display(800, 600);
+    MainMenuArt all = main_menu_art();
+    for (double hover : {0.0, 1.0}) {
+        for (int k = 1; k <= menu_tiles; ++k) {
+            SCOPED_TRACE(k);
+            MainMenuArt one;  // this caption alone
+            one.captions[k - 1] = std::move(all.captions[k - 1]);
+            MainMenu m = main_menu_open(0);
+            m.hover.fill(hover);
+            clear_black();
+            main_menu_draw(m, one);
+            all.captions[k - 1] = std::move(one.captions[k - 1]);
+            SDL_Rect text = find_lit();
+            MenuTile p = main_menu_tile(k, 800, 600);
+            SDL_Rect tile = menu_tile_rect(p.dx, p.dy, p.w, p.h, tile_growth(m, k), 1);
+            ASSERT_GT(text.w, 0);
+            EXPECT_GE(text.x, tile.x);
+            EXPECT_LE(text.x + text.w, tile.x + tile.w);
+            EXPECT_GE(text.y, tile.y);
+            EXPECT_LE(text.y + text.h, tile.y + tile.h);
+        }
+    }
 }

@@ -266,3 +266,25 @@ TEST(MainMenu, CaptionsFitTheirTilesOnTheSmallestWindow) {
         }
     }
 }
+
+// The credits picture gives way to a controller's button as to a key or a click.
+TEST(MainMenu, CreditsEndOnAControllerPress) {
+    Sandbox sandbox;
+    TestDisplay display;
+    int frames = 0;
+    set_frame_hook([&] {
+        SDL_Event e{};
+        if (++frames == 3) {
+            e.type = SDL_CONTROLLERBUTTONDOWN;
+            e.cbutton.button = SDL_CONTROLLER_BUTTON_B;
+        } else if (frames == 10) {
+            e.type = SDL_QUIT;  // a wait the press did not end ends with the window
+        } else {
+            return;
+        }
+        SDL_PushEvent(&e);
+    });
+    EXPECT_TRUE(credits_wait());
+    set_frame_hook(nullptr);
+    EXPECT_EQ(frames, 4);
+}

@@ -44,6 +44,48 @@ void drop_pending_events() {
 
 bool is_press(const SDL_Event& e) { return e.type == SDL_KEYDOWN && e.key.repeat == 0; }
 
+namespace {
+constexpr int stick_push = 16384;  // half way
+
+SDL_Keycode stick_key(const SDL_ControllerAxisEvent& a, StickLatch& stick) {
+    bool across = a.axis == SDL_CONTROLLER_AXIS_LEFTX;
+    if (!across && a.axis != SDL_CONTROLLER_AXIS_LEFTY) return SDLK_UNKNOWN;
+    int pushed = a.value > stick_push ? 1 : (a.value < -stick_push ? -1 : 0);
+    int& was = across ? stick.x : stick.y;
+    if (pushed == was) return SDLK_UNKNOWN;
+    was = pushed;
+    if (pushed == 0) return SDLK_UNKNOWN;
+    if (across) return pushed > 0 ? SDLK_RIGHT : SDLK_LEFT;
+    return pushed > 0 ? SDLK_DOWN : SDLK_UP;
+}
+}  // namespace
+
+SDL_Keycode menu_key(const SDL_Event& e, StickLatch& stick) {
+    if (e.type == SDL_KEYDOWN) return e.key.keysym.sym;
+    if (e.type == SDL_CONTROLLERAXISMOTION) return stick_key(e.caxis, stick);
+    if (e.type != SDL_CONTROLLERBUTTONDOWN) return SDLK_UNKNOWN;
+    switch (e.cbutton.button) {
+        case SDL_CONTROLLER_BUTTON_DPAD_UP:
+            return SDLK_UP;
+        case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
+            return SDLK_DOWN;
+        case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
+            return SDLK_LEFT;
+        case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
+            return SDLK_RIGHT;
+        case SDL_CONTROLLER_BUTTON_A:
+            return SDLK_RETURN;
+        case SDL_CONTROLLER_BUTTON_B:
+            return SDLK_BACKSPACE;
+        case SDL_CONTROLLER_BUTTON_START:
+            return SDLK_ESCAPE;
+        default:
+            return SDLK_UNKNOWN;
+    }
+}
+
+bool menu_fresh(const SDL_Event& e) { return e.type != SDL_KEYDOWN || e.key.repeat == 0; }
+
 void toggle_full_screen() {
     Uint32 flags = SDL_GetWindowFlags(game_window) & SDL_WINDOW_FULLSCREEN_DESKTOP;
     SDL_SetWindowFullscreen(game_window, flags ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);

@@ -34,6 +34,17 @@ void controls_read(Controls& c);
 void drop_pending_events();
 // The key-down event of a key pressed this frame (not a key repeat), for screens' key tables.
 bool is_press(const SDL_Event& e);
+// Menus answer the controller as they answer the keyboard: the d-pad and the left stick are the
+// arrow keys, A is Return, B is Backspace and Start is Escape. The stick counts once per push past
+// half way, so each menu keeps a latch of where the stick last stood.
+struct StickLatch {
+    int x = 0, y = 0;  // −1, 0 or 1 along each axis
+};
+// The key an event stands for in a menu: a key-down's own key (repeats too), a controller
+// button's or a stick push's key, SDLK_UNKNOWN for anything else.
+SDL_Keycode menu_key(const SDL_Event& e, StickLatch& stick);
+// True for a key-down that is not a key repeat and for every controller press or stick push.
+bool menu_fresh(const SDL_Event& e);
 // Switches between full screen on the desktop and the window, hiding the cursor in full screen.
 void toggle_full_screen();
 // Closes the controller before the libraries quit.

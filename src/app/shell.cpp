@@ -15,6 +15,7 @@
 #include "app/controls.h"
 #include "app/draw.h"
 #include "app/settings.h"
+#include "app/splash.h"
 
 namespace {
 WindowPtr window_owner;
@@ -133,8 +134,9 @@ void quit_libraries() {
 
 void window_intro() {
     SDL_SetWindowBordered(game_window, SDL_FALSE);
-    Uint8 shade = settings.mode == mode_fullscreen ? 0 : 255;
-    SDL_SetRenderDrawColor(game_renderer, shade, shade, shade, 255);
+    // Frames are cleared to the splashes' colour from the first one on.
+    const SDL_Color c = splash_background;
+    SDL_SetRenderDrawColor(game_renderer, c.r, c.g, c.b, 255);
     SDL_SetRenderDrawBlendMode(game_renderer, SDL_BLENDMODE_BLEND);
     SDL_ShowWindow(game_window);
     WindowSize size = animated_size();

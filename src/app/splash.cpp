@@ -12,7 +12,9 @@ constexpr int fade_out_step = 17;  // 16 frames: 0, 17, … 255
 constexpr int hold_sleep_ms = 10;
 constexpr int blackout_ms = 500;
 
-bool skips(const SDL_Event& e) { return is_press(e) || e.type == SDL_MOUSEBUTTONDOWN; }
+bool skips(const SDL_Event& e) {
+    return is_press(e) || e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_CONTROLLERBUTTONDOWN;
+}
 
 void next_phase(Splash& s) {
     s.frame = 0;

@@ -6,6 +6,10 @@
 #include "app/controls.h"
 #include "app/sdl_handles.h"
 
+// The colour around the splash pictures (theirs is a night sky): the window opens in it, so that
+// the growing window, the splashes and the black between them are one picture.
+constexpr SDL_Color splash_background{0, 0, 0, 255};
+
 enum class SplashPhase { fade_in, hold, fade_out, done };
 
 // One splash: its phase and what the frame shows.

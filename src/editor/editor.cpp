@@ -237,10 +237,11 @@ void editor_init(EditorState& ed, EditorArt& art, EditorSounds& snd) {
     art.rail_name = words(art, "rail (A)", ink);
     art.eraser_name = words(art, "eraser (C)", ink);
     art.unsaved = words(art, "unsaved  (U saves)", {255, 190, 90, 255});
-    art.help = words(art,
-                     "E play   U save   R reload   Backspace undo   Shift+Backspace redo   "
-                     "A rails   C eraser   wheel: dock   left paint   right erase   middle pick",
-                     ink);
+    const std::string keys = "E play   U save   R reload   Backspace undo   Shift+Backspace redo";
+    const std::string mouse =
+        "A rails   C eraser   wheel: dock   left paint   right erase   middle pick";
+    art.help = words(art, keys + "   " + mouse, ink);
+    art.help_lines = {words(art, keys, ink), words(art, mouse, ink)};
 }
 
 void editor_mark_cell(EditorState& ed, EditorArt& art, int column, int row,

@@ -40,7 +40,8 @@ struct EditorArt {
     FontPtr font;
     std::array<TexturePtr, dock_slot_count> slot_names;
     TexturePtr rail_name, eraser_name, help, unsaved, notice;
-    TexturePtr mark_note;  // beside the marked cell: what is the matter with it
+    std::array<TexturePtr, 2> help_lines;  // the help line in two, for narrow windows
+    TexturePtr mark_note;                  // beside the marked cell: what is the matter with it
 };
 // The editor's sounds; an editor given none works silently.
 struct EditorSounds {

@@ -32,12 +32,42 @@ void frame(const SDL_Rect& r, int thickness, SDL_Color c) {
     fill({r.x + r.w - thickness, r.y, thickness, r.h}, c);
 }
 
-// Text on a dark plate, its top-left corner at (x, y).
+constexpr int plate_x = 6, plate_y = 2;  // the plate's border around a text
+constexpr int help_edge = 8;             // the least room between the help's plate and the window
+
+// Text on a dark plate, its top-left corner at (x, y), w × h.
+void label(SDL_Texture* text, int x, int y, int w, int h) {
+    fill({x - plate_x, y - plate_y, w + 2 * plate_x, h + 2 * plate_y}, {20, 24, 40, 200});
+    draw_rect(text, x, y, w, h);
+}
+
+// Text on a dark plate at its own size, its top-left corner at (x, y).
 void label(SDL_Texture* text, int x, int y) {
     int w = 0, h = 0;
     if (!text || SDL_QueryTexture(text, nullptr, nullptr, &w, &h) != 0) return;
-    fill({x - 6, y - 2, w + 12, h + 4}, {20, 24, 40, 200});
-    draw_rect(text, x, y, w, h);
+    label(text, x, y, w, h);
+}
+
+// The help along the window's foot: on one line where it fits, else on two, each shrunk where
+// even that is too wide, so that none of it ever leaves the window.
+void draw_help(const EditorArt& art) {
+    int room = window_width - 2 * (plate_x + help_edge);
+    int w = 0, h = 0;
+    if (art.help && SDL_QueryTexture(art.help.get(), nullptr, nullptr, &w, &h) == 0 && w <= room) {
+        label(art.help.get(), (window_width - w) / 2, window_height - h - 6);
+        return;
+    }
+    int bottom = window_height - 6;  // where the next line up ends
+    for (int i = static_cast<int>(art.help_lines.size()) - 1; i >= 0; --i) {
+        SDL_Texture* line = art.help_lines[i].get();
+        if (!line || SDL_QueryTexture(line, nullptr, nullptr, &w, &h) != 0) continue;
+        if (w > room && room > 0) {
+            h = h * room / w;
+            w = room;
+        }
+        label(line, (window_width - w) / 2, bottom - h, w, h);
+        bottom -= h + 2 * plate_y;  // the plates meet without overlapping
+    }
 }
 
 // A tile drawn see-through, its own alpha and blending put back afterwards.
@@ -140,9 +170,7 @@ void editor_draw(const EditorState& ed, const EditorArt& art, const ThemeTiles& 
             SDL_QueryTexture(art.unsaved.get(), nullptr, nullptr, &w, &h);
             label(art.unsaved.get(), window_width - w - 10, dock_height + 6);
         }
-        int w = 0, h = 0;
-        if (art.help && SDL_QueryTexture(art.help.get(), nullptr, nullptr, &w, &h) == 0)
-            label(art.help.get(), (window_width - w) / 2, window_height - h - 6);
+        draw_help(art);
     }
     if (world.clock_ms < ed.notice_until && art.notice) {
         int w = 0, h = 0;

@@ -23,8 +23,11 @@ constexpr double segment_length = 37.5;
 constexpr Uint8 frame_grey = 85;
 constexpr SDL_Color spent{50, 50, 50, 255};
 constexpr SDL_Color full_segment{50, 219, 255, 255};
-constexpr int digit_y = 45;
-constexpr int digit_font_size = 40;
+// The seconds fit the ring's inside: at this size three of the widest digits with their gaps are
+// 66 pixels wide.
+constexpr int digit_font_size = 30;
+constexpr int digit_gap = 2;  // pixels between two digits' cells, so that no two ever touch
+constexpr int digits_centre_x = 69;
 
 Uint8 channel(double v) { return static_cast<Uint8>(std::clamp(static_cast<int>(v), 0, 255)); }
 
@@ -43,9 +46,17 @@ void hud_create(HudArt& art) {
     if (art.ring) SDL_SetTextureColorMod(art.ring.get(), frame_grey, frame_grey, frame_grey);
     if (art.bar) SDL_SetTextureColorMod(art.bar.get(), frame_grey, frame_grey, frame_grey);
     FontPtr font = open_font("intensa.ttf", digit_font_size);
-    for (size_t i = 0; i < art.glyphs.size(); ++i)
+    // Every character stands in a cell as wide as the widest one: the seconds do not shift as
+    // they count down, and a glyph never reaches into its neighbour's cell.
+    int widest = 0;
+    for (size_t i = 0; i < art.glyphs.size(); ++i) {
         art.glyphs[i] =
             make_text_texture(font.get(), std::string(1, hud_glyph_chars[i]), {255, 255, 255, 255});
+        int w = 0;
+        if (art.glyphs[i]) SDL_QueryTexture(art.glyphs[i].get(), nullptr, nullptr, &w, nullptr);
+        widest = std::max(widest, w);
+    }
+    art.digit_pitch = widest + digit_gap;
 }
 
 void hud_destroy(HudArt& art) { art = HudArt{}; }
@@ -81,8 +92,8 @@ std::string hud_seconds_text(int time_left) {
     return text;
 }
 
-int hud_char_x(int k, int n, int cw) {
-    return static_cast<int>(17 * k + 52 - cw / 2 + (3 - n) * 17 / 2.0);
+int hud_char_x(int k, int n, int cw, int pitch) {
+    return static_cast<int>(digits_centre_x + (k - n / 2.0) * pitch + (pitch - cw) / 2.0);
 }
 
 void hud_draw(const HudArt& art, const HudGauges& g, int time_left, bool vulnerable) {
@@ -110,6 +121,6 @@ void hud_draw(const HudArt& art, const HudGauges& g, int time_left, bool vulnera
         SDL_Texture* glyph = art.glyphs[at].get();
         int cw = 0, ch = 0;
         if (!glyph || SDL_QueryTexture(glyph, nullptr, nullptr, &cw, &ch) != 0) continue;
-        draw_rect(glyph, hud_char_x(k, n, cw), digit_y, cw, ch);
+        draw_rect(glyph, hud_char_x(k, n, cw, art.digit_pitch), ring_cy - ch / 2, cw, ch);
     }
 }

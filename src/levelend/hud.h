@@ -27,6 +27,7 @@ struct HudArt {
     TexturePtr ring;  // frames the ticks
     TexturePtr bar;   // frames the segments
     std::array<TexturePtr, 11> glyphs;  // the seconds' characters, white, rendered once
+    int digit_pitch = 0;                // pixels from one character's cell to the next
 };
 
 void hud_create(HudArt& art);
@@ -45,5 +46,7 @@ double hud_segment_fill(double power_smooth, int j);
 SDL_Color hud_segment_colour(double f);
 // The seconds left, rounded to whole seconds.
 std::string hud_seconds_text(int time_left);
-// Left edge of character k of an n-character text of width cw: 17 pixels apart, centred on x = 69.
-int hud_char_x(int k, int n, int cw);
+// Left edge of character k of an n-character text, the character cw wide: each character centred
+// in a cell of `pitch` pixels, the cells side by side and centred on x = 69. Drawn upright
+// centred on the ring's middle line.
+int hud_char_x(int k, int n, int cw, int pitch);

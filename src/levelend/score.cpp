@@ -62,7 +62,7 @@ void score_open(ScoreScreen& s, int time_left, int power, int enemy_points, int 
 int score_update(const Controls& in) {
     if (in.quit) return score_quit;
     for (const SDL_Event& e : in.events)
-        if (is_press(e)) return score_continue;
+        if (is_press(e) || e.type == SDL_CONTROLLERBUTTONDOWN) return score_continue;
     return screen_running;
 }
 

@@ -1,6 +1,7 @@
 // The main menu's rules, drawing and loop, and the credits wait.
 #include "menus/main_menu.h"
 
+#include <cstdlib>
 #include <string>
 
 #include "app/assets.h"
@@ -48,6 +49,74 @@ bool any_returning(const MainMenu& m) {
 bool pointer_on(const MainMenu& m, int k) {
     MenuTile p = main_menu_tile(k, window_width, window_height);
     return menu_tile_hit(m.pointer, p.dx, p.dy, p.w, p.h, tile_growth(m, k));
+}
+
+// The tile a move from `from` by (dx, dy) leads to: among the live tiles whose centre lies
+// ahead, the one with the least distance ahead plus twice the distance aside; `from` itself when
+// none lies ahead.
+int tile_toward(int from, int dx, int dy) {
+    MenuTile a = main_menu_tile(from, window_width, window_height);
+    int best = from;
+    long best_score = 0;
+    for (int k = 1; k <= menu_tiles; ++k) {
+        if (k == from || !tile_live(k)) continue;
+        MenuTile b = main_menu_tile(k, window_width, window_height);
+        long ahead = static_cast<long>(b.dx - a.dx) * dx + static_cast<long>(b.dy - a.dy) * dy;
+        long aside =
+            std::labs(static_cast<long>(b.dx - a.dx) * dy - static_cast<long>(b.dy - a.dy) * dx);
+        if (ahead <= 0) continue;
+        long score = ahead + 2 * aside;
+        if (best == from || score < best_score) {
+            best = k;
+            best_score = score;
+        }
+    }
+    return best;
+}
+
+// Where the highlight appears: on the tile under the pointer, else on the tile the player came
+// back from, else on "Story".
+int first_focus(const MainMenu& m) {
+    for (int k = 1; k <= menu_tiles; ++k)
+        if (tile_live(k) && pointer_on(m, k)) return k;
+    for (int k = 1; k <= menu_tiles; ++k)
+        if (m.returning[k - 1] && tile_live(k)) return k;
+    return tile_story;
+}
+
+// An arrow moves the highlight, a choosing key chooses the highlighted tile as a click would;
+// with nothing highlighted yet, either only shows the highlight.
+void answer_key(MainMenu& m, SDL_Keycode k) {
+    int dx = 0, dy = 0;
+    bool choose = false;
+    switch (k) {
+        case SDLK_LEFT:
+            dx = -1;
+            break;
+        case SDLK_RIGHT:
+            dx = 1;
+            break;
+        case SDLK_UP:
+            dy = -1;
+            break;
+        case SDLK_DOWN:
+            dy = 1;
+            break;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER:
+        case SDLK_SPACE:
+            choose = true;
+            break;
+        default:
+            return;
+    }
+    if (m.focus == 0) {
+        m.focus = first_focus(m);
+    } else if (choose) {
+        if (tile_live(m.focus)) m.chosen[m.focus - 1] = true;
+    } else {
+        m.focus = tile_toward(m.focus, dx, dy);
+    }
 }
 
 void play(const ChunkPtr& chunk) { play_sound(chunk.get(), true); }
@@ -156,12 +225,16 @@ int main_menu_update(MainMenu& m, const Controls& c, const MainMenuSounds* sound
     }
     if (c.quit) m.leave = leave_quit;
     for (const SDL_Event& e : c.events) {
-        if (is_press(e) && e.key.keysym.sym == SDLK_ESCAPE) {
+        SDL_Keycode key = menu_key(e, m.stick);
+        if (key == SDLK_ESCAPE && menu_fresh(e)) {
             if (escape && escape() != 0) m.leave = leave_quit;
-        } else if (is_press(e) && e.key.keysym.sym == SDLK_BACKSPACE) {
+        } else if (key == SDLK_BACKSPACE && menu_fresh(e)) {
             m.leave = leave_title;
+        } else if (key != SDLK_UNKNOWN) {
+            answer_key(m, key);
         } else if (e.type == SDL_MOUSEMOTION) {
             m.pointer = {e.motion.x, e.motion.y};
+            m.focus = 0;
         } else if (e.type == SDL_MOUSEBUTTONDOWN) {
             for (int k = 1; k <= menu_tiles; ++k) {
                 if (tile_live(k) && pointer_on(m, k)) {
@@ -173,7 +246,10 @@ int main_menu_update(MainMenu& m, const Controls& c, const MainMenuSounds* sound
     }
     if (!any_chosen(m))
         for (int k = 1; k <= menu_tiles; ++k)
-            if (tile_live(k)) m.hover[k - 1] += ((pointer_on(m, k) ? 1 : 0) - m.hover[k - 1]) / 4;
+            if (tile_live(k)) {
+                bool inside = m.focus > 0 ? m.focus == k : pointer_on(m, k);
+                m.hover[k - 1] += ((inside ? 1 : 0) - m.hover[k - 1]) / 4;
+            }
     for (int i = 0; i < menu_tiles; ++i) {
         if (m.returning[i] && !m.chosen[i]) {
             m.zoom[i] += (1 - m.zoom[i]) / 5;
@@ -245,7 +321,9 @@ bool credits_wait() {
     return run_screen(
                [&](const Controls& in) {
                    for (const SDL_Event& e : in.events)
-                       if (is_press(e) || e.type == SDL_MOUSEBUTTONDOWN) return back;
+                       if (is_press(e) || e.type == SDL_MOUSEBUTTONDOWN ||
+                           e.type == SDL_CONTROLLERBUTTONDOWN)
+                           return back;
                    return in.quit ? quit : screen_running;
                },
                [&] {

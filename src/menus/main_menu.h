@@ -43,6 +43,8 @@ struct MainMenu {
     std::array<double, menu_tiles> zoom{};   // 1 at rest, 0 filling the window
     std::array<bool, menu_tiles> chosen{}, returning{}, swipe_armed{}, chosen_seen{};
     SDL_Point pointer{-1, -1};  // from mouse motions only
+    int focus = 0;  // the tile the keys or the controller highlight; 0 while the pointer leads
+    StickLatch stick;
     int leave = leave_stay;
     double overlay = 255;  // the undimmed background over everything while the menu appears
     bool done = false;     // the last frame: the chosen picture over the whole window
@@ -74,8 +76,11 @@ double tile_growth(const MainMenu& m, int k);
 // menu), even while a chosen tile zooms; else the first chosen tile, else 7 after Backspace.
 int main_menu_result(const MainMenu& m);
 
-// One frame. `escape` opens the settings menu over this one and returns its result (non-zero
-// leaves the menu). Returns main_menu_done once the menu is over; its last frame is then drawn.
+// One frame. The arrow keys, the d-pad and the left stick move a highlight over the live tiles
+// (the first press shows it), Return, Space and A choose the highlighted tile, Start acts as
+// Escape and B as Backspace; the mouse takes the lead again as soon as it moves. `escape` opens the
+// settings menu over this one and returns its result (non-zero leaves the menu). Returns
+// main_menu_done once the menu is over; its last frame is then drawn.
 int main_menu_update(MainMenu& m, const Controls& c, const MainMenuSounds* sounds,
                      const std::function<int()>& escape);
 void main_menu_draw(const MainMenu& m, const MainMenuArt& art);

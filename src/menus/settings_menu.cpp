@@ -183,9 +183,17 @@ int settings_menu_update(SettingsMenu& m, const Controls& c, const SettingsMenuS
     // The lists glide toward the rows selected when the last frame was drawn.
     m.row_pos = ease_list(m.row_pos, m.row);
     m.sub_pos = ease_list(m.sub_pos, m.sub_row);
-    // Repeated key-downs count: holding Down walks down the column.
-    for (const SDL_Event& e : c.events)
-        if (e.type == SDL_KEYDOWN) handle_key(m, e.key.keysym.sym, sounds);
+    // Repeated key-downs count: holding Down walks down the column. The controller plays the
+    // keys: B goes back as Backspace does, and from the main column closes the menu as Escape
+    // does; X applies the display settings as Space does.
+    for (const SDL_Event& e : c.events) {
+        SDL_Keycode key = menu_key(e, m.stick);
+        if (e.type == SDL_CONTROLLERBUTTONDOWN) {
+            if (key == SDLK_BACKSPACE && m.column == 0) key = SDLK_ESCAPE;
+            if (e.cbutton.button == SDL_CONTROLLER_BUTTON_X) key = SDLK_SPACE;
+        }
+        if (key != SDLK_UNKNOWN) handle_key(m, key, sounds);
+    }
     if (c.quit) close_with(m, menu_quit);
     if (!m.closing) {
         m.fade += (fade_open - m.fade) / 7;

@@ -44,6 +44,7 @@ struct SettingsMenu {
     double row_pos = 0, sub_pos = 0;  // the lists' gliding positions
     SettingsForm form;
     int fade = 0;  // darkness over the frozen frame: rises toward 200, falls once closing
+    StickLatch stick;
 };
 
 struct SettingsMenuArt {

@@ -16,6 +16,9 @@ constexpr SDL_Color label_colour{214, 238, 243, 255};
 
 bool confirms(const SDL_Event& e) {
     if (e.type == SDL_MOUSEBUTTONDOWN) return true;
+    if (e.type == SDL_CONTROLLERBUTTONDOWN)
+        return e.cbutton.button == SDL_CONTROLLER_BUTTON_A ||
+               e.cbutton.button == SDL_CONTROLLER_BUTTON_START;
     return e.type == SDL_KEYDOWN &&
            (e.key.keysym.sym == SDLK_SPACE || e.key.keysym.sym == SDLK_RETURN);
 }

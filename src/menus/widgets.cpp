@@ -87,8 +87,10 @@ void draw_menu_tile(SDL_Texture* image, SDL_Texture* label, SDL_Texture* frame, 
         render_copy(image, &picture);
     }
     if (label) {
+        // A caption wider than its tile (less a sixteenth on each side) is shrunk to fit it.
         SDL_Point size = texture_size(label);
-        int lw = static_cast<int>(size.x * s), lh = static_cast<int>(size.y * s);
+        double fit = size.x > 0 ? std::min(1.0, (w - w / 8) / static_cast<double>(size.x)) : 1;
+        int lw = static_cast<int>(size.x * fit * s), lh = static_cast<int>(size.y * fit * s);
         SDL_Rect caption{dx + window_width / 2 - lw / 2, dy + t.sh / 2 + window_height / 2 - lh, lw,
                          lh};
         SDL_RenderCopy(game_renderer, label, nullptr, &caption);

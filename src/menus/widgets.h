@@ -37,7 +37,8 @@ int menu_tile_brightness(double s, double z);
 // Where the picture lands; its outline is this rectangle grown by 4 pixels on every side.
 SDL_Rect menu_tile_rect(int dx, int dy, int w, int h, double s, double z);
 // The picture, its caption resting on its lower edge (the caption grows with the hover but does
-// not follow the zoom), then the outline over both. Alpha is the caller's.
+// not follow the zoom; one too wide for the tile is shrunk to fit), then the outline over both.
+// Alpha is the caller's.
 void draw_menu_tile(SDL_Texture* image, SDL_Texture* label, SDL_Texture* frame, int dx, int dy,
                     int w, int h, double s, double z);
 // True when the point lies strictly inside the tile at rest: a point on its border misses.

@@ -99,11 +99,15 @@ void read_keyboard_movement(Session& s, const Controls& c) {
     s.input.left = strength * l;
 }
 
+// The pause menu over the frozen level; its code is the session's result.
+void open_pause_menu(Session& s) {
+    s.session_result = settings_menu(true, [&] { session_draw(s); });
+}
+
 void handle_key(Session& s, const SDL_Event& e) {
     switch (e.key.keysym.sym) {
         case SDLK_ESCAPE:
-            // The pause menu over the frozen level; its code is the session's result.
-            s.session_result = settings_menu(true, [&] { session_draw(s); });
+            open_pause_menu(s);
             break;
         case SDLK_r:
             reload_layers(s);
@@ -148,6 +152,9 @@ void read_input(Session& s, const Controls& c) {
     for (const SDL_Event& e : c.events) {
         if (is_press(e)) {
             handle_key(s, e);
+        } else if (e.type == SDL_CONTROLLERBUTTONDOWN &&
+                   e.cbutton.button == SDL_CONTROLLER_BUTTON_START) {
+            open_pause_menu(s);  // the controller's Escape
         } else {
             editor_handle_event(s.editor, e, &s.media.editor_sounds);
         }

@@ -69,5 +69,10 @@ std::vector<std::string> bubble_lines(const std::string& text);
 void draw_cell_rect(SDL_Texture* tex, double x, double y, double w, double h);
 void characters_draw(const Characters& c, const CharacterArt& art, double camera_x,
                      double camera_y);
+// Where a bubble goes (window pixels): its rectangle moved into the window as little as needed.
+// When moving it down made it cover its speaker (`speaker`, empty when unknown), it stands beside
+// the speaker instead, at that height: right of it, else left of it, where it fits in the window.
+// A bubble larger than the window keeps its top-left corner in it.
+SDL_Rect bubble_place(SDL_Rect bubble, SDL_Rect speaker, int window_w, int window_h);
 // The shown character's bubble, at the fade the last update left; right after characters_draw.
 void bubble_draw(const Characters& c, const CharacterArt& art, double camera_x, double camera_y);

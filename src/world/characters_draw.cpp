@@ -32,6 +32,21 @@ void draw_cell_rect(SDL_Texture* tex, double x, double y, double w, double h) {
     SDL_RenderCopy(game_renderer, tex, nullptr, &dst);
 }
 
+SDL_Rect bubble_place(SDL_Rect bubble, SDL_Rect speaker, int window_w, int window_h) {
+    constexpr int beside_gap = 6;  // pixels between a speaker and a bubble moved beside it
+    SDL_Rect r = bubble;
+    r.x = std::max(0, std::min(r.x, window_w - r.w));
+    r.y = std::max(0, std::min(r.y, window_h - r.h));
+    if (r.y <= bubble.y || speaker.w <= 0 || !SDL_HasIntersection(&r, &speaker)) return r;
+    int right = speaker.x + speaker.w + beside_gap, left = speaker.x - beside_gap - r.w;
+    if (right + r.w <= window_w) {
+        r.x = right;
+    } else if (left >= 0) {
+        r.x = left;
+    }
+    return r;
+}
+
 void characters_draw(const Characters& c, const CharacterArt& art, double camera_x,
                      double camera_y) {
     for (size_t i = 0; i < c.entries.size() && i < art.images.size(); ++i) {
@@ -72,14 +87,27 @@ void bubble_draw(const Characters& c, const CharacterArt& art, double camera_x, 
     // x from the left, y upwards from the window's lower edge: the top of the text.
     double x = (c.anchor_x - camera_x - 2) * t;
     double y = (c.anchor_y - camera_y + 5) * t + text_height;
+    SDL_Rect wanted{static_cast<int>(x - bubble_margin),
+                    static_cast<int>(window_height - (y + 1) - bubble_margin / 2),
+                    widest + 2 * bubble_margin,
+                    static_cast<int>(text_height * 1.2 + bubble_margin)};
+    // Near the level's top or sides the bubble moves into the window, and the text with it. The
+    // speaker counts with the quarter cell it floats and sways by.
+    SDL_Rect speaker{0, 0, 0, 0};
+    if (listed) {
+        const Character& e = c.entries[c.shown - 1];
+        speaker = {static_cast<int>((e.x - camera_x) * t) - t / 4,
+                   static_cast<int>(window_height - (e.y + e.h - camera_y) * t) - t / 4,
+                   e.w * t + t / 2, e.h * t + t / 2};
+    }
+    SDL_Rect placed = bubble_place(wanted, speaker, window_width, window_height);
+    int dx = placed.x - wanted.x, dy = placed.y - wanted.y;
     set_alpha(art.bubble.get(), 0, bubble_max_alpha, 255, 255 - c.bubble_alpha);
-    draw_rect(art.bubble.get(), static_cast<int>(x - bubble_margin),
-              static_cast<int>(window_height - (y + 1) - bubble_margin / 2),
-              widest + 2 * bubble_margin, static_cast<int>(text_height * 1.2 + bubble_margin));
+    draw_rect(art.bubble.get(), placed.x, placed.y, placed.w, placed.h);
     int above = 0;  // height of the lines already drawn
     for (const BubbleLine& line : lines) {
-        draw_rect(line.tex.get(), static_cast<int>(x),
-                  static_cast<int>(window_height - (y - above + 1)), line.w, line.h);
+        draw_rect(line.tex.get(), static_cast<int>(x) + dx,
+                  static_cast<int>(window_height - (y - above + 1)) + dy, line.w, line.h);
         above += line.h;
     }
 }

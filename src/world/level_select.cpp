@@ -32,7 +32,11 @@ void swipe(int& selected, int by, const LevelSelectSounds* snd) {
 // What a key or a controller button does here.
 enum class Press { nothing, left, right, choose, back, settings };
 
-Press press_of(const SDL_Event& e) {
+Press press_of(const SDL_Event& e, StickLatch& stick) {
+    if (e.type == SDL_CONTROLLERAXISMOTION) {  // the left stick pushed sideways
+        SDL_Keycode k = menu_key(e, stick);
+        return k == SDLK_LEFT ? Press::left : (k == SDLK_RIGHT ? Press::right : Press::nothing);
+    }
     if (is_press(e)) {
         switch (e.key.keysym.sym) {
             case SDLK_LEFT:
@@ -58,6 +62,8 @@ Press press_of(const SDL_Event& e) {
             return Press::choose;
         case SDL_CONTROLLER_BUTTON_B:
             return Press::back;
+        case SDL_CONTROLLER_BUTTON_START:
+            return Press::settings;
         default:
             return Press::nothing;
     }
@@ -129,7 +135,7 @@ int level_select_update(LevelSelect& ls, const LevelSelectArt& art, const Contro
         return 1;
     }
     for (const SDL_Event& e : c.events) {
-        Press press = press_of(e);
+        Press press = press_of(e, ls.stick);
         if (press == Press::right && selected_level < count - 1) {
             swipe(selected_level, 1, snd);
         } else if (press == Press::left && selected_level >= 1) {

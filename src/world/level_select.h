@@ -47,6 +47,7 @@ struct LevelSelect {
     double logo_drawn = 0.5;  // the scale the logo is drawn with this frame
     int frames = 0;
     int mouse_x = 0, mouse_y = 0;
+    StickLatch stick;  // the left stick moves the highlight once per push
 };
 
 struct LevelSelectArt {

@@ -8,6 +8,7 @@
 
 #include "app/draw.h"
 #include "app/settings.h"
+#include "app/splash.h"
 #include "support/harness.h"
 
 TEST(Shell, OpeningAnimationGrowsTheWindowToJustUnderItsSize) {
@@ -15,12 +16,16 @@ TEST(Shell, OpeningAnimationGrowsTheWindowToJustUnderItsSize) {
     int frames = 0;
     int last_w = 0;
     bool growing = true;
+    int unlike_splash = 0;  // frames showing another colour than the splashes' background
     set_frame_hook([&] {
         int w, h;
         SDL_GetWindowSize(game_window, &w, &h);
         growing = growing && w >= last_w;
         last_w = w;
         ++frames;
+        SDL_Color c = read_pixel(0, 0);
+        if (c.r != splash_background.r || c.g != splash_background.g || c.b != splash_background.b)
+            ++unlike_splash;
     });
     window_intro();
     int w, h;
@@ -29,6 +34,7 @@ TEST(Shell, OpeningAnimationGrowsTheWindowToJustUnderItsSize) {
     EXPECT_EQ(h, 599);
     EXPECT_EQ(frames, 44);
     EXPECT_TRUE(growing);
+    EXPECT_EQ(unlike_splash, 0);  // the window opens in the splashes' colour, not white
 
     frames = 0;
     window_outro();

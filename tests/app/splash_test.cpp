@@ -94,6 +94,18 @@ TEST(Splash, HoldLastsATenthOfTheDurationInFramesAndAKeyCutsIt) {
     });
     EXPECT_TRUE(show_splash(1400, "ide/splashScreen.png", true));
     EXPECT_EQ(f.presents, 18 + 3 + 16);
+
+    // A controller's button cuts it as well.
+    f.presents = 0;
+    set_frame_hook([&] {
+        if (++f.presents != 18 + 5) return;
+        SDL_Event e{};
+        e.type = SDL_CONTROLLERBUTTONDOWN;
+        e.cbutton.button = SDL_CONTROLLER_BUTTON_A;
+        SDL_PushEvent(&e);
+    });
+    EXPECT_TRUE(show_splash(1400, "ide/splashScreen.png", true));
+    EXPECT_EQ(f.presents, 18 + 5 + 16);
 }
 
 TEST(Splash, ClosingTheWindowQuits) {

@@ -123,3 +123,31 @@ TEST(EditorDraw, TheOutlineAndPreviewLandOnTheCellThePointerPaints) {
         EXPECT_RECT(find_colour(blue), outline.x, outline.y, outline.w, outline.h) << size.x;
     }
 }
+
+// The help along the window's foot stays whole inside the window: on 800 × 600 it takes two
+// lines, on 1920 × 1080 one.
+TEST(EditorDraw, TheHelpLineFitsTheWindow) {
+    Sandbox sandbox;
+    for (SDL_Point size : {SDL_Point{800, 600}, SDL_Point{1920, 1080}}) {
+        SCOPED_TRACE(size.x);
+        TestDisplay display(size.x, size.y);
+        EditorState ed;
+        EditorArt art;
+        EditorSounds snd;
+        editor_init(ed, art, snd);
+        art.dock.reset();  // the help alone
+        art.select.reset();
+        art.cursor.reset();
+        ed.active = true;
+        ed.pointer_y = 0;  // over the dock: no cell outlined
+        ed.brush0 = 'a';   // a block: no eraser badge at the dock's end
+        clear_black();
+        editor_draw(ed, art, ThemeTiles{}, World{});
+        SDL_Rect help = find_lit();
+        ASSERT_GT(help.w, 0);
+        EXPECT_GE(help.x, 8);
+        EXPECT_LE(help.x + help.w, size.x - 8);
+        EXPECT_LE(help.y + help.h, size.y);
+        EXPECT_EQ(help.h > 40, size.x == 800);  // two lines of 18-point text, or one
+    }
+}

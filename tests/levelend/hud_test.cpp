@@ -74,12 +74,51 @@ TEST(Hud, SecondsAreRoundedAndCentredOnTheRing) {
     EXPECT_EQ(hud_seconds_text(300000), "300");
     EXPECT_EQ(hud_seconds_text(2500), "2");  // halves go to the even neighbour
     EXPECT_EQ(hud_seconds_text(3500), "4");
-    // One character of width 20 is centred on x = 69; three are 17 px apart around it.
-    EXPECT_EQ(hud_char_x(0, 1, 20), 59);
-    EXPECT_EQ(hud_char_x(0, 3, 20), 42);
-    EXPECT_EQ(hud_char_x(1, 3, 20), 59);
-    EXPECT_EQ(hud_char_x(2, 3, 20), 76);
-    EXPECT_EQ(hud_char_x(0, 2, 21), 50);  // 52 − 10 + 8.5
+    // One character of width 20 in a cell of 22 is centred on x = 69; three cells stand side by
+    // side around it.
+    EXPECT_EQ(hud_char_x(0, 1, 20, 22), 59);
+    EXPECT_EQ(hud_char_x(0, 3, 20, 22), 37);
+    EXPECT_EQ(hud_char_x(1, 3, 20, 22), 59);
+    EXPECT_EQ(hud_char_x(2, 3, 20, 22), 81);
+    EXPECT_EQ(hud_char_x(0, 2, 21, 22), 47);  // 69 − 22 + 0.5
+}
+
+// Drawn in the game's font, the seconds' digits never touch one another, the widest ones
+// included, and they stay inside the ring.
+TEST(Hud, SecondsDigitsNeverTouch) {
+    Sandbox sandbox;
+    TestDisplay display;
+    HudArt art;
+    hud_create(art);
+    art.dot.reset();  // the digits alone
+    art.ring.reset();
+    art.bar.reset();
+    HudGauges g;
+    for (int seconds : {444, 300, 188, 200, 44, 8}) {
+        SCOPED_TRACE(seconds);
+        clear_black();
+        hud_draw(art, g, seconds * 1000, true);
+        std::string text = std::to_string(seconds);
+        // Columns holding any lit pixel, in runs: one run per digit.
+        int runs = 0;
+        bool lit_before = false;
+        for (int x = 0; x < 160; ++x) {
+            bool lit = false;
+            for (int y = 0; y < 140 && !lit; ++y) {
+                SDL_Color c = read_pixel(x, y);
+                lit = c.r || c.g || c.b;
+                if (lit) {
+                    EXPECT_GT(x, 30);
+                    EXPECT_LT(x, 110);
+                    EXPECT_GT(y, 40);
+                    EXPECT_LT(y, 100);
+                }
+            }
+            if (lit && !lit_before) ++runs;
+            lit_before = lit;
+        }
+        EXPECT_EQ(runs, static_cast<int>(text.size()));
+    }
 }
 
 TEST(Hud, DrawsTheRingTheBarAndTheSeconds) {

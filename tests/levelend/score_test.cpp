@@ -90,6 +90,18 @@ int white_in_columns(int x0, int x1) {
 }
 }  // namespace
 
+// A controller's button press continues too, as a key does; its stick does not.
+TEST(Score, AControllerPressContinues) {
+    Controls c;
+    SDL_Event e{};
+    e.type = SDL_CONTROLLERAXISMOTION;
+    c.events = {e};
+    EXPECT_EQ(score_update(c), screen_running);
+    c.events[0].type = SDL_CONTROLLERBUTTONDOWN;
+    c.events[0].cbutton.button = SDL_CONTROLLER_BUTTON_A;
+    EXPECT_EQ(score_update(c), score_continue);
+}
+
 TEST(Score, RowsAreDrawnAtHalfSizeEitherSideOfTheCentreLine) {
     TestDisplay display;
     ScoreScreen s;

@@ -101,3 +101,19 @@ TEST(Title, ClosingWhileItOpensQuits) {
     EXPECT_EQ(title_screen(false), title_quit);
     set_frame_hook(nullptr);
 }
+
+// A controller player passes the title with A or Start; other buttons do nothing.
+TEST(Title, ControllerAOrStartConfirms) {
+    TestDisplay display;
+    for (SDL_GameControllerButton b : {SDL_CONTROLLER_BUTTON_A, SDL_CONTROLLER_BUTTON_START}) {
+        Title t;
+        SDL_Event other{}, e{};
+        other.type = e.type = SDL_CONTROLLERBUTTONDOWN;
+        other.cbutton.button = SDL_CONTROLLER_BUTTON_Y;
+        e.cbutton.button = static_cast<Uint8>(b);
+        title_update(t, with(other), nullptr);
+        EXPECT_EQ(t.state, title_waiting);
+        title_update(t, with(e), nullptr);
+        EXPECT_EQ(t.state, title_confirmed);
+    }
+}

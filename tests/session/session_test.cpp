@@ -176,6 +176,28 @@ TEST(Session, WindowCloseAndEscapeEndTheSession) {
     EXPECT_EQ(next, menu_keys.size());
     EXPECT_EQ(lvl.s.session_result, session_quit);
 
+    // The same with a controller: Start pauses, the d-pad and A answer in the menu.
+    PlayedLevel padded;
+    session_frame(padded.s);
+    std::vector<SDL_GameControllerButton> buttons{
+        SDL_CONTROLLER_BUTTON_START,     SDL_CONTROLLER_BUTTON_DPAD_DOWN,
+        SDL_CONTROLLER_BUTTON_DPAD_DOWN, SDL_CONTROLLER_BUTTON_A,
+        SDL_CONTROLLER_BUTTON_DPAD_DOWN, SDL_CONTROLLER_BUTTON_A};
+    next = 0;
+    auto push_button = [&] {
+        if (next >= buttons.size()) return;
+        SDL_Event e{};
+        e.type = SDL_CONTROLLERBUTTONDOWN;
+        e.cbutton.button = static_cast<Uint8>(buttons[next++]);
+        SDL_PushEvent(&e);
+    };
+    set_frame_hook(push_button);
+    push_button();
+    session_frame(padded.s);
+    set_frame_hook(nullptr);
+    EXPECT_EQ(next, buttons.size());
+    EXPECT_EQ(padded.s.session_result, session_quit);
+
     PlayedLevel other;
     SDL_Event quit{};
     quit.type = SDL_QUIT;

@@ -72,7 +72,11 @@ SDL_Color read_pixel(int x, int y) {
             static_cast<Uint8>(px >> 24)};
 }
 
-SDL_Rect find_colour(SDL_Color c) {
+SDL_Rect find_colour(SDL_Color c) { return find_pixels(c, false); }
+
+SDL_Rect find_lit() { return find_pixels({0, 0, 0, 255}, true); }
+
+SDL_Rect find_pixels(SDL_Color c, bool other_than) {
     int w = window_width, h = window_height;
     std::string buf(static_cast<size_t>(w) * h * 4, '\0');
     SDL_RenderReadPixels(game_renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, buf.data(), w * 4);
@@ -81,7 +85,7 @@ SDL_Rect find_colour(SDL_Color c) {
     int x0 = w, y0 = h, x1 = -1, y1 = -1;
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
-            if ((px[y * w + x] & 0xFFFFFF) != want) continue;
+            if (((px[y * w + x] & 0xFFFFFF) != want) != other_than) continue;
             x0 = std::min(x0, x);
             y0 = std::min(y0, y);
             x1 = std::max(x1, x);

@@ -37,6 +37,10 @@ void let_music_workers_finish();
 SDL_Color read_pixel(int x, int y);
 // The bounding box of pixels of exactly this colour (w = 0 when there is none).
 SDL_Rect find_colour(SDL_Color c);
+// The bounding box of pixels that are not black (w = 0 when there is none).
+SDL_Rect find_lit();
+// The bounding box of pixels of this colour, or of any other colour with `other_than`.
+SDL_Rect find_pixels(SDL_Color c, bool other_than);
 // Clears the renderer to opaque black.
 void clear_black();
 // A texture of w × h pixels of one opaque colour.

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <vector>
 
 #include "app/assets.h"
 #include "app/clock.h"
@@ -242,4 +243,65 @@ TEST(CharacterLoad, PicturesOutsideTheResourcesOrInNamedPipesAreNotRead) {
               "read.\n"
               "nul: no picture at ressources/pnj/missing.png\n"
               "nul: no picture at ressources/\n");
+}
+
+// Near the level's top the bubble would leave the window: it moves down into it, as little as
+// needed, and where that would cover its speaker it stands beside the speaker instead: right of
+// it, or left of it at the window's right edge. Its text moves with it.
+TEST(CharacterDraw, TheBubbleStaysInTheWindowAndOffItsSpeaker) {
+    TestDisplay display(1000, 600);  // cells of 25 pixels, 40 × 24 of them
+    CharacterArt art;
+    art.font = open_font("calibri.ttf", 20);
+    ASSERT_TRUE(art.font);
+    art.bubble = solid_texture(8, 8, red);
+    const SDL_Color seen{180, 0, 0, 255};  // red at the bubble's 180 over black
+    auto bubble_of = [&](const std::string& line) {
+        Characters c = with(line);
+        c.shown = 1;
+        c.bubble_alpha = 255;
+        c.anchor_x = c.entries[0].x + 3;  // as the update sets it
+        c.anchor_y = c.entries[0].y - c.entries[0].h + 1;
+        clear_black();
+        bubble_draw(c, art, 0, 0);
+        SDL_Rect b = find_colour(seen);
+        // The text: lit pixels of another colour than the bubble's, all inside the bubble.
+        std::vector<Uint32> px(1000 * 600);
+        SDL_RenderReadPixels(game_renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, px.data(), 4000);
+        int dark = 0;
+        for (int y = 0; y < 600; ++y)
+            for (int x = 0; x < 1000; ++x) {
+                Uint32 p = px[y * 1000 + x] & 0xFFFFFF;
+                if (p == 0 || p == 0xB40000) continue;
+                ++dark;
+                SDL_Point at{x, y};
+                EXPECT_TRUE(SDL_PointInRect(&at, &b)) << x << "," << y;
+            }
+        EXPECT_GT(dark, 0);
+        EXPECT_GE(b.x, 0);
+        EXPECT_GE(b.y, 0);
+        EXPECT_LE(b.x + b.w, 1000);
+        EXPECT_LE(b.y + b.h, 600);
+        return b;
+    };
+    // In the middle of the top, its speaker well below: only moved down, to the window's top.
+    SDL_Rect b = bubble_of("[20|19|1|2|0|a|Hello]\n");
+    EXPECT_EQ(b.y, 0);
+    EXPECT_EQ(b.x, 21 * 25 - 20);
+    // At the right edge lower down: only moved left, its right edge on the window's.
+    b = bubble_of("[39|10|1|2|0|a|Hello]\n");
+    EXPECT_EQ(b.x + b.w, 1000);
+    int line = TTF_FontHeight(art.font.get());
+    EXPECT_EQ(b.y, 600 - ((10 - 2 + 1 + 5) * 25 + line + 1) - 10);  // where it always stood
+    // In the top-left corner the speaker (0, 0, 25, 50 on screen) would be covered: the bubble
+    // stands right of it.
+    b = bubble_of("[0|22|1|2|0|a|Hello]\n");
+    SDL_Rect speaker{0, 0, 25, 50};
+    EXPECT_FALSE(SDL_HasIntersection(&b, &speaker));
+    EXPECT_EQ(b.y, 0);
+    EXPECT_LT(b.x, 25 + 40);  // close beside it
+    // In the top-right corner, left of it.
+    b = bubble_of("[39|22|1|2|0|a|Hello]\n");
+    speaker = {975, 0, 25, 50};
+    EXPECT_FALSE(SDL_HasIntersection(&b, &speaker));
+    EXPECT_GT(b.x + b.w, 975 - 40);
 }

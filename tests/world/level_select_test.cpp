@@ -196,6 +196,21 @@ TEST(LevelSelect, KeysWheelAndClicksChooseAsPlayersExpect) {
     few.press(SDLK_SPACE);
     EXPECT_EQ(few.ls.choice.kind, SelectChoice::none);
     EXPECT_EQ(selected_level, 1);
+
+    // The left stick moves the highlight once per push past half way.
+    Choosing stick(5);
+    selected_level = 0;
+    SDL_Event push{};
+    push.type = SDL_CONTROLLERAXISMOTION;
+    push.caxis.axis = SDL_CONTROLLER_AXIS_LEFTX;
+    for (Sint16 x : {30000, 32000, 0, 20000}) {
+        push.caxis.value = x;
+        stick.with(push);
+    }
+    EXPECT_EQ(selected_level, 2);
+    push.caxis.value = -30000;
+    stick.with(push);
+    EXPECT_EQ(selected_level, 1);
 }
 
 TEST(LevelSelect, TheVeilFadesInThenOutAfterAChoice) {

@@ -15,6 +15,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -70,6 +71,15 @@ double peak_memory_mb() {
     return 0;
 }
 
+// Every screen starts alike, whatever ran before it: the same random draws, the clock at 0, no
+// clouds in the menus' tunnel, and its peak memory counted from here.
+void begin_screen() {
+    random_seed(12345);
+    clock_use_virtual(true, 0);
+    cloud_tunnel = CloudTunnel{};
+    reset_peak_memory();
+}
+
 struct Row {
     std::string screen;
     int w = 0, h = 0;
@@ -100,11 +110,12 @@ double percentile(std::vector<double> v, double q) {
     return v[i];
 }
 
-// Advances the virtual clock to frame n of a 60 Hz run.
-void clock_to_frame(long& last_ms, long n) {
-    long t = n * 1000 / 60;
-    clock_advance(static_cast<int>(t - last_ms));
-    last_ms = t;
+// Puts the virtual clock on frame n of a 60 Hz run. Set rather than advanced: the music workers
+// wait on the same clock, as long as the machine makes them, which would make frames differ from
+// one run to the next.
+void clock_to_frame(long n) {
+    constexpr int start_ms = 100000;
+    clock_use_virtual(true, static_cast<int>(start_ms + n * 1000 / 60));
 }
 
 // Runs the frame (update, clear, draw) `warm_up_frames + measured_frames` times, presenting each,
@@ -119,9 +130,8 @@ void measure(const std::string& screen, const std::function<void()>& frame,
     row.note = note;
     row.hash = 14695981039346656037ull;
     std::vector<double> ms, wall;
-    long last_ms = 0;
     for (int n = 0; n < warm_up_frames + measured_frames; ++n) {
-        clock_to_frame(last_ms, n);
+        clock_to_frame(n);
         // Under callgrind the instructions of the measured frames alone are counted, one dump a
         // screen (bench/instructions.sh).
         if (n == warm_up_frames) {
@@ -139,6 +149,16 @@ void measure(const std::string& screen, const std::function<void()>& frame,
         ms.push_back(c1 - c0);
         wall.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
         hash_frame(row.hash);
+        if (n == warm_up_frames && std::getenv("MIVO_TABLE_DUMP")) {
+            SDL_Surface* shot = SDL_CreateRGBSurfaceWithFormat(0, window_width, window_height, 32,
+                                                               SDL_PIXELFORMAT_ARGB8888);
+            SDL_RenderReadPixels(game_renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, shot->pixels,
+                                 shot->pitch);
+            SDL_SaveBMP(shot, (std::string(std::getenv("MIVO_TABLE_DUMP")) + "/" + screen + "-" +
+                               std::to_string(row.w) + ".bmp")
+                                  .c_str());
+            SDL_FreeSurface(shot);
+        }
         CALLGRIND_TOGGLE_COLLECT;
     }
     CALLGRIND_TOGGLE_COLLECT;
@@ -235,7 +255,7 @@ void session_screens() {
         if (!wanted("level " + name) &&
             !(first && (wanted("editor") || wanted("pause menu") || wanted("loading"))))
             continue;
-        reset_peak_memory();
+        begin_screen();
         Session s;
         session_start(s, name);
         Controls none;
@@ -250,9 +270,9 @@ void session_screens() {
             s.player.time_left = full_time;
         };
         for (int i = 0; i < 120; ++i) {  // the camera settles there
+            clock_to_frame(i - 120);
             hold();
             session_update(s, none);
-            clock_advance(16);
         }
         char note[160];
         std::snprintf(note, sizeof note,
@@ -270,7 +290,7 @@ void session_screens() {
             note);
         if (first) {
             // The editor over the first level, in the same place.
-            reset_peak_memory();
+            begin_screen();
             s.editor.active = true;
             measure("editor", [&] {
                 hold();
@@ -281,7 +301,7 @@ void session_screens() {
             s.editor.active = false;
 
             // The pause menu over it, its darkening settled.
-            reset_peak_memory();
+            begin_screen();
             if (wanted("pause menu")) {
                 SettingsMenu m = settings_menu_open(true);
                 SettingsMenuArt art = settings_menu_art(true);
@@ -295,7 +315,7 @@ void session_screens() {
             }
 
             // The loading screen over its frozen frame.
-            reset_peak_memory();
+            begin_screen();
             LoadingScreen ls;
             clear();
             session_draw(s);
@@ -319,7 +339,7 @@ void session_screens() {
 void menu_screens() {
     Controls none;
     if (wanted("title")) {
-        reset_peak_memory();
+        begin_screen();
         Title t;
         TitleArt art = title_art();
         for (int i = 0; i < 200; ++i) title_update(t, none, nullptr);
@@ -330,7 +350,7 @@ void menu_screens() {
         });
     }
     if (wanted("main menu")) {
-        reset_peak_memory();
+        begin_screen();
         MainMenu m = main_menu_open(0);
         MainMenuArt art = main_menu_art();
         for (int i = 0; i < 200; ++i) main_menu_update(m, none, nullptr, nullptr);
@@ -342,7 +362,7 @@ void menu_screens() {
     }
     for (int moving = 0; moving <= 1; ++moving) {
         if (!wanted(moving ? "selection cross-fading" : "selection at rest")) continue;
-        reset_peak_memory();
+        begin_screen();
         LevelSelect ls;
         LevelSelectArt art;
         LevelSelectSounds snd;
@@ -361,7 +381,7 @@ void menu_screens() {
         for (BackgroundArt& b : art.backgrounds) select_background_settle(b);
     }
     if (wanted("score")) {
-        reset_peak_memory();
+        begin_screen();
         ScoreScreen s;
         score_open(s, 87, 12, 600, 14);
         measure("score", [&] {
@@ -391,8 +411,6 @@ void run_frame_table() {
     for (const auto& size : sizes) {
         if (only_width != 0 && size[0] != only_width) continue;
         std::printf("Frames at %d x %d:\n", size[0], size[1]);
-        random_seed(12345);
-        cloud_tunnel = CloudTunnel{};
         Display display(size[0], size[1]);
         menu_screens();
         session_screens();

@@ -48,6 +48,7 @@ int measured_frames = 300;  // five seconds of play
 constexpr int warm_up_frames = 30;
 std::string only;  // screens whose name holds this, when not empty
 int only_width = 0;
+bool straight = false;  // "--straight": the screens' quicker ways off, to compare the pixels
 
 bool wanted(const std::string& screen) {
     return only.empty() || screen.find(only) != std::string::npos;
@@ -148,8 +149,14 @@ void measure(const std::string& screen, const std::function<void()>& frame,
         CALLGRIND_TOGGLE_COLLECT;
         ms.push_back(c1 - c0);
         wall.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
+        std::uint64_t before = row.hash;
         hash_frame(row.hash);
-        if (n == warm_up_frames && std::getenv("MIVO_TABLE_DUMP")) {
+        if (std::getenv("MIVO_TABLE_TRACE"))
+            std::printf("frame %d %016llx\n", n,
+                        static_cast<unsigned long long>(row.hash ^ before));
+        const char* dump_frame = std::getenv("MIVO_TABLE_DUMP_FRAME");
+        if (n == (dump_frame ? std::atoi(dump_frame) : warm_up_frames) &&
+            std::getenv("MIVO_TABLE_DUMP")) {
             SDL_Surface* shot = SDL_CreateRGBSurfaceWithFormat(0, window_width, window_height, 32,
                                                                SDL_PIXELFORMAT_ARGB8888);
             SDL_RenderReadPixels(game_renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, shot->pixels,
@@ -353,6 +360,7 @@ void menu_screens() {
         begin_screen();
         MainMenu m = main_menu_open(0);
         MainMenuArt art = main_menu_art();
+        art.keep_resting_tiles = !straight;
         for (int i = 0; i < 200; ++i) main_menu_update(m, none, nullptr, nullptr);
         measure("main menu", [&] {
             main_menu_update(m, none, nullptr, nullptr);
@@ -400,6 +408,7 @@ bool frame_table_wanted(int argc, char** argv) {
         if (a == "--frame_table_only") table_only = true;
         if (a.rfind("--frames=", 0) == 0) measured_frames = std::max(1, std::atoi(a.c_str() + 9));
         if (a.rfind("--only=", 0) == 0) only = a.substr(7);
+        if (a == "--straight") straight = true;
         if (a.rfind("--width=", 0) == 0) only_width = std::atoi(a.c_str() + 8);
     }
     return table_only;

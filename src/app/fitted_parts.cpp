@@ -26,8 +26,8 @@ FittedPicture fit_picture(SDL_Texture* tex, int w, int h) {
         SDL_BYTESPERPIXEL(format) != 4 || SDL_ISPIXELFORMAT_INDEXED(format))
         return f;
     // A target of another pixel order than the picture's: the renderer then stretches through
-    // the same routine (and picks the same pixels) as when it draws the picture stretched; its
-    // plain stretch of a picture onto one of its own format picks some pixels differently.
+    // the same routine as when it draws the picture stretched onto the window (its plain stretch
+    // between pictures of one format is another routine, which need not pick the same pixels).
     Uint32 other =
         format == SDL_PIXELFORMAT_ABGR8888 ? SDL_PIXELFORMAT_ARGB8888 : SDL_PIXELFORMAT_ABGR8888;
     TexturePtr target(SDL_CreateTexture(game_renderer, other, SDL_TEXTUREACCESS_TARGET, w, h));

@@ -250,15 +250,13 @@ RestingTileLook resting_look(const MainMenu& m, const MainMenuArt& art, int k, i
     return l;
 }
 
-// Whether tile k's picture rectangle may be pasted from an earlier frame: the menu at rest, the
-// picture opaque and inside the window, no other tile's outline or caption over it, and its own
-// outline drawable in parts around it.
+// Whether tile k's picture rectangle may be pasted from an earlier frame: no tile chosen, the
+// picture opaque and inside the window, and no other tile's picture, outline or caption over it.
+// (A tile zooming changes its look every frame, and is drawn whole until it rests.)
 bool may_rest(const MainMenu& m, const MainMenuArt& art, int k,
               const std::array<RestingTileLook, menu_tiles>& looks) {
     int i = k - 1;
-    if (!art.keep_resting_tiles || any_chosen(m) || any_returning(m)) return false;
-    for (double z : m.zoom)
-        if (z != 1) return false;
+    if (!art.keep_resting_tiles || any_chosen(m)) return false;
     SDL_Texture* picture = art.pictures[i].get();
     Uint32 format = 0;
     SDL_BlendMode mode = SDL_BLENDMODE_NONE;

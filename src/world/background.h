@@ -23,12 +23,16 @@ struct FittedBand {
     TexturePtr plain, mirrored;
     int width = 0;  // = 2 × the window height it was made for
     int top = 0;    // rows above the picture, left out: nothing but transparency
+    // The first of the rows that are opaque from there down to the band's foot: they are copied
+    // plainly, which the software renderer does several times quicker than blending them and
+    // which gives the same pixels.
+    int solid_from = 0;
 };
 
 // A band's pixels fitted away from the renderer, before they become a FittedBand.
 struct BandPixels {
     SurfacePtr plain, mirrored;
-    int width = 0, top = 0;
+    int width = 0, top = 0, solid_from = 0;
 };
 struct FittedPixels {
     std::array<BandPixels, background_band_count> bands;

@@ -200,6 +200,7 @@ void select_background_prepare(BackgroundArt& art, bool wanted) {
     if (!wanted) {
         art.bands = {};
         art.fitted_height = 0;
+        art.sky_fitted.reset();
         return;
     }
     if ((art.fitted_height == window_height && art.fitted_smooth == smoothing()) ||

@@ -59,6 +59,11 @@ struct BackgroundArt {
     bool deepened = false;
     // The level selection fits bands on a worker thread while the carousel turns.
     std::future<FittedPixels> pending;
+    // The sky as it lands stretched over the window, made on its first drawing at a size: a
+    // frame then copies it plainly, several times quicker with the software renderer.
+    mutable TexturePtr sky_fitted;
+    mutable int sky_fitted_w = 0, sky_fitted_h = 0;
+    mutable Uint32 sky_fitted_format = 0;  // of the target it was made for
 };
 
 // The session's background: the level's images and the clouds over them.

@@ -64,6 +64,8 @@ struct BackgroundArt {
     mutable TexturePtr sky_fitted;
     mutable int sky_fitted_w = 0, sky_fitted_h = 0;
     mutable Uint32 sky_fitted_format = 0;  // of the target it was made for
+    // False: the sky stretched and every band blended whole on every frame, as tests compare.
+    bool plain_copies = true;
 };
 
 // The session's background: the level's images and the clouds over them.

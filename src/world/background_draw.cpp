@@ -37,7 +37,7 @@ void draw_band_copy(SDL_Texture* tex, int solid_from, const SDL_Rect& dst) {
 // A band is a row of copies from x0 / divisor on, every other one mirrored so that neighbours
 // join seamlessly. The band was fitted to the window's height beforehand: each copy is a plain
 // copy of pixels.
-void draw_band(const FittedBand& band, int x0, int y0, int divisor) {
+void draw_band(const FittedBand& band, int x0, int y0, int divisor, bool plain_copies) {
     int bw = band.width;
     if (!band.plain || !band.mirrored || bw <= 0) return;
     int base = x0 / divisor;
@@ -48,7 +48,7 @@ void draw_band(const FittedBand& band, int x0, int y0, int divisor) {
     for (int px = base + bw * i; px <= window_width; ++i, px += bw) {
         SDL_Rect dst{px, (y0 / divisor) / 2 + band.top, bw, h};
         SDL_Texture* tex = (i % 2 == 1 ? band.mirrored : band.plain).get();
-        draw_band_copy(tex, band.solid_from, dst);
+        draw_band_copy(tex, plain_copies ? band.solid_from : dst.h, dst);
     }
 }
 
@@ -77,7 +77,8 @@ void draw_sky(const BackgroundArt& art) {
     SDL_BlendMode mode = SDL_BLENDMODE_NONE;
     Uint8 r = 0, g = 0, b = 0, a = 0;
     SDL_ScaleMode scale = SDL_ScaleModeLinear;
-    bool plain = sky && SDL_QueryTexture(sky, &format, nullptr, nullptr, nullptr) == 0 &&
+    bool plain = art.plain_copies && sky &&
+                 SDL_QueryTexture(sky, &format, nullptr, nullptr, nullptr) == 0 &&
                  !SDL_ISPIXELFORMAT_ALPHA(format) && SDL_GetTextureBlendMode(sky, &mode) == 0 &&
                  (mode == SDL_BLENDMODE_NONE || mode == SDL_BLENDMODE_BLEND) &&
                  SDL_GetTextureColorMod(sky, &r, &g, &b) == 0 && r == 255 && g == 255 && b == 255 &&
@@ -114,7 +115,7 @@ void draw_sky(const BackgroundArt& art) {
 void draw_layered(const BackgroundArt& art, int x0, int y0, const BandSpeeds& speeds) {
     draw_sky(art);
     for (int b = 0; b < background_band_count; ++b) {
-        draw_band(art.bands[b], x0, y0, speeds.divisors[b]);
+        draw_band(art.bands[b], x0, y0, speeds.divisors[b], art.plain_copies);
     }
 }
 

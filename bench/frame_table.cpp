@@ -8,6 +8,7 @@
 #include "frame_table.h"
 
 #include <SDL.h>
+#include <malloc.h>
 #include <time.h>
 
 #include <algorithm>
@@ -62,8 +63,12 @@ double thread_cpu_ms() {
     return static_cast<double>(ts.tv_sec) * 1e3 + static_cast<double>(ts.tv_nsec) / 1e6;
 }
 
-// The peak resident memory starts again from the current one (Linux), and is read in MB.
-void reset_peak_memory() { std::ofstream("/proc/self/clear_refs") << "5"; }
+// The peak resident memory starts again from the current one (Linux), and is read in MB. The
+// memory the screens before freed goes back to the system first, so that it does not count.
+void reset_peak_memory() {
+    malloc_trim(0);
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
 double peak_memory_mb() {
     std::ifstream status("/proc/self/status");
     std::string line;

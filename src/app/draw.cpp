@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 #include "app/clock.h"
@@ -17,6 +18,26 @@ constexpr double frame_target = 1.0 / 60.0;
 bool cap_started = false;
 double last_present = 0;
 std::function<void()> frame_hook;
+
+// With MIVO_FRAME_REPORT set, the game prints how many frames it has presented, once a second
+// (bench/window.sh measures the frame rate in a real window with it).
+void report_frames() {
+    static const bool wanted = std::getenv("MIVO_FRAME_REPORT") != nullptr;
+    static long presented = 0;
+    static int last_report = 0;
+    if (!wanted) return;
+    if (presented == 0) {
+        SDL_RendererInfo info{};
+        SDL_GetRendererInfo(game_renderer, &info);
+        std::printf("renderer: %s\n", info.name ? info.name : "?");
+    }
+    ++presented;
+    int now = now_ms();
+    if (now - last_report < 1000) return;
+    last_report = now;
+    std::printf("frames presented: %ld at %d ms\n", presented, now);
+    std::fflush(stdout);
+}
 
 bool texture_size(SDL_Texture* tex, int* w, int* h) {
     *w = *h = 0;
@@ -60,6 +81,7 @@ void present_frame() {
     if (remaining > 0) sleep_ms(static_cast<int>(remaining * 1000));
     last_present = now_ms();
     SDL_RenderPresent(game_renderer);
+    report_frames();
     if (frame_hook) frame_hook();
 }
 

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "app/assets.h"
 #include "app/audio.h"
@@ -281,6 +282,101 @@ int main_menu_update(MainMenu& m, const Controls& c, const MainMenuSounds* sound
     return screen_running;
 }
 
+namespace {
+bool same_rect(const SDL_Rect& a, const SDL_Rect& b) {
+    return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
+}
+
+bool same_look(const RestingTileLook& a, const RestingTileLook& b) {
+    return same_rect(a.picture, b.picture) && same_rect(a.outline, b.outline) &&
+           same_rect(a.caption, b.caption) && a.brightness == b.brightness &&
+           a.picture_alpha == b.picture_alpha && a.caption_alpha == b.caption_alpha &&
+           a.veil_alpha == b.veil_alpha && a.window_w == b.window_w && a.window_h == b.window_h;
+}
+
+bool overlap(const SDL_Rect& a, const SDL_Rect& b) {
+    return a.w > 0 && a.h > 0 && b.w > 0 && b.h > 0 && a.x < b.x + b.w && b.x < a.x + a.w &&
+           a.y < b.y + b.h && b.y < a.y + a.h;
+}
+
+// The veil's alpha this frame, 0 when it is not drawn.
+int veil_alpha(const MainMenu& m, const MainMenuArt& art) {
+    if (any_returning(m) || !art.veil) return 0;
+    return alpha_value(0, 255, 255, static_cast<int>(255 - m.overlay));
+}
+
+RestingTileLook resting_look(const MainMenu& m, const MainMenuArt& art, int k, int caption_fade,
+                             int veil) {
+    int i = k - 1;
+    MenuTile p = main_menu_tile(k, window_width, window_height);
+    double s = tile_growth(m, k), z = m.zoom[i];
+    RestingTileLook l;
+    l.picture = menu_tile_rect(p.dx, p.dy, p.w, p.h, s, z);
+    l.outline = menu_tile_outline_rect(p.dx, p.dy, p.w, p.h, s, z);
+    l.caption = art.captions[i]
+                    ? menu_tile_caption_rect(art.captions[i].get(), p.dx, p.dy, p.w, p.h, s)
+                    : SDL_Rect{};
+    l.brightness = menu_tile_brightness(s, z);
+    l.picture_alpha =
+        alpha_value(0, 255, 255, static_cast<int>((5 - (zoom_sum(m) - m.zoom[i])) * 1024));
+    l.caption_alpha = alpha_value(0, 255, 255, caption_fade);
+    l.veil_alpha = veil;
+    l.window_w = window_width;
+    l.window_h = window_height;
+    return l;
+}
+
+// Whether tile k's picture rectangle may be pasted from an earlier frame: no tile chosen, the
+// picture opaque and inside the window, and no other tile's picture, outline or caption over it.
+// (A tile zooming changes its look every frame, and is drawn whole until it rests.)
+bool may_rest(const MainMenu& m, const MainMenuArt& art, int k,
+              const std::array<RestingTileLook, menu_tiles>& looks) {
+    int i = k - 1;
+    if (!art.keep_resting_tiles || any_chosen(m)) return false;
+    SDL_Texture* picture = art.pictures[i].get();
+    Uint32 format = 0;
+    SDL_BlendMode mode = SDL_BLENDMODE_NONE;
+    if (!picture || SDL_QueryTexture(picture, &format, nullptr, nullptr, nullptr) != 0 ||
+        SDL_ISPIXELFORMAT_ALPHA(format) || SDL_GetTextureBlendMode(picture, &mode) != 0 ||
+        (mode != SDL_BLENDMODE_NONE && mode != SDL_BLENDMODE_BLEND))
+        return false;
+    const RestingTileLook& l = looks[i];
+    if (l.picture_alpha != 255) return false;
+    SDL_Rect window{0, 0, window_width, window_height};
+    SDL_Rect inside;
+    if (!SDL_IntersectRect(&l.picture, &window, &inside) || !same_rect(inside, l.picture))
+        return false;
+    for (int j = 0; j < menu_tiles; ++j) {
+        if (j == i) continue;
+        if (overlap(l.picture, looks[j].outline) || overlap(l.picture, looks[j].caption) ||
+            overlap(l.picture, looks[j].picture))
+            return false;
+    }
+    return true;
+}
+
+// The outline's ring around the picture, in four bands.
+std::array<SDL_Rect, 4> ring(const SDL_Rect& outer, const SDL_Rect& inner) {
+    return {{{outer.x, outer.y, outer.w, inner.y - outer.y},
+             {outer.x, inner.y + inner.h, outer.w, outer.y + outer.h - (inner.y + inner.h)},
+             {outer.x, inner.y, inner.x - outer.x, inner.h},
+             {inner.x + inner.w, inner.y, outer.x + outer.w - (inner.x + inner.w), inner.h}}};
+}
+
+// The finished rectangle of the frame on the renderer, as a texture to paste.
+TexturePtr keep_rect(const SDL_Rect& r) {
+    std::vector<Uint32> pixels(static_cast<size_t>(r.w) * r.h);
+    if (SDL_RenderReadPixels(game_renderer, &r, SDL_PIXELFORMAT_RGB888, pixels.data(), r.w * 4) !=
+        0)
+        return nullptr;
+    TexturePtr tex(SDL_CreateTexture(game_renderer, SDL_PIXELFORMAT_RGB888,
+                                     SDL_TEXTUREACCESS_STATIC, r.w, r.h));
+    if (!tex || SDL_UpdateTexture(tex.get(), nullptr, pixels.data(), r.w * 4) != 0) return nullptr;
+    SDL_SetTextureBlendMode(tex.get(), SDL_BLENDMODE_NONE);
+    return tex;
+}
+}  // namespace
+
 void main_menu_draw(const MainMenu& m, const MainMenuArt& art) {
     if (m.done && any_chosen(m)) {
         for (int i = 0; i < menu_tiles; ++i) {
@@ -296,10 +392,66 @@ void main_menu_draw(const MainMenu& m, const MainMenuArt& art) {
     cloud_tunnel_draw(cloud_tunnel,
                       {art.clouds[0].get(), art.clouds[1].get(), art.clouds[2].get()});
     int caption_fade = static_cast<int>((6 - zoom_sum(m)) * 1024);
-    for (int k = 1; k <= menu_tiles; ++k) draw_tile(m, art, k, caption_fade);
-    if (!any_returning(m) && art.veil) {
-        set_alpha(art.veil.get(), 0, 255, 255, static_cast<int>(255 - m.overlay));
-        draw_fullscreen(art.veil.get());
+    int veil = veil_alpha(m, art);
+    std::array<RestingTileLook, menu_tiles> looks;
+    for (int k = 1; k <= menu_tiles; ++k)
+        looks[k - 1] = resting_look(m, art, k, caption_fade, veil);
+    std::array<bool, menu_tiles> rests{}, pasted{};
+    std::vector<SDL_Rect> kept;
+    for (int k = 1; k <= menu_tiles; ++k) {
+        int i = k - 1;
+        RestingTile& r = art.resting[i];
+        rests[i] = may_rest(m, art, k, looks);
+        SDL_Texture* outline = art.outline.get();
+        pasted[i] = rests[i] && r.pixels && same_look(r.pixels_look, looks[i]) &&
+                    (!outline || parts_drawable(outline, r.outline, looks[i].outline));
+        if (!pasted[i]) {
+            draw_tile(m, art, k, caption_fade);
+            continue;
+        }
+        // The caption and the outline's ring as draw_tile draws them; the picture's rectangle
+        // comes back after the veil.
+        MenuTile p = main_menu_tile(k, window_width, window_height);
+        SDL_Texture* caption = art.captions[i].get();
+        if (caption) {
+            set_alpha(caption, 0, 255, 255, caption_fade);
+            draw_menu_tile(nullptr, caption, nullptr, p.dx, p.dy, p.w, p.h, tile_growth(m, k),
+                           m.zoom[i]);
+        }
+        if (outline) {
+            set_alpha(outline, 0, 255, 255, caption_fade);
+            for (const SDL_Rect& band : ring(looks[i].outline, looks[i].picture))
+                draw_part(outline, r.outline, looks[i].outline, band);
+        }
+        kept.push_back(looks[i].picture);
+    }
+    if (veil > 0) {
+        SDL_Texture* v = art.veil.get();
+        SDL_SetTextureAlphaMod(v, static_cast<Uint8>(veil));
+        SDL_Rect window{0, 0, window_width, window_height};
+        if (!kept.empty() && !parts_drawable(v, art.veil_fitted, window))
+            art.veil_fitted = fit_picture(v, window_width, window_height);
+        if (!kept.empty() && parts_drawable(v, art.veil_fitted, window)) {
+            for (const SDL_Rect& part : rects_outside(window, kept))
+                draw_part(v, art.veil_fitted, window, part);
+        } else {
+            draw_fullscreen(v);
+        }
+    }
+    for (int i = 0; i < menu_tiles; ++i) {
+        RestingTile& r = art.resting[i];
+        if (pasted[i]) {
+            SDL_RenderCopy(game_renderer, r.pixels.get(), nullptr, &looks[i].picture);
+        } else if (rests[i] && same_look(r.look, looks[i])) {
+            // The same look two frames running: kept from this finished frame.
+            r.pixels = keep_rect(looks[i].picture);
+            r.pixels_look = looks[i];
+            if (art.outline && !parts_drawable(art.outline.get(), r.outline, looks[i].outline))
+                r.outline = fit_picture(art.outline.get(), looks[i].outline.w, looks[i].outline.h);
+        } else if (!rests[i]) {
+            r.pixels.reset();
+        }
+        r.look = looks[i];
     }
 }
 

@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "app/controls.h"
+#include "app/fitted_parts.h"
 #include "app/sdl_handles.h"
 
 // What main_menu returns; the tile codes are the tiles' numbers.
@@ -50,6 +51,26 @@ struct MainMenu {
     bool done = false;     // the last frame: the chosen picture over the whole window
 };
 
+// What a tile at rest looks like: everything its picture's rectangle shows in the finished frame
+// comes from these (its picture is opaque: nothing below it shows).
+struct RestingTileLook {
+    SDL_Rect picture{}, outline{}, caption{};
+    int brightness = 0, picture_alpha = 0, caption_alpha = 0, veil_alpha = 0;
+    int window_w = 0, window_h = 0;
+};
+
+// The drawing's memory of one tile. A tile that looked the same two frames running keeps its
+// picture's rectangle as it was finished (veil included) and is pasted back while it still looks
+// so; only its caption and the ring of its outline around the picture are drawn again, over the
+// moving clouds. The software renderer then spares the stretched picture, most of the outline and
+// part of the veil.
+struct RestingTile {
+    RestingTileLook look;         // of the last frame
+    TexturePtr pixels;            // the finished rectangle
+    RestingTileLook pixels_look;  // the look it was kept with
+    FittedPicture outline;
+};
+
 struct MainMenuArt {
     std::array<TexturePtr, menu_tiles> pictures;  // "ide/1.png" … "ide/6.png"
     std::array<TexturePtr, menu_tiles> captions;
@@ -57,6 +78,9 @@ struct MainMenuArt {
     TexturePtr background;  // "ide/bgg.png", dimmed
     TexturePtr veil;        // "ide/bgg.png" undimmed, fading off as the menu appears
     std::array<TexturePtr, 3> clouds;
+    mutable std::array<RestingTile, menu_tiles> resting;
+    mutable FittedPicture veil_fitted;
+    bool keep_resting_tiles = true;  // false: every tile drawn whole (tests compare the two)
 };
 
 struct MainMenuSounds {

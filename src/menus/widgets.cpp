@@ -77,9 +77,23 @@ SDL_Rect menu_tile_rect(int dx, int dy, int w, int h, double s, double z) {
             static_cast<int>(t.h)};
 }
 
+SDL_Rect menu_tile_outline_rect(int dx, int dy, int w, int h, double s, double z) {
+    TilePlace t = tile_place(dx, dy, w, h, s, z);
+    return {static_cast<int>(t.x - tile_outline), static_cast<int>(t.y - tile_outline),
+            static_cast<int>(t.w + 2 * tile_outline), static_cast<int>(t.h + 2 * tile_outline)};
+}
+
+SDL_Rect menu_tile_caption_rect(SDL_Texture* label, int dx, int dy, int w, int h, double s) {
+    TilePlace t = tile_place(dx, dy, w, h, s, 1);
+    // A caption wider than its tile (less a sixteenth on each side) is shrunk to fit it.
+    SDL_Point size = texture_size(label);
+    double fit = size.x > 0 ? std::min(1.0, (w - w / 8) / static_cast<double>(size.x)) : 1;
+    int lw = static_cast<int>(size.x * fit * s), lh = static_cast<int>(size.y * fit * s);
+    return {dx + window_width / 2 - lw / 2, dy + t.sh / 2 + window_height / 2 - lh, lw, lh};
+}
+
 void draw_menu_tile(SDL_Texture* image, SDL_Texture* label, SDL_Texture* frame, int dx, int dy,
                     int w, int h, double s, double z) {
-    TilePlace t = tile_place(dx, dy, w, h, s, z);
     if (image) {
         auto b = static_cast<Uint8>(menu_tile_brightness(s, z));
         SDL_SetTextureColorMod(image, b, b, b);
@@ -87,18 +101,11 @@ void draw_menu_tile(SDL_Texture* image, SDL_Texture* label, SDL_Texture* frame, 
         render_copy(image, &picture);
     }
     if (label) {
-        // A caption wider than its tile (less a sixteenth on each side) is shrunk to fit it.
-        SDL_Point size = texture_size(label);
-        double fit = size.x > 0 ? std::min(1.0, (w - w / 8) / static_cast<double>(size.x)) : 1;
-        int lw = static_cast<int>(size.x * fit * s), lh = static_cast<int>(size.y * fit * s);
-        SDL_Rect caption{dx + window_width / 2 - lw / 2, dy + t.sh / 2 + window_height / 2 - lh, lw,
-                         lh};
+        SDL_Rect caption = menu_tile_caption_rect(label, dx, dy, w, h, s);
         SDL_RenderCopy(game_renderer, label, nullptr, &caption);
     }
     if (frame) {
-        SDL_Rect outline{static_cast<int>(t.x - tile_outline), static_cast<int>(t.y - tile_outline),
-                         static_cast<int>(t.w + 2 * tile_outline),
-                         static_cast<int>(t.h + 2 * tile_outline)};
+        SDL_Rect outline = menu_tile_outline_rect(dx, dy, w, h, s, z);
         SDL_RenderCopy(game_renderer, frame, nullptr, &outline);
     }
 }

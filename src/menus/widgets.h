@@ -36,6 +36,9 @@ double ease_list(double pos, int selected);
 int menu_tile_brightness(double s, double z);
 // Where the picture lands; its outline is this rectangle grown by 4 pixels on every side.
 SDL_Rect menu_tile_rect(int dx, int dy, int w, int h, double s, double z);
+// Where the outline lands, and where the caption does.
+SDL_Rect menu_tile_outline_rect(int dx, int dy, int w, int h, double s, double z);
+SDL_Rect menu_tile_caption_rect(SDL_Texture* label, int dx, int dy, int w, int h, double s);
 // The picture, its caption resting on its lower edge (the caption grows with the hover but does
 // not follow the zoom; one too wide for the tile is shrunk to fit), then the outline over both.
 // Alpha is the caller's.

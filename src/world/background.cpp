@@ -108,6 +108,14 @@ BandPixels band_pixels(const std::string& file, int width, int height, bool deep
         std::memcpy(surface_row(plain.get(), y), from, static_cast<size_t>(width) * sizeof(Uint32));
         for (int x = 0; x < width; ++x) back[width - 1 - x] = from[x];
     }
+    band.solid_from = h;
+    for (int y = h - 1; y >= 0; --y) {
+        const Uint32* row = surface_row(plain.get(), y);
+        bool solid = true;
+        for (int x = 0; x < width && solid; ++x) solid = (row[x] >> 24) == 0xFF;
+        if (!solid) break;
+        band.solid_from = y;
+    }
     band.plain = std::move(plain);
     band.mirrored = std::move(mirrored);
     return band;
@@ -136,6 +144,7 @@ void take_fitted(BackgroundArt& art, FittedPixels& fitted) {
         band = FittedBand{};
         band.width = from.width;
         band.top = from.top;
+        band.solid_from = from.solid_from;
         if (from.plain && from.mirrored) {
             band.plain = make_texture(from.plain.get());
             band.mirrored = make_texture(from.mirrored.get());
@@ -191,6 +200,7 @@ void select_background_prepare(BackgroundArt& art, bool wanted) {
     if (!wanted) {
         art.bands = {};
         art.fitted_height = 0;
+        art.sky_fitted.reset();
         return;
     }
     if ((art.fitted_height == window_height && art.fitted_smooth == smoothing()) ||

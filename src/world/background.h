@@ -23,12 +23,16 @@ struct FittedBand {
     TexturePtr plain, mirrored;
     int width = 0;  // = 2 × the window height it was made for
     int top = 0;    // rows above the picture, left out: nothing but transparency
+    // The first of the rows that are opaque from there down to the band's foot: they are copied
+    // plainly, which the software renderer does several times quicker than blending them and
+    // which gives the same pixels.
+    int solid_from = 0;
 };
 
 // A band's pixels fitted away from the renderer, before they become a FittedBand.
 struct BandPixels {
     SurfacePtr plain, mirrored;
-    int width = 0, top = 0;
+    int width = 0, top = 0, solid_from = 0;
 };
 struct FittedPixels {
     std::array<BandPixels, background_band_count> bands;
@@ -55,6 +59,13 @@ struct BackgroundArt {
     bool deepened = false;
     // The level selection fits bands on a worker thread while the carousel turns.
     std::future<FittedPixels> pending;
+    // The sky as it lands stretched over the window, made on its first drawing at a size: a
+    // frame then copies it plainly, several times quicker with the software renderer.
+    mutable TexturePtr sky_fitted;
+    mutable int sky_fitted_w = 0, sky_fitted_h = 0;
+    mutable Uint32 sky_fitted_format = 0;  // of the target it was made for
+    // False: the sky stretched and every band blended whole on every frame, as tests compare.
+    bool plain_copies = true;
 };
 
 // The session's background: the level's images and the clouds over them.

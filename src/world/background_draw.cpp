@@ -9,10 +9,35 @@
 #include "session/world.h"
 
 namespace {
+// One copy of a band: its rows down to `solid_from` blended, the opaque rows below copied
+// plainly (the same pixels, several times quicker with the software renderer).
+void draw_band_copy(SDL_Texture* tex, int solid_from, const SDL_Rect& dst) {
+    SDL_BlendMode mode = SDL_BLENDMODE_NONE;
+    Uint8 r = 0, g = 0, b = 0, a = 0;
+    SDL_GetTextureBlendMode(tex, &mode);
+    SDL_GetTextureColorMod(tex, &r, &g, &b);
+    SDL_GetTextureAlphaMod(tex, &a);
+    bool plain_split = mode == SDL_BLENDMODE_BLEND && r == 255 && g == 255 && b == 255 &&
+                       a == 255 && solid_from >= 0 && solid_from < dst.h;
+    if (!plain_split) {
+        SDL_RenderCopy(game_renderer, tex, nullptr, &dst);
+        return;
+    }
+    if (solid_from > 0) {
+        SDL_Rect from{0, 0, dst.w, solid_from}, to{dst.x, dst.y, dst.w, solid_from};
+        SDL_RenderCopy(game_renderer, tex, &from, &to);
+    }
+    SDL_Rect from{0, solid_from, dst.w, dst.h - solid_from},
+        to{dst.x, dst.y + solid_from, dst.w, dst.h - solid_from};
+    SDL_SetTextureBlendMode(tex, SDL_BLENDMODE_NONE);
+    SDL_RenderCopy(game_renderer, tex, &from, &to);
+    SDL_SetTextureBlendMode(tex, SDL_BLENDMODE_BLEND);
+}
+
 // A band is a row of copies from x0 / divisor on, every other one mirrored so that neighbours
 // join seamlessly. The band was fitted to the window's height beforehand: each copy is a plain
 // copy of pixels.
-void draw_band(const FittedBand& band, int x0, int y0, int divisor) {
+void draw_band(const FittedBand& band, int x0, int y0, int divisor, bool plain_copies) {
     int bw = band.width;
     if (!band.plain || !band.mirrored || bw <= 0) return;
     int base = x0 / divisor;
@@ -23,7 +48,7 @@ void draw_band(const FittedBand& band, int x0, int y0, int divisor) {
     for (int px = base + bw * i; px <= window_width; ++i, px += bw) {
         SDL_Rect dst{px, (y0 / divisor) / 2 + band.top, bw, h};
         SDL_Texture* tex = (i % 2 == 1 ? band.mirrored : band.plain).get();
-        SDL_RenderCopy(game_renderer, tex, nullptr, &dst);
+        draw_band_copy(tex, plain_copies ? band.solid_from : dst.h, dst);
     }
 }
 
@@ -33,11 +58,64 @@ struct BandSpeeds {
 constexpr BandSpeeds session_bands{{6, 4, 3}};
 constexpr BandSpeeds selection_bands{{6, 3, 2}};
 
+// The pixel format of what the renderer draws on now.
+Uint32 target_format() {
+    Uint32 format = SDL_PIXELFORMAT_UNKNOWN;
+    if (SDL_Texture* target = SDL_GetRenderTarget(game_renderer))
+        SDL_QueryTexture(target, &format, nullptr, nullptr, nullptr);
+    else if (game_window)
+        format = SDL_GetWindowPixelFormat(game_window);
+    return format;
+}
+
+// The sky stretched over the window. An opaque sky is stretched once, by the same drawing onto a
+// target of the same format as the frame's, and then copied plainly: the same pixels.
+void draw_sky(const BackgroundArt& art) {
+    SDL_Texture* sky = art.layers[0].get();
+    int w = window_width, h = window_height;
+    Uint32 format = 0, target = target_format();
+    SDL_BlendMode mode = SDL_BLENDMODE_NONE;
+    Uint8 r = 0, g = 0, b = 0, a = 0;
+    SDL_ScaleMode scale = SDL_ScaleModeLinear;
+    bool plain = art.plain_copies && sky &&
+                 SDL_QueryTexture(sky, &format, nullptr, nullptr, nullptr) == 0 &&
+                 !SDL_ISPIXELFORMAT_ALPHA(format) && SDL_GetTextureBlendMode(sky, &mode) == 0 &&
+                 (mode == SDL_BLENDMODE_NONE || mode == SDL_BLENDMODE_BLEND) &&
+                 SDL_GetTextureColorMod(sky, &r, &g, &b) == 0 && r == 255 && g == 255 && b == 255 &&
+                 SDL_GetTextureAlphaMod(sky, &a) == 0 && a == 255 &&
+                 SDL_GetTextureScaleMode(sky, &scale) == 0 && scale == SDL_ScaleModeNearest &&
+                 target != SDL_PIXELFORMAT_UNKNOWN && !SDL_ISPIXELFORMAT_ALPHA(target);
+    if (!plain) {
+        draw_rect(sky, 0, 0, w, h);
+        return;
+    }
+    if (!art.sky_fitted || art.sky_fitted_w != w || art.sky_fitted_h != h ||
+        art.sky_fitted_format != target) {
+        art.sky_fitted.reset();
+        TexturePtr fitted(SDL_CreateTexture(game_renderer, target, SDL_TEXTUREACCESS_TARGET, w, h));
+        SDL_Texture* before = SDL_GetRenderTarget(game_renderer);
+        if (fitted && SDL_SetRenderTarget(game_renderer, fitted.get()) == 0) {
+            draw_rect(sky, 0, 0, w, h);
+            SDL_SetRenderTarget(game_renderer, before);
+            SDL_SetTextureBlendMode(fitted.get(), SDL_BLENDMODE_NONE);
+            art.sky_fitted = std::move(fitted);
+            art.sky_fitted_w = w;
+            art.sky_fitted_h = h;
+            art.sky_fitted_format = target;
+        }
+    }
+    if (!art.sky_fitted) {
+        draw_rect(sky, 0, 0, w, h);
+        return;
+    }
+    SDL_RenderCopy(game_renderer, art.sky_fitted.get(), nullptr, nullptr);
+}
+
 // The sky over the whole window, then the three bands from the farthest.
 void draw_layered(const BackgroundArt& art, int x0, int y0, const BandSpeeds& speeds) {
-    draw_rect(art.layers[0].get(), 0, 0, window_width, window_height);
+    draw_sky(art);
     for (int b = 0; b < background_band_count; ++b) {
-        draw_band(art.bands[b], x0, y0, speeds.divisors[b]);
+        draw_band(art.bands[b], x0, y0, speeds.divisors[b], art.plain_copies);
     }
 }
 

@@ -339,6 +339,8 @@ int show_race_result(int winner, const Player& first, const Player& second) {
         make_text_texture(font.get(), "Player 1", verdict_colour),
         make_text_texture(font.get(), "Player 2", verdict_colour)};
     SDL_Texture* verdict = verdicts[static_cast<size_t>(std::clamp(winner, 0, 2))].get();
+    // Keys pressed in the race's last moments do not leave the result unseen.
+    drop_pending_events();
     return run_screen(score_update, [&] {
         for (int i = 0; i < racer_count; ++i) {
             ScopedViewport half(half_of_window(i));

@@ -27,6 +27,8 @@ namespace {
 constexpr int divider_width = 2;
 constexpr SDL_Color divider_colour{20, 20, 20, 255};
 constexpr SDL_Color verdict_colour{255, 255, 255, 255};
+constexpr int verdict_margin = 16;        // the dark band's room around the verdict
+constexpr Uint8 verdict_band_alpha = 170;
 // Player 2 wears the same skin, tinted, so that each can tell who is who in either half.
 constexpr SDL_Color second_tint{150, 200, 255, 255};
 
@@ -189,6 +191,26 @@ void draw_racer_body(const Racer& q, const PlayerArt& art, double cx, double cy,
             if (t) SDL_SetTextureColorMod(t, 255, 255, 255);
 }
 
+// The verdict on a dark band, readable over any sky.
+void draw_verdict(SDL_Texture* text) {
+    int w = 0, h = 0;
+    if (!text || SDL_QueryTexture(text, nullptr, nullptr, &w, &h) != 0) return;
+    w /= 2;
+    h /= 2;
+    SDL_Rect band{window_width / 2 - w / 2 - verdict_margin, window_height * 2 / 5 - h / 2 - 4,
+                  w + 2 * verdict_margin, h + 8};
+    SDL_BlendMode mode;
+    Uint8 cr, cg, cb, ca;
+    SDL_GetRenderDrawBlendMode(game_renderer, &mode);
+    SDL_GetRenderDrawColor(game_renderer, &cr, &cg, &cb, &ca);
+    SDL_SetRenderDrawBlendMode(game_renderer, SDL_BLENDMODE_BLEND);
+    SDL_SetRenderDrawColor(game_renderer, 0, 0, 0, verdict_band_alpha);
+    SDL_RenderFillRect(game_renderer, &band);
+    SDL_SetRenderDrawBlendMode(game_renderer, mode);
+    SDL_SetRenderDrawColor(game_renderer, cr, cg, cb, ca);
+    draw_rect(text, window_width / 2 - w / 2, window_height * 2 / 5 - h / 2, w, h);
+}
+
 void draw_half(const Race& r, int i) {
     const Session& s = r.s;
     const Racer& q = r.racers[i];
@@ -210,8 +232,7 @@ void draw_half(const Race& r, int i) {
     hud_draw(m.hud_art, q.gauges, q.player.time_left, q.player.vulnerable != 0);
     // The verdict, in the half of the one who did not win (in both after a draw).
     if (decided(r) && (r.winner == race_tied || r.winner != i))
-        draw_scaled_centered(r.art.verdicts[static_cast<size_t>(std::min(r.winner, 2))].get(), 50,
-                             40, 0.5);
+        draw_verdict(r.art.verdicts[static_cast<size_t>(std::min(r.winner, 2))].get());
 }
 
 void draw_divider() {
@@ -225,6 +246,42 @@ void draw_divider() {
                         : SDL_Rect{0, second.y - divider_width / 2, window_width, divider_width};
     SDL_RenderFillRect(game_renderer, &line);
     SDL_SetRenderDrawColor(game_renderer, cr, cg, cb, ca);
+}
+
+void text_size(SDL_Texture* tex, int* w, int* h) {
+    *w = *h = 0;
+    if (tex) SDL_QueryTexture(tex, nullptr, nullptr, w, h);
+}
+
+// A score row as the lone player's screen lays it out (texts at half their rendered size), made
+// smaller by k.
+void draw_score_row(const ScoreScreen::Row& row, double k) {
+    int lw, lh, vw, vh;
+    text_size(row.label.get(), &lw, &lh);
+    text_size(row.value.get(), &vw, &vh);
+    lw = static_cast<int>(lw / 2 * k), lh = static_cast<int>(lh / 2 * k);
+    vw = static_cast<int>(vw / 2 * k), vh = static_cast<int>(vh / 2 * k);
+    SDL_Rect l = score_label_rect(window_width, window_height, lw, lh, row.r);
+    SDL_Rect v = score_value_rect(window_width, window_height, vw, vh, row.r);
+    draw_rect(row.label.get(), l.x, l.y, l.w, l.h);
+    draw_rect(row.value.get(), v.x, v.y, v.w, v.h);
+}
+
+// A racer's rows in its half, but for the prompt: as on the lone player's screen, made smaller
+// when the longest label or value would not fit the half.
+void draw_score_half(const ScoreScreen& s) {
+    if (s.rows.empty()) return;
+    int widest_label = 1, widest_value = 1;
+    for (size_t i = 0; i + 1 < s.rows.size(); ++i) {
+        int w, h;
+        text_size(s.rows[i].label.get(), &w, &h);
+        widest_label = std::max(widest_label, w / 2);
+        text_size(s.rows[i].value.get(), &w, &h);
+        widest_value = std::max(widest_value, w / 2);
+    }
+    double room = window_width / 2.0 - 10;
+    double k = std::min({1.0, room / widest_label, (room - 50) / widest_value});
+    for (size_t i = 0; i + 1 < s.rows.size(); ++i) draw_score_row(s.rows[i], k);
 }
 
 std::array<TexturePtr, 3> verdict_textures(int size) {
@@ -342,12 +399,15 @@ int show_race_result(int winner, const Player& first, const Player& second) {
     // Keys pressed in the race's last moments do not leave the result unseen.
     drop_pending_events();
     return run_screen(score_update, [&] {
+        draw_fullscreen(scores[0].black.get());
         for (int i = 0; i < racer_count; ++i) {
             ScopedViewport half(half_of_window(i));
-            score_draw(scores[static_cast<size_t>(i)]);
+            draw_score_half(scores[static_cast<size_t>(i)]);
             draw_scaled_centered(names[static_cast<size_t>(i)].get(), 50, 20, 0.4);
         }
         draw_divider();
         draw_scaled_centered(verdict, 50, 8, 0.6);
+        // The prompt once, across the window, where the lone player's score screen has it.
+        if (!scores[0].rows.empty()) draw_score_row(scores[0].rows.back(), 1.0);
     });
 }

@@ -232,11 +232,17 @@ struct PatternLevel {
 // Each half of the split screen shows, pixel for pixel, what a window of the half's size shows
 // from the same camera, and nothing of it spills into the other half.
 TEST(RaceDraw, EachHalfIsTheWholeWindowsPictureAtItsSize) {
-    const std::pair<int, int> sizes[] = {{1000, 600}, {1366, 768}};
+    // Side by side, and one above the other in a window taller than wide.
+    const std::pair<int, int> sizes[] = {{1000, 600}, {1366, 768}, {700, 900}};
     const double cameras[2][2] = {{3.4, 2.7}, {21.25, 5.5}};
     for (auto [w, h] : sizes) {
         for (int i = 0; i < racer_count; ++i) {
             SDL_Rect half = race_half(i, w, h);
+            if (h > w) {
+                EXPECT_TRUE(same_rect(half, SDL_Rect{0, i * 450, 700, 450}));
+            } else {
+                EXPECT_TRUE(same_rect(half, SDL_Rect{i * (w / 2), 0, w / 2, h}));
+            }
             std::vector<Uint32> alone, split;
             {
                 TestDisplay display(half.w, half.h);

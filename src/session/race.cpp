@@ -27,7 +27,7 @@ namespace {
 constexpr int divider_width = 2;
 constexpr SDL_Color divider_colour{20, 20, 20, 255};
 constexpr SDL_Color verdict_colour{255, 255, 255, 255};
-constexpr int verdict_margin = 16;        // the dark band's room around the verdict
+constexpr int verdict_margin = 16;  // the dark band's room around the verdict
 constexpr Uint8 verdict_band_alpha = 170;
 // Player 2 wears the same skin, tinted, so that each can tell who is who in either half.
 constexpr SDL_Color second_tint{150, 200, 255, 255};
@@ -77,7 +77,8 @@ void read_input(Race& r, const Controls& c) {
             r.s.session_result = settings_menu(true, [&] { race_draw(r); });
             continue;
         }
-        for (int i = 0; i < racer_count; ++i) racer_key(r.racers[i], racer_keys[i], e.key.keysym.sym);
+        for (int i = 0; i < racer_count; ++i)
+            racer_key(r.racers[i], racer_keys[i], e.key.keysym.sym);
     }
     if (c.quit) r.s.session_result = session_quit;
 }
@@ -342,7 +343,8 @@ int race_update(Race& r, const Controls& controls) {
     transition_music(s.transition);
     rail_move(s.world.rails, s.world.decor_grid, frame_dt);
     s.world.clock_ms = now_ms();
-    for (Racer& q : r.racers) doors_update(q.doors, q.player, q.input, s.enemies, &s.media.door_sounds);
+    for (Racer& q : r.racers)
+        doors_update(q.doors, q.player, q.input, s.enemies, &s.media.door_sounds);
     // A character speaks to player 1 when near, else to player 2.
     const Player& a = r.racers[0].player;
     const Player& b = r.racers[1].player;
@@ -386,8 +388,7 @@ int run_race(const std::string& name) {
 
 int show_race_result(int winner, const Player& first, const Player& second) {
     std::array<ScoreScreen, racer_count> scores;
-    score_open(scores[0], first.time_left, first.power, first.enemy_points,
-               first.items_collected);
+    score_open(scores[0], first.time_left, first.power, first.enemy_points, first.items_collected);
     score_open(scores[1], second.time_left, second.power, second.enemy_points,
                second.items_collected);
     std::array<TexturePtr, 3> verdicts = verdict_textures(60);

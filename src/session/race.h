@@ -44,8 +44,8 @@ struct Race {
     Session s;  // the shared level, its media and the veil over the whole window
     std::array<Racer, racer_count> racers;
     int winner = race_undecided;
-    int frames = 0;          // frames played
-    int decided_frame = 0;   // the frame the race was decided on
+    int frames = 0;             // frames played
+    int decided_frame = 0;      // the frame the race was decided on
     bool by_countdown = false;  // decided by the countdown running out
     RaceArt art;
 };

@@ -89,7 +89,8 @@ struct Connector {
 constexpr Connector connectors[] = {
     {1, 1, -45, 1.41421356237}, {0, 1, 0, 1}, {-1, 1, 45, 1.41421356237}, {-1, 0, 90, 1}};
 
-void draw_rail_connectors(const World& w, const ThemeTiles& tiles, double camera_x, double camera_y) {
+void draw_rail_connectors(const World& w, const ThemeTiles& tiles, double camera_x,
+                          double camera_y) {
     SDL_Texture* tex = slot(tiles, slot_rail_connector);
     if (!tex) return;
     int t = tile_size(), h = window_height;

@@ -75,8 +75,8 @@ TEST(MainMenu, ClickInsideTheStoryTileChoosesIt) {
 // hover, grow by a twentieth and are chosen like "Story", and zoom back into place.
 TEST(MainMenu, CreationsAndMultiplayerAnswerLikeStory) {
     TestDisplay display(1920, 1080);
-    for (auto [tile, x, y] : {std::tuple{tile_creations, 1302, 344},
-                              std::tuple{tile_multiplayer, 618, 736}}) {
+    for (auto [tile, x, y] :
+         {std::tuple{tile_creations, 1302, 344}, std::tuple{tile_multiplayer, 618, 736}}) {
         MainMenu m = main_menu_open(0);
         Controls c;
         SDL_Event motion{}, click{};

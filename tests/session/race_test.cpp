@@ -132,7 +132,7 @@ TEST(Race, ADeadRacerStartsAgainAloneAndTheLevelGoesOn) {
     race_step(lvl.r, walk);
     EXPECT_EQ(lvl.p(0).x, 3.0);
     EXPECT_EQ(lvl.p(0).y, 1.0);
-    EXPECT_EQ(lvl.p(0).respawns, respawns + 2);  // the death and the spawn, as alone
+    EXPECT_EQ(lvl.p(0).respawns, respawns + 2);     // the death and the spawn, as alone
     EXPECT_EQ(lvl.p(0).time_left, time_left - 16);  // the countdown goes on
     EXPECT_GT(lvl.p(1).x, x1);                      // the other walks on
     EXPECT_EQ(lvl.p(1).power, power + 10);
@@ -166,7 +166,7 @@ TEST(Race, TheFirstCapturedWinsAndTheSameFrameIsADraw) {
         EXPECT_EQ(lvl.r.winner, 1);
         double x0 = lvl.p(0).x;
         for (int f = 0; f < race_verdict_frames; ++f) race_step(lvl.r, Controls{});
-        EXPECT_EQ(lvl.p(0).x, x0);  // the other stands still
+        EXPECT_EQ(lvl.p(0).x, x0);                         // the other stands still
         EXPECT_NEAR(lvl.p(1).x, exit_column + 4.5, 0.05);  // pulled in
         EXPECT_EQ(lvl.r.s.session_result, session_won);
     }
@@ -221,9 +221,11 @@ struct PatternLevel {
             for (int col = 0; col < 60; ++col)
                 if ((row * 7 + col * 3) % 4 != 0)
                     grid_set(row, col, world.play_grid, static_cast<char>('a' + (row + col) % 5));
-        const SDL_Color colours[] = {
-            {200, 30, 30, 255}, {30, 200, 30, 255}, {30, 30, 200, 255}, {200, 200, 30, 255},
-            {30, 200, 200, 255}};
+        const SDL_Color colours[] = {{200, 30, 30, 255},
+                                     {30, 200, 30, 255},
+                                     {30, 30, 200, 255},
+                                     {200, 200, 30, 255},
+                                     {30, 200, 200, 255}};
         for (int k = 0; k < 5; ++k) tiles[static_cast<size_t>(k)] = solid_texture(8, 8, colours[k]);
     }
 };
@@ -268,8 +270,8 @@ TEST(RaceDraw, EachHalfIsTheWholeWindowsPictureAtItsSize) {
             for (int y = 0; y < h; ++y) {
                 for (int x = 0; x < w; ++x) {
                     Uint32 got = split[static_cast<size_t>(y) * w + x];
-                    bool inside = x >= half.x && x < half.x + half.w && y >= half.y &&
-                                  y < half.y + half.h;
+                    bool inside =
+                        x >= half.x && x < half.x + half.w && y >= half.y && y < half.y + half.h;
                     if (!inside) {
                         spilt += (got & 0xFFFFFF) != 0;
                         continue;
@@ -316,8 +318,8 @@ TEST(Race, AScriptedRaceThroughTheLoop) {
                 }));
             }
     });
-    int result = run_screen([&](const Controls& c) { return race_update(r, c); },
-                            [&] { race_draw(r); });
+    int result =
+        run_screen([&](const Controls& c) { return race_update(r, c); }, [&] { race_draw(r); });
     EXPECT_EQ(result, session_won);
     EXPECT_EQ(r.winner, 1);
     EXPECT_FALSE(r.by_countdown);

@@ -23,12 +23,12 @@ struct TileBehaviour {
     int growth_divisor;
 };
 constexpr std::array<TileBehaviour, menu_tiles> tile_behaviour{{
-    {true, 20},  // Story
-    {true, 20},  // Creations
-    {true, 20},  // Multiplayer
-    {true, 10},  // Settings
-    {true, 10},  // Credits
-    {true, 10},  // Close
+    {true, 20},   // Story
+    {true, 20},   // Creations
+    {true, 20},   // Multiplayer
+    {true, 10},   // Settings
+    {true, 10},   // Credits
+    {true, 10},   // Close
 }};
 
 bool is_large(int k) { return k <= tile_multiplayer; }

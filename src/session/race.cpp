@@ -236,15 +236,18 @@ void draw_half(const Race& r, int i) {
         draw_verdict(r.art.verdicts[static_cast<size_t>(std::min(r.winner, 2))].get());
 }
 
-void draw_divider() {
+// The line between the halves, from `from` to `to` (shares of its length, 0 … 1).
+void draw_divider(double from = 0, double to = 1) {
     Uint8 cr, cg, cb, ca;
     SDL_GetRenderDrawColor(game_renderer, &cr, &cg, &cb, &ca);
     SDL_SetRenderDrawColor(game_renderer, divider_colour.r, divider_colour.g, divider_colour.b,
                            255);
     SDL_Rect second = half_of_window(1);
+    int h0 = static_cast<int>(window_height * from), h1 = static_cast<int>(window_height * to);
+    int w0 = static_cast<int>(window_width * from), w1 = static_cast<int>(window_width * to);
     SDL_Rect line = second.x > 0
-                        ? SDL_Rect{second.x - divider_width / 2, 0, divider_width, window_height}
-                        : SDL_Rect{0, second.y - divider_width / 2, window_width, divider_width};
+                        ? SDL_Rect{second.x - divider_width / 2, h0, divider_width, h1 - h0}
+                        : SDL_Rect{w0, second.y - divider_width / 2, w1 - w0, divider_width};
     SDL_RenderFillRect(game_renderer, &line);
     SDL_SetRenderDrawColor(game_renderer, cr, cg, cb, ca);
 }
@@ -406,7 +409,7 @@ int show_race_result(int winner, const Player& first, const Player& second) {
             draw_score_half(scores[static_cast<size_t>(i)]);
             draw_scaled_centered(names[static_cast<size_t>(i)].get(), 50, 20, 0.4);
         }
-        draw_divider();
+        draw_divider(0.17, 0.8);  // between the rows, clear of the verdict and the prompt
         draw_scaled_centered(verdict, 50, 8, 0.6);
         // The prompt once, across the window, where the lone player's score screen has it.
         if (!scores[0].rows.empty()) draw_score_row(scores[0].rows.back(), 1.0);

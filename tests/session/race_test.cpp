@@ -199,6 +199,52 @@ TEST(Race, ADoorTakesOnlyTheRacerWhoEntered) {
     EXPECT_EQ(lvl.p(1).x, 21.0);
 }
 
+// An enemy hurts the racer it touches and no other; one beaten by a racer's dash is beaten for
+// both.
+TEST(Race, AnEnemyHurtsWhomItTouchesAndFallsForBoth) {
+    RaceLevel lvl;
+    lvl.p(0).x = 20;
+    lvl.p(1).x = 40;
+    std::vector<Enemy>& list = lvl.r.s.enemies.list;
+    list.push_back(Enemy{20, 1, -1, 20.5, 1, 0, 0, false});
+    list.push_back(Enemy{40, 1, -1, 40.5, 1, 0, 0, false});
+    lvl.p(1).dash_timer = 1;  // player 2 dashes into the second
+    int time0 = lvl.p(0).time_left, time1 = lvl.p(1).time_left;
+    race_step(lvl.r, Controls{});
+    EXPECT_EQ(lvl.p(0).vulnerable, 0);
+    EXPECT_LT(lvl.p(0).time_left, time0 - 16);
+    EXPECT_EQ(lvl.p(1).vulnerable, 1);
+    EXPECT_GT(lvl.p(1).time_left, time1);  // a dash's win gives time
+    EXPECT_FALSE(list[0].dead);
+    EXPECT_TRUE(list[1].dead);
+    clock_advance(5000);  // player 1's grace time is over
+    lvl.p(0).x = list[1].x;
+    lvl.p(0).y = list[1].y;
+    time0 = lvl.p(0).time_left;
+    race_step(lvl.r, Controls{});
+    EXPECT_EQ(lvl.p(0).vulnerable, 1);  // the beaten one is beaten for player 1 too
+    EXPECT_EQ(lvl.p(0).time_left, time0 - 16);
+}
+
+// Each controller takes the next player; the editor's E does nothing in a race.
+TEST(Race, ControllersTakeThePlayersInTurnAndTheEditorStaysOff) {
+    RaceLevel lvl;
+    Controls c;
+    c.pad2.present = true;
+    c.pad2.axes[SDL_CONTROLLER_AXIS_LEFTX] = -1.0;
+    c.events.push_back(key_down(SDLK_e));
+    race_step(lvl.r, c);
+    EXPECT_NEAR(lvl.r.racers[1].input.left, 0.65, 1e-12);
+    EXPECT_EQ(lvl.r.racers[0].input.left, 0);
+    EXPECT_FALSE(lvl.r.s.editor.active);
+    c.pad = c.pad2;
+    c.pad2 = Pad{};
+    race_step(lvl.r, c);
+    EXPECT_NEAR(lvl.r.racers[0].input.left, 0.65, 1e-12);
+    EXPECT_EQ(lvl.r.racers[1].input.left, 0);
+    EXPECT_FALSE(lvl.r.s.editor.active);
+}
+
 namespace {
 // The frame on the renderer, as ARGB pixels.
 std::vector<Uint32> frame_pixels(int w, int h) {

@@ -2,29 +2,33 @@
 #include "app/controls.h"
 
 #include <algorithm>
+#include <array>
 
 #include "app/draw.h"
 #include "app/input.h"
 #include "app/sdl_handles.h"
 
 namespace {
-GameControllerPtr pad_owner;
+// The controllers in the order they were connected: the first drives the player (in a race,
+// player 1), the second player 2.
+std::array<GameControllerPtr, 2> pad_owners;
 
 // A controller plugged in during play is picked up on the next frame; one pulled out is closed.
-SDL_GameController* current_pad() {
-    if (SDL_NumJoysticks() <= 0) {
-        pad_owner.reset();
+SDL_GameController* current_pad(int index) {
+    GameControllerPtr& owner = pad_owners[static_cast<size_t>(index)];
+    if (SDL_NumJoysticks() <= index) {
+        owner.reset();
         return nullptr;
     }
-    SDL_GameControllerUpdate();
-    if (!pad_owner || !SDL_GameControllerGetAttached(pad_owner.get()))
-        pad_owner.reset(SDL_GameControllerOpen(0));
-    return pad_owner.get();
+    if (index == 0) SDL_GameControllerUpdate();
+    if (!owner || !SDL_GameControllerGetAttached(owner.get()))
+        owner.reset(SDL_GameControllerOpen(index));
+    return owner.get();
 }
 
-void read_pad(Pad& pad) {
+void read_pad(Pad& pad, int index) {
     pad = Pad{};
-    SDL_GameController* gc = current_pad();
+    SDL_GameController* gc = current_pad(index);
     if (!gc) return;
     pad.present = true;
     for (int a = 0; a < SDL_CONTROLLER_AXIS_MAX; ++a)
@@ -110,7 +114,10 @@ void controls_read(Controls& c) {
     const Uint8* keys = keyboard_state();
     std::copy(keys, keys + SDL_NUM_SCANCODES, c.held.begin());
     c.mouse_buttons = mouse_state(nullptr, nullptr);
-    read_pad(c.pad);
+    read_pad(c.pad, 0);
+    read_pad(c.pad2, 1);
 }
 
-void controls_shutdown() { pad_owner.reset(); }
+void controls_shutdown() {
+    for (GameControllerPtr& owner : pad_owners) owner.reset();
+}

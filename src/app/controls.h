@@ -7,7 +7,7 @@
 #include <array>
 #include <vector>
 
-// The first game controller, as the frame found it.
+// A game controller, as the frame found it.
 struct Pad {
     bool present = false;
     std::array<double, SDL_CONTROLLER_AXIS_MAX> axes{};  // sticks −1 … 1, triggers 0 … 1
@@ -22,6 +22,7 @@ struct Controls {
     bool quit = false;                            // the window was closed this frame
     Uint32 mouse_buttons = 0;                     // SDL_BUTTON masks held
     Pad pad;
+    Pad pad2;  // a second controller: player 2's in a race
 
     bool key(SDL_Scancode k) const { return held[k] != 0; }
 };

@@ -71,6 +71,22 @@ void refresh_window_size() {
     if (game_window) SDL_GetWindowSize(game_window, &window_width, &window_height);
 }
 
+ScopedViewport::ScopedViewport(SDL_Rect part)
+    : saved_width(window_width), saved_height(window_height) {
+    SDL_RenderSetViewport(game_renderer, &part);
+    SDL_Rect clip{0, 0, part.w, part.h};  // relative to the viewport
+    SDL_RenderSetClipRect(game_renderer, &clip);
+    window_width = part.w;
+    window_height = part.h;
+}
+
+ScopedViewport::~ScopedViewport() {
+    SDL_RenderSetClipRect(game_renderer, nullptr);
+    SDL_RenderSetViewport(game_renderer, nullptr);
+    window_width = saved_width;
+    window_height = saved_height;
+}
+
 void present_frame() {
     if (!cap_started) {
         cap_started = true;

@@ -20,6 +20,18 @@ inline int tile_size() { return std::max(1, window_height / 24); }
 // Reads the window's size into window_width and window_height.
 void refresh_window_size();
 
+// Drawing into one part of the window (a half of a split screen): for the scope's life the
+// renderer draws into `part` and clips to it, and window_width and window_height are the part's
+// size, so that everything laid out from the window's size (the level, the background, the
+// veils, the gauges) lays itself out in the part. The whole window comes back at the end.
+struct ScopedViewport {
+    explicit ScopedViewport(SDL_Rect part);
+    ~ScopedViewport();
+    ScopedViewport(const ScopedViewport&) = delete;
+    ScopedViewport& operator=(const ScopedViewport&) = delete;
+    int saved_width, saved_height;
+};
+
 // Ends a frame: sleeps what is left of 1/60 s since the previous present (never catching up),
 // presents, then calls the frame hook.
 void present_frame();

@@ -19,6 +19,7 @@
 #include "menus/main_menu.h"
 #include "menus/settings_menu.h"
 #include "menus/title.h"
+#include "session/race.h"
 #include "session/session.h"
 #include "world/level_select.h"
 
@@ -97,6 +98,9 @@ void main_flow() {
             case tile_story:
                 menu_code = level_run();
                 break;
+            case tile_multiplayer:
+                menu_code = race_run();
+                break;
             case tile_creations:
                 menu_code = creations_run();
                 break;
@@ -141,6 +145,17 @@ int level_run() {
         } else if (result == session_quit) {
             return 0;
         }
+    }
+}
+
+int race_run() {
+    for (;;) {
+        SelectChoice chosen =
+            traced("select", [] { return level_select(settings_from_selection); });
+        if (chosen.kind == SelectChoice::back) return tile_multiplayer;
+        if (chosen.kind != SelectChoice::play) return menu_code_quit;
+        int result = traced("race", [&] { return run_race(chosen.level); });
+        if (result == session_quit) return menu_code_quit;
     }
 }
 

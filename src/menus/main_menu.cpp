@@ -27,7 +27,7 @@ struct TileBehaviour {
 constexpr std::array<TileBehaviour, menu_tiles> tile_behaviour{{
     {true, 20},   // Story
     {true, 20},   // Creations
-    {false, 20},  // Multiplayer
+    {true, 20},   // Multiplayer
     {true, 10},   // Settings
     {true, 10},   // Credits
     {true, 10},   // Close

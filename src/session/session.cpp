@@ -39,9 +39,9 @@ void focus_view(Session& s) {
     camera_follow(s.world, s.player.x, s.player.y, view_offset_x(), view_offset_y(), 1, 1);
 }
 
-// Reads the layers and places the player at the start; a level whose files cannot be read
-// sends the player back.
-void restart_level(Session& s) {
+}  // namespace
+
+void session_restart_level(Session& s) {
     characters_load(s.characters, s.media.character_art, s.info.name);
     if (!load_level(s.world, s.info.name)) {
         std::printf("Level \"%s\" cannot be played; back to the level selection.\n",
@@ -56,6 +56,8 @@ void restart_level(Session& s) {
     editor_layers_read(s.editor, s.world);
     if (s.how.focus) focus_view(s);
 }
+
+namespace {
 
 // R: the layers as saved. When the files cannot be read, the edits on screen are kept.
 void reload_layers(Session& s) {
@@ -76,15 +78,6 @@ void reload_layers(Session& s) {
     doors_load(s.doors, s.media.door_art, s.info.name);
     editor_layers_read(s.editor, s.world);
     editor_notice(s.editor, s.media.editor_art, "reloaded from the files");
-}
-
-void read_controller(Session& s, const Pad& pad) {
-    if (!pad.present) return;
-    double trigger = pad.axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT);
-    if (pad.button(SDL_CONTROLLER_BUTTON_X)) trigger = 1.0;
-    apply_controller(s, pad.axis(SDL_CONTROLLER_AXIS_LEFTX), pad.axis(SDL_CONTROLLER_AXIS_LEFTY),
-                     trigger, pad.button(SDL_CONTROLLER_BUTTON_A),
-                     pad.button(SDL_CONTROLLER_BUTTON_LEFTSTICK));
 }
 
 // The keyboard walks only when the controller does not; Shift runs.
@@ -147,7 +140,7 @@ void handle_key(Session& s, const SDL_Event& e) {
 void read_input(Session& s, const Controls& c) {
     s.input.jump_pressed = s.input.dash_pressed = s.input.down_pressed = s.input.jump_held = 0;
     s.input.right = s.input.left = 0;
-    read_controller(s, c.pad);
+    read_controller(s.input, s.prev_a, s.prev_stick, c.pad);
     read_keyboard_movement(s, c);
     for (const SDL_Event& e : c.events) {
         if (is_press(e)) {
@@ -184,7 +177,7 @@ int session_update(Session& s, const Controls& controls) {
     bool level_runs = session_running_now(s) || !s.world.layers_read;
     if (level_runs && (!s.editor.active || !s.world.layers_read)) {
         if (player_life_check(s.player, sounds)) {
-            restart_level(s);
+            session_restart_level(s);
         } else if (!s.transition.captured && !teleporting(s.doors)) {
             player_update(s.player, s.world, s.input, frame_dt, sounds);
             enemies_contact(s.enemies, s.player, &s.media.enemy_sounds);
@@ -242,37 +235,56 @@ double controller_dead_zone(double v) {
     return sign * std::max(std::fabs(v) - 0.2, 0.0) * 1.25;
 }
 
-void apply_controller(Session& s, double stick_x, double stick_y, double trigger, int a,
-                      int click) {
+void apply_controller(PlayerInput& input, int& prev_a, int& prev_stick, double stick_x,
+                      double stick_y, double trigger, int a, int click) {
     double sx = controller_dead_zone(stick_x), sy = controller_dead_zone(stick_y);
-    if (sy > 0) s.input.down_pressed = 1;  // stick pushed down
+    if (sy > 0) input.down_pressed = 1;  // stick pushed down
     if (sx < 0) {
-        s.input.left = -sx * stick_share + trigger * trigger_share;
+        input.left = -sx * stick_share + trigger * trigger_share;
     } else if (sx > 0) {
-        s.input.right = sx * stick_share + trigger * trigger_share;
+        input.right = sx * stick_share + trigger * trigger_share;
     }
-    s.input.jump_held = a;
-    if (a != s.prev_a) {
-        s.prev_a = a;
-        s.input.jump_pressed = a;
+    input.jump_held = a;
+    if (a != prev_a) {
+        prev_a = a;
+        input.jump_pressed = a;
     }
-    if (click != s.prev_stick) {
-        s.prev_stick = click;
-        s.input.dash_pressed = click;
+    if (click != prev_stick) {
+        prev_stick = click;
+        input.dash_pressed = click;
     }
 }
 
-void arrow_press(Session& s, int dir) {
+void apply_controller(Session& s, double stick_x, double stick_y, double trigger, int a,
+                      int click) {
+    apply_controller(s.input, s.prev_a, s.prev_stick, stick_x, stick_y, trigger, a, click);
+}
+
+void read_controller(PlayerInput& input, int& prev_a, int& prev_stick, const Pad& pad) {
+    if (!pad.present) return;
+    double trigger = pad.axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT);
+    if (pad.button(SDL_CONTROLLER_BUTTON_X)) trigger = 1.0;
+    apply_controller(input, prev_a, prev_stick, pad.axis(SDL_CONTROLLER_AXIS_LEFTX),
+                     pad.axis(SDL_CONTROLLER_AXIS_LEFTY), trigger,
+                     pad.button(SDL_CONTROLLER_BUTTON_A),
+                     pad.button(SDL_CONTROLLER_BUTTON_LEFTSTICK));
+}
+
+void arrow_press(PlayerInput& input, int& last_time, int& last_dir, int dir) {
     int now = now_ms();
-    if (now - s.last_arrow_time <= double_tap_ms) {
-        if (s.last_arrow_dir == dir) {
-            s.input.dash_pressed = 1;
-            s.last_arrow_time = 0;
+    if (now - last_time <= double_tap_ms) {
+        if (last_dir == dir) {
+            input.dash_pressed = 1;
+            last_time = 0;
         }
     } else {
-        s.last_arrow_time = now;
+        last_time = now;
     }
-    s.last_arrow_dir = dir;
+    last_dir = dir;
+}
+
+void arrow_press(Session& s, int dir) {
+    arrow_press(s.input, s.last_arrow_time, s.last_arrow_dir, dir);
 }
 
 void session_start(Session& s, const std::string& name, const SessionStart& how) {
@@ -321,6 +333,11 @@ int session_end(Session& s) {
         show_score_screen(s.player.time_left, s.player.power, s.player.enemy_points,
                           s.player.items_collected) == score_quit)
         s.session_result = session_quit;
+    session_release(s);
+    return s.session_result;
+}
+
+void session_release(Session& s) {
     play_music("vesk.ogg");
     hud_destroy(s.media.hud_art);
     doors_release(s.media.door_art, s.media.door_sounds);
@@ -332,7 +349,6 @@ int session_end(Session& s) {
     characters_release(s.media.character_art);
     transition_close(s.media.transition_art);
     s.media = SessionMedia{};
-    return s.session_result;
 }
 
 int run_session(const std::string& name, const SessionStart& how) {

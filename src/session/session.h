@@ -87,9 +87,20 @@ int session_update(Session& s, const Controls& controls);
 void session_draw(const Session& s);
 bool session_running_now(const Session& s);
 int session_end(Session& s);
+// The end of every session, after its last screen: the menu's music, and the level's media
+// released in order.
+void session_release(Session& s);
 
-// Input helpers of the loop.
+// Reads the layers and places the player at the start; a level whose files cannot be read
+// sends the player back.
+void session_restart_level(Session& s);
+
+// Input helpers of the loop, for the session's player and for each racer of a race.
 double controller_dead_zone(double v);
+void apply_controller(PlayerInput& input, int& prev_a, int& prev_stick, double stick_x,
+                      double stick_y, double trigger, int a, int click);
+void read_controller(PlayerInput& input, int& prev_a, int& prev_stick, const Pad& pad);
+void arrow_press(PlayerInput& input, int& last_time, int& last_dir, int dir);
 // Fills the input from the left stick (x, y in −1 … 1), the right trigger (0 … 1) and the A
 // and left-stick-click buttons, with edges against the previous button states.
 void apply_controller(Session& s, double stick_x, double stick_y, double trigger, int a, int click);

@@ -89,16 +89,17 @@ struct Connector {
 constexpr Connector connectors[] = {
     {1, 1, -45, 1.41421356237}, {0, 1, 0, 1}, {-1, 1, 45, 1.41421356237}, {-1, 0, 90, 1}};
 
-void draw_rail_connectors(const World& w, const ThemeTiles& tiles) {
+void draw_rail_connectors(const World& w, const ThemeTiles& tiles, double camera_x,
+                          double camera_y) {
     SDL_Texture* tex = slot(tiles, slot_rail_connector);
     if (!tex) return;
     int t = tile_size(), h = window_height;
     int rows = h / t + 1, cols = window_width / t + 1;
     for (int i = 0; i <= rows; ++i) {
         for (int j = 0; j <= cols; ++j) {
-            int r = cell_floor(w.camera_y + i), c = cell_floor(w.camera_x + j);
+            int r = cell_floor(camera_y + i), c = cell_floor(camera_x + j);
             if (grid_get(r, c, w.decor_grid) != cell::rail) continue;
-            double x = c - w.camera_x, y = r - w.camera_y;
+            double x = c - camera_x, y = r - camera_y;
             for (const Connector& k : connectors) {
                 if (grid_get(r + k.dr, c + k.dc, w.decor_grid) != cell::rail) continue;
                 SDL_Rect dst{static_cast<int>(t * (x + 0.5)), static_cast<int>(h - t * (y + 0.5)),
@@ -118,17 +119,22 @@ void draw_rail_connectors(const World& w, const ThemeTiles& tiles) {
 }  // namespace
 
 void draw_level(const World& w, const ThemeTiles& tiles, bool editor) {
+    draw_level(w, tiles, editor, w.camera_x, w.camera_y);
+}
+
+void draw_level(const World& w, const ThemeTiles& tiles, bool editor, double camera_x,
+                double camera_y) {
     int t = tile_size();
     int top = window_height / t + 1, right = window_width / t + 9;
     // Cells are taken with floor, not truncation: a camera left of or below the level (a level
     // narrower or lower than the view) must not draw column or row 0 twice.
-    double fx = std::floor(w.camera_x) - w.camera_x, fy = std::floor(w.camera_y) - w.camera_y;
+    double fx = std::floor(camera_x) - camera_x, fy = std::floor(camera_y) - camera_y;
     // The ranges reach beyond the view so that big decorations from cells outside it still show;
     // a cell-sized image wholly outside the window would draw nothing, so it is skipped.
     for (int i = -40; i <= top; ++i) {
-        int row = cell_floor(i + w.camera_y);
+        int row = cell_floor(i + camera_y);
         for (int j = -24; j <= right; ++j) {
-            int column = cell_floor(j + w.camera_x);
+            int column = cell_floor(j + camera_x);
             double x = j + fx, y = i + fy;
             char decor = grid_get(row, column, w.decor_grid);
             if (!cell_visible(x, y)) {
@@ -140,13 +146,17 @@ void draw_level(const World& w, const ThemeTiles& tiles, bool editor) {
             draw_play_cell(tiles, grid_get(row, column, w.play_grid), x, y, editor, w.clock_ms);
         }
     }
-    draw_rail_connectors(w, tiles);
+    draw_rail_connectors(w, tiles, camera_x, camera_y);
 }
 
 void draw_portal(const World& w, const ThemeTiles& tiles) {
+    draw_portal(w, tiles, w.camera_x, w.camera_y);
+}
+
+void draw_portal(const World& w, const ThemeTiles& tiles, double camera_x, double camera_y) {
     int t = tile_size(), s = 10 * t;
-    SDL_Rect dst{static_cast<int>((w.exit_x - w.camera_x) * t),
-                 static_cast<int>(window_height - (w.exit_y - w.camera_y + 10) * t), s, s};
+    SDL_Rect dst{static_cast<int>((w.exit_x - camera_x) * t),
+                 static_cast<int>(window_height - (w.exit_y - camera_y + 10) * t), s, s};
     // Turned, a layer stays within the circle through the square's corners: out of the window,
     // nothing is drawn (turning a picture is the renderer's dearest copy).
     int reach = s * 3 / 4;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "app/draw.h"
@@ -79,34 +80,32 @@ TEST(MainMenu, ClickInsideTheStoryTileChoosesIt) {
     EXPECT_EQ(main_menu_result(m), tile_story);
 }
 
-// "Creations" (centred at (1302, 344) on a 1920 × 1080 window) hovers, grows by a twentieth and
-// is chosen like "Story"; "Multiplayer" (at (618, 736)) does not answer yet.
-TEST(MainMenu, CreationsAnswersLikeStory) {
+// "Creations" (centred at (1302, 344) on a 1920 × 1080 window) and "Multiplayer" (at (618, 736))
+// hover, grow by a twentieth and are chosen like "Story", and zoom back into place.
+TEST(MainMenu, CreationsAndMultiplayerAnswerLikeStory) {
     TestDisplay display(1920, 1080);
-    MainMenu m = main_menu_open(0);
-    Controls c;
-    SDL_Event motion{}, click{};
-    motion.type = SDL_MOUSEMOTION;
-    motion.motion.x = 618;
-    motion.motion.y = 736;
-    click.type = SDL_MOUSEBUTTONDOWN;
-    c.events = {motion, click};
-    main_menu_update(m, c, nullptr, {});
-    EXPECT_EQ(main_menu_result(m), menu_code_quit);
-    EXPECT_EQ(tile_growth(m, tile_multiplayer), 1.0);
-    c.events = {motion};
-    c.events[0].motion.x = 1302;
-    c.events[0].motion.y = 344;
-    for (int i = 0; i < 60; ++i) main_menu_update(m, c, nullptr, {});
-    EXPECT_NEAR(tile_growth(m, tile_creations), 1.05, 1e-6);
-    EXPECT_EQ(tile_growth(m, tile_story), 1.0);
-    c.events = {click};
-    main_menu_update(m, c, nullptr, {});
-    EXPECT_EQ(main_menu_result(m), tile_creations);
-    // The menu comes back from it with its picture zooming back into place.
-    MainMenu back = main_menu_open(tile_creations);
-    EXPECT_EQ(back.zoom[tile_creations - 1], 0.0);
-    EXPECT_TRUE(back.returning[tile_creations - 1]);
+    for (auto [tile, x, y] :
+         {std::tuple{tile_creations, 1302, 344}, std::tuple{tile_multiplayer, 618, 736}}) {
+        MainMenu m = main_menu_open(0);
+        Controls c;
+        SDL_Event motion{}, click{};
+        motion.type = SDL_MOUSEMOTION;
+        motion.motion.x = x;
+        motion.motion.y = y;
+        click.type = SDL_MOUSEBUTTONDOWN;
+        c.events = {motion};
+        for (int i = 0; i < 60; ++i) main_menu_update(m, c, nullptr, {});
+        EXPECT_NEAR(tile_growth(m, tile), 1.05, 1e-6);
+        EXPECT_EQ(tile_growth(m, tile_story), 1.0);
+        EXPECT_EQ(main_menu_result(m), menu_code_quit);
+        c.events = {click};
+        main_menu_update(m, c, nullptr, {});
+        EXPECT_EQ(main_menu_result(m), tile);
+        // The menu comes back from it with its picture zooming back into place.
+        MainMenu back = main_menu_open(tile);
+        EXPECT_EQ(back.zoom[tile - 1], 0.0);
+        EXPECT_TRUE(back.returning[tile - 1]);
+    }
 }
 
 TEST(MainMenu, BackspaceGoesBackToTheTitle) {

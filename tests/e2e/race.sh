@@ -33,38 +33,8 @@ export SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0
 cd "$work"
 start_game "$bin"
 
-fail() {
-    echo "$1"
-    echo "--- the game's output:"
-    cat "$work/out.log"
-    exit 1
-}
-click_at() {
-    xdotool mousemove --window "$wid" $(($1 - 4)) $(($2 - 3)) && sleep 0.05
-    xdotool mousemove --window "$wid" "$1" "$2" && sleep 0.05
-    xdotool mousedown 1 && sleep 0.1 && xdotool mouseup 1
-}
 last="$work/last.rgb"
-screen() {
-    local name=$1 change=${2:-30} motion=${3:-20} dimmest=${4:-0} brightest=${5:-1000} result=0
-    "$look_tool" wait "$wid" "$game_pid" "$last" "$shots/$name.png" \
-        "$change" "$motion" "$dimmest" "$brightest" || result=$?
-    [ "$result" -eq 2 ] && fail "the game ended before the $name screen"
-    [ "$result" -eq 0 ] || fail "the $name screen did not come ($shots/$name.png shows the window)"
-    echo "screen: $name (at $SECONDS s)"
-}
 listings() { grep -c "^'0_course'$" "$work/out.log" || true; }
-listed() {
-    local give_up=$((SECONDS + 120))
-    while [ "$SECONDS" -lt "$give_up" ]; do
-        if [ "$(listings)" -ge "$1" ]; then
-            "$look_tool" grab "$wid" "$last" || true
-            return 0
-        fi
-        sleep 0.25
-    done
-    fail "the level selection did not list the levels (time $1)"
-}
 # True when a pixel of a screenshot is the divider's near-black (20, 20, 20 under the level's
 # faint veil).
 divider_at() {

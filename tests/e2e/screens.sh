@@ -44,30 +44,11 @@ start_game "$bin"
 # loads is never taken for a screen: only frames the game draws count. The screen is kept in the
 # screenshots' folder.
 last="$work/last.rgb"
-screen() {
-    local name=$1 change=${2:-30} motion=${3:-20} dimmest=${4:-0} brightest=${5:-1000} result=0
-    "$look_tool" wait "$wid" "$game_pid" "$last" "$shots/$name.png" \
-        "$change" "$motion" "$dimmest" "$brightest" || result=$?
-    [ "$result" -eq 2 ] && fail "the game ended before the $name screen"
-    [ "$result" -eq 0 ] || fail "the $name screen did not come ($shots/$name.png shows the window)"
-    echo "screen: $name (at $SECONDS s)"
-}
 listings() { grep -c "^'0_arrivee'$" "$work/out.log" || true; }
 
 # The level selection lists the levels while it loads: the listing tells that it is opening.
 # What the window shows while the selection loads (the menu's last picture, frozen) is not the
 # selection: it becomes the picture the selection must differ from.
-listed() {
-    local give_up=$((SECONDS + 120))
-    while [ "$SECONDS" -lt "$give_up" ]; do
-        if [ "$(listings)" -ge "$1" ]; then
-            "$look_tool" grab "$wid" "$last" || true
-            return 0
-        fi
-        sleep 0.25
-    done
-    fail "the level selection did not list the levels (time $1)"
-}
 
 # name, change, motion, dimmest, brightest
 screen 01-splash 30 20 3 500 # not the white window opening, nor black

@@ -62,3 +62,28 @@ click_at() {
 # The main menu's "Story" tile at 1000 × 600, and whether a level has answered U.
 click_story() { click_at 322 191 2>/dev/null || true; }
 answered() { grep -qE '^(nothing to save yet|saved)' "$work/out.log"; }
+
+# The next screen, as mivo_look waits for it ($look_tool, with $last the previous screen's small
+# picture): NAME [CHANGE MOTION DIMMEST BRIGHTEST], saved as $shots/NAME.png.
+screen() {
+    local name=$1 change=${2:-30} motion=${3:-20} dimmest=${4:-0} brightest=${5:-1000} result=0
+    "$look_tool" wait "$wid" "$game_pid" "$last" "$shots/$name.png" \
+        "$change" "$motion" "$dimmest" "$brightest" || result=$?
+    [ "$result" -eq 2 ] && fail "the game ended before the $name screen"
+    [ "$result" -eq 0 ] || fail "the $name screen did not come ($shots/$name.png shows the window)"
+    echo "screen: $name (at $SECONDS s)"
+}
+
+# Waits until the level selection has listed the levels N times (the script's `listings` counts
+# them in the game's output), then takes the window as the picture the selection must differ from.
+listed() {
+    local give_up=$((SECONDS + 120))
+    while [ "$SECONDS" -lt "$give_up" ]; do
+        if [ "$(listings)" -ge "$1" ]; then
+            "$look_tool" grab "$wid" "$last" || true
+            return 0
+        fi
+        sleep 0.25
+    done
+    fail "the level selection did not list the levels (time $1)"
+}

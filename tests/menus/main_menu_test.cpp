@@ -207,7 +207,8 @@ TEST(MainMenu, ArrowKeysMoveAHighlightAndReturnChooses) {
     EXPECT_NEAR(tile_growth(m, below), 1.0, 1e-3);
     frames_with(m, {key(SDLK_UP)});  // the keys start again from the tile under the pointer
     EXPECT_NEAR(tile_growth(m, tile_close), 1.1, 1e-3);
-    frames_with(m, {key(SDLK_UP), key(SDLK_LEFT), key(SDLK_RETURN)}, 1);
+    // Up to "Settings", up to "Creations", left to "Story" (left of "Settings" is "Multiplayer").
+    frames_with(m, {key(SDLK_UP), key(SDLK_UP), key(SDLK_LEFT), key(SDLK_RETURN)}, 1);
     EXPECT_EQ(main_menu_result(m), tile_story);
 }
 

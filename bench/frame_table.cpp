@@ -35,6 +35,7 @@
 #include "menus/settings_menu.h"
 #include "menus/title.h"
 #include "menus/widgets.h"
+#include "session/race.h"
 #include "session/session.h"
 #include "world/camera.h"
 #include "world/characters.h"
@@ -260,6 +261,37 @@ SDL_FPoint worst_place(const Session& s, Crowd& best) {
     return at;
 }
 
+// A race in a level, both racers held at its most crowded place (each half draws the level
+// from its own camera, with its own gauges).
+void race_screen(const std::string& name, SDL_FPoint at) {
+    begin_screen();
+    Race r;
+    race_start(r, name);
+    Controls none;
+    race_update(r, none);  // the level is read on the first frame
+    auto hold = [&] {
+        for (Racer& racer : r.racers) {
+            racer.player.x = at.x;
+            racer.player.y = at.y;
+            racer.player.vx = racer.player.vy = 0;
+            racer.player.hurt_until = now_ms() + 100000;
+            racer.player.time_left = full_time;
+        }
+    };
+    for (int i = 0; i < 120; ++i) {  // the cameras settle there
+        clock_to_frame(i - 120);
+        hold();
+        race_update(r, none);
+    }
+    measure("race " + name, [&] {
+        hold();
+        race_update(r, none);
+        clear();
+        race_draw(r);
+    });
+    race_end(r);
+}
+
 void session_screens() {
     std::vector<std::string> levels = our_levels();
     for (const std::string& name : levels) {
@@ -345,6 +377,7 @@ void session_screens() {
             });
         }
         session_end(s);
+        if (first && wanted("race " + name)) race_screen(name, at);
     }
 }
 
@@ -433,12 +466,13 @@ void run_frame_table() {
         "\nFrame budget, software renderer: the CPU time of the drawing thread for update + clear "
         "+ "
         "draw + present, %d frames after %d (wall: the median on the wall clock).\nTargets: p99 "
-        "<= 8 ms at 1000x600, <= 14 ms at 1920x1080, peak memory <= 250 MB.\n",
+        "<= 8 ms at 1000x600, <= 14 ms at 1920x1080 (a race, two level drawings: half as much "
+        "again), peak memory <= 250 MB.\n",
         measured_frames, warm_up_frames);
     std::printf("%-24s %-9s %7s %7s %7s %7s %7s  %-16s %s\n", "screen", "size", "median", "p99",
                 "worst", "wall", "peak MB", "frames hash", "");
     for (const Row& r : rows) {
-        double target = r.w <= 1000 ? 8 : 14;
+        double target = (r.w <= 1000 ? 8 : 14) * (r.screen.rfind("race ", 0) == 0 ? 1.5 : 1);
         const char* verdict = r.p99 <= target && r.peak_mb <= 250 ? "ok" : "OVER";
         std::printf("%-24s %4dx%-4d %7.2f %7.2f %7.2f %7.2f %7.0f  %016llx %-4s %s\n",
                     r.screen.c_str(), r.w, r.h, r.median, r.p99, r.worst, r.wall_median, r.peak_mb,

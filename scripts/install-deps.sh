@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   fonts-crosextra-carlito fonts-comfortaa
   xvfb xdotool libgl1-mesa-dri libx11-dev libxdamage-dev imagemagick strace
-  file dpkg-dev desktop-file-utils appstream lintian
+  file dpkg-dev desktop-file-utils appstream lintian valgrind
 )
 
 missing=()

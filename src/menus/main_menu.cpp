@@ -114,7 +114,7 @@ void answer_key(MainMenu& m, SDL_Keycode k) {
     if (m.focus == 0) {
         m.focus = first_focus(m);
     } else if (choose) {
-        if (tile_live(m.focus)) m.chosen[m.focus - 1] = true;
+        if (tile_live(m.focus) && !any_chosen(m)) m.chosen[m.focus - 1] = true;
     } else {
         m.focus = tile_toward(m.focus, dx, dy);
     }
@@ -236,7 +236,9 @@ int main_menu_update(MainMenu& m, const Controls& c, const MainMenuSounds* sound
         } else if (e.type == SDL_MOUSEMOTION) {
             m.pointer = {e.motion.x, e.motion.y};
             m.focus = 0;
-        } else if (e.type == SDL_MOUSEBUTTONDOWN) {
+        } else if (e.type == SDL_MOUSEBUTTONDOWN && !any_chosen(m)) {
+            // Once a tile is chosen, it stays the one that zooms: later keys and clicks
+            // cannot choose another (the first in the table would win).
             for (int k = 1; k <= menu_tiles; ++k) {
                 if (tile_live(k) && pointer_on(m, k)) {
                     m.chosen[k - 1] = true;

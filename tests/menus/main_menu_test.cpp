@@ -210,6 +210,18 @@ TEST(MainMenu, ArrowKeysMoveAHighlightAndReturnChooses) {
     // Up to "Settings", up to "Creations", left to "Story" (left of "Settings" is "Multiplayer").
     frames_with(m, {key(SDLK_UP), key(SDLK_UP), key(SDLK_LEFT), key(SDLK_RETURN)}, 1);
     EXPECT_EQ(main_menu_result(m), tile_story);
+
+    // A tile once chosen is the one that opens: clicked where the pointer stands while the keys
+    // had taken the highlight to "Story", "Creations" zooms, and Return then does not choose
+    // "Story" too.
+    MainMenu again = main_menu_open(0);
+    MenuTile creations = main_menu_tile(tile_creations, 800, 600);
+    motion.motion.x = 400 + creations.dx;
+    motion.motion.y = 300 + creations.dy;
+    SDL_Event click{};
+    click.type = SDL_MOUSEBUTTONDOWN;
+    frames_with(again, {motion, key(SDLK_DOWN), key(SDLK_LEFT), click, key(SDLK_RETURN)});
+    EXPECT_EQ(main_menu_result(again), tile_creations);
 }
 
 // The same with a controller, through the whole menu: the stick counts once per push, the d-pad

@@ -42,6 +42,8 @@
 #include "world/enemies.h"
 #include "world/level_select.h"
 
+#include "bench_display.h"
+
 #include <SDL_image.h>
 #include <valgrind/callgrind.h>
 
@@ -188,19 +190,7 @@ void measure(const std::string& screen, const std::function<void()>& frame,
     std::fflush(stdout);
 }
 
-// One display for a screen size: the libraries, the window and its software renderer.
-struct Display {
-    Display(int w, int h) {
-        init_libraries();
-        create_display();
-        SDL_SetWindowSize(game_window, w, h);
-        refresh_window_size();
-    }
-    ~Display() {
-        destroy_display();
-        quit_libraries();
-    }
-};
+using Display = BenchDisplay;
 
 void clear() { SDL_RenderClear(game_renderer); }
 

@@ -26,6 +26,8 @@
 #include "world/level_select.h"
 #include "world/rails.h"
 
+#include "bench_display.h"
+
 namespace {
 enum class Kind { any, layered, panorama };
 
@@ -58,19 +60,7 @@ Grid full_layer() {
     return g;
 }
 
-struct Display {
-    Display(int w, int h) {
-        clock_use_virtual(true);
-        init_libraries();
-        create_display();
-        SDL_SetWindowSize(game_window, w, h);
-        refresh_window_size();
-    }
-    ~Display() {
-        destroy_display();
-        quit_libraries();
-    }
-};
+using Display = BenchDisplay;
 
 // A session in the largest level (of a kind of background), after its first frame, with the
 // player in mid-level.

@@ -43,13 +43,7 @@ divider_at() {
     [ "${v%.*}" -le 25 ]
 }
 
-screen 01-splash 30 20 3 500
-press space
-screen 02-splash 30 20 3 500
-press space
-screen 03-title 30 150 200
-press Return
-screen 04-main-menu 500 60 400
+to_main_menu
 click_at 322 409 # "Multiplayer"
 listed 1
 screen 05-level-selection 30 20 200

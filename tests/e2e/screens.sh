@@ -51,15 +51,7 @@ listings() { grep -c "^'0_arrivee'$" "$work/out.log" || true; }
 # selection: it becomes the picture the selection must differ from.
 
 # name, change, motion, dimmest, brightest
-screen 01-splash 30 20 3 500 # not the white window opening, nor black
-press space
-screen 02-splash 30 20 3 500
-press space
-screen 03-title 30 150 200
-press Return
-# The main menu: its tiles, not the picture a tile zoomed into with a menu over it fading out (a
-# settled menu is brighter).
-screen 04-main-menu 500 60 400
+to_main_menu
 click_at 322 191 # "Story"
 listed 1
 screen 05-level-selection 30 20 200

@@ -87,3 +87,17 @@ listed() {
     done
     fail "the level selection did not list the levels (time $1)"
 }
+
+# From the game's start to its main menu as a player goes: both splashes cut with Space, the
+# title passed with Return. Each screen must come: the first splash is neither the window opening
+# nor black; the main menu shows its tiles, not a zoomed tile under a fading menu (a settled menu
+# is brighter).
+to_main_menu() {
+    screen 01-splash 30 20 3 500
+    press space
+    screen 02-splash 30 20 3 500
+    press space
+    screen 03-title 30 150 200
+    press Return
+    screen 04-main-menu 500 60 400
+}

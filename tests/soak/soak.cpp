@@ -177,9 +177,14 @@ int soak(long total) {
     long frame = 0;
     Nested nested = Nested::none;
     int nested_frames = 0;
+    const SDL_threadID main_thread = SDL_ThreadID();
     set_frame_hook([&] {
+        if (SDL_ThreadID() != main_thread) return;  // the loading screen's own frames
         ++frame;
-        if (frame % interval == 0) curve.push_back(sample(frame));
+        if (frame % interval == 0) {
+            curve.push_back(sample(frame));
+            print_sample("sample", curve.back());  // as it goes: a long run shows its curve
+        }
         if (nested == Nested::none) return;
         ++nested_frames;
         if (nested == Nested::pause_resume && nested_frames == 20) tap(SDLK_ESCAPE);
@@ -301,8 +306,10 @@ int soak(long total) {
     bool flat = true;
     long worst_rss = 0;
     int worst_fds = 0;
+    std::printf("the curve (frames, resident kB, open files):");
+    for (const Sample& c : curve) std::printf(" %ld:%ld:%d", c.frame, c.rss_kb, c.fds);
+    std::printf("\n");
     for (const Sample& c : curve) {
-        print_sample("sample", c);
         if (!base || c.frame <= base->frame) continue;
         worst_rss = std::max(worst_rss, c.rss_kb - base->rss_kb);
         worst_fds = std::max(worst_fds, c.fds - base->fds);
@@ -361,9 +368,14 @@ int entries(int count) {
             let_threads_end(first.threads > 0 ? first.threads : 1);
             (entered == 1 ? first : last) = sample(frame);
         }
-        steps = std::uniform_int_distribution<int>(0, levels - 1)(rng);
+        // Any level, each as likely: steps to it from the highlighted one (negative: left).
+        steps = std::uniform_int_distribution<int>(0, levels - 1)(rng) - selected_level;
     });
+    const SDL_threadID main_thread = SDL_ThreadID();
     set_frame_hook([&] {
+        // The loading screens present from their own thread; the person acts between the
+        // frames of the screens themselves.
+        if (SDL_ThreadID() != main_thread) return;
         ++frame;
         ++in_screen;
         if (frame > 2000L * count + 5000) {  // a flow that no longer moves: the window closes
@@ -378,10 +390,15 @@ int entries(int count) {
             quit.type = SDL_QUIT;
             SDL_PushEvent(&quit);
         } else if (screen == "select" && in_screen >= 25 && in_screen % 4 == 1) {
-            // The level `steps` places after the highlighted one, then Return.
-            if (steps-- > 0) {
+            // The level `steps` places after the highlighted one, then Return (again while the
+            // selection is still there: keys from before it opened are dropped).
+            if (steps > 0) {
                 tap(SDLK_RIGHT);
-            } else if (steps == -1) {
+                steps -= 1;
+            } else if (steps < 0) {
+                tap(SDLK_LEFT);
+                steps += 1;
+            } else if (in_screen % 40 == 1) {
                 tap(SDLK_RETURN);
             }
         } else if (screen == "session" && in_screen >= 60) {

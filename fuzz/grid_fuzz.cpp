@@ -1,7 +1,8 @@
 // The grid reader and writer: the input is a level's "0.lvl" and "1.lvl" (cut at the first
 // "\n#1.lvl\n"), written into a level folder and read by load_level as a session reads them.
-// Whatever was read, the writer's text reads back as the same layer, and saving the level then
-// loading it again gives the same size and the same two layers.
+// Whatever was read, saving the level then loading it again gives the same size, the same two
+// layers and the same markers, with nothing cut (a zero byte reads as an empty cell and a row
+// ends at its first CR, so the files are not always the input; the layers they give are).
 #include <cstddef>
 #include <cstdint>
 
@@ -25,18 +26,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(layer_fits_grid(world.authored_play));
     FUZZ_CHECK(layer_fits_grid(world.decor_grid));
     const int width = grid_width, height = grid_height;
-
-    // The writer's text of each layer reads back as the same layer, at the same size.
-    // (A zero byte reads as an empty cell, and each row ends at its first CR, so the text is
-    // not always the file; the layer it gives is.)
-    for (const Grid* layer : {&world.authored_play, &world.decor_grid}) {
-        std::string written = grid_to_text(*layer);
-        GridCuts again;
-        Grid back = parse_grid_text(written, true, &again);
-        FUZZ_CHECK(!again.any());
-        FUZZ_CHECK(grid_width == width && grid_height == height);
-        FUZZ_CHECK(back == *layer);
-    }
 
     // Saved, then loaded again: the same level. After a reading that cut part of a file, the
     // first save only warns and the second one saves.

@@ -213,8 +213,8 @@ int soak(long total) {
                 // Time to go: into the exit's portal (it then takes the player by itself), or
                 // out through the pause menu's "Back to menu", or as a closed window leaves.
                 if (to_win && !placed && !s.editor.active) {
-                    s.player.x = s.world.exit_x;
-                    s.player.y = s.world.exit_y;
+                    s.player.x = s.world.exit_x + 5 - s.player.w / 2;  // the portal's middle
+                    s.player.y = s.world.exit_y + 5 - s.player.h / 2;
                     placed = true;
                 } else if (!leaving && (!to_win || frame >= leave_at + 600)) {
                     leaving = true;
@@ -377,6 +377,8 @@ int entries(int count) {
         if (entered == 1 || entered == count) {
             let_threads_end(first.threads > 0 ? first.threads : 1);
             (entered == 1 ? first : last) = sample(frame);
+        } else if (entered % 50 == 0) {
+            print_sample(("after " + std::to_string(entered)).c_str(), sample(frame));
         }
         // Any level, each as likely: steps to it from the highlighted one (negative: left).
         steps = std::uniform_int_distribution<int>(0, levels - 1)(rng) - selected_level;

@@ -4,7 +4,7 @@ REL := build/release
 TST := build/test
 PREFIX ?= /usr/local
 
-.PHONY: run test bench assets deps release testbuild clean tsan install uninstall package
+.PHONY: run test bench assets deps release testbuild clean tsan install uninstall package fuzz soak
 
 run: deps release assets
 	./$(REL)/mivo
@@ -68,6 +68,17 @@ tsan: deps
 	cmake -S . -B build/tsan -DCMAKE_BUILD_TYPE=Debug -DMIVO_TSAN=ON -DMIVO_BENCH=OFF
 	cmake --build build/tsan -j$(JOBS) --target mivo_tests
 	./build/tsan/mivo_tests --gtest_filter='Assets.Handshake*:Audio.*:Loading.*:ExitDraw.IntroCard*:LevelSelect.Backgrounds*'
+
+# The readers of hand-written files under libFuzzer (clang, build/fuzz), FUZZ_SECONDS each.
+FUZZ_SECONDS ?= 60
+fuzz: deps release assets
+	FUZZ_SECONDS=$(FUZZ_SECONDS) FUZZ_BUILD_JOBS=$(JOBS) bash fuzz/run.sh . build/fuzz
+
+# An hour of play on the virtual clock, then 200 level entries and exits, under the sanitizers.
+SOAK_FRAMES ?= 216000
+soak: deps release assets testbuild
+	./$(TST)/mivo_soak soak $(SOAK_FRAMES)
+	./$(TST)/mivo_soak entries 200
 
 clean:
 	rm -rf build ressources ressources.tmp

@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake make pkg-config
+  clang libclang-rt-dev
   libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev libsdl2-ttf-dev
   libvorbis-dev libogg-dev
   libgtest-dev libbenchmark-dev

@@ -391,17 +391,35 @@ void check_rails(const CheckedLayers& l, Findings& out) {
     }
 }
 
+// The lines an entry file's reader takes, each with its number in the file (from 1).
+struct EntryLines {
+    std::vector<std::string> text;
+    std::vector<size_t> number;
+};
+
+// Every line; or, as the door reader does, only those holding more than blanks, tabs and CRs.
+EntryLines entry_lines_of(const std::string& text, bool skip_blank) {
+    EntryLines lines;
+    std::vector<std::string> all = raw_lines(text);
+    for (size_t i = 0; i < all.size(); ++i) {
+        if (skip_blank && all[i].find_first_not_of(" \t\r") == std::string::npos) continue;
+        lines.text.push_back(all[i]);
+        lines.number.push_back(i + 1);
+    }
+    return lines;
+}
+
 // Lines of an entry file past its limit, and lines longer than the readers keep.
-void check_entry_lines(const std::vector<std::string>& lines, const std::string& file,
-                       size_t max_lines, Findings& out) {
-    if (lines.size() > max_lines)
+void check_entry_lines(const EntryLines& lines, const std::string& file, size_t max_lines,
+                       Findings& out) {
+    if (lines.text.size() > max_lines)
         out.add(FindingKind::entry_cut, file,
-                std::to_string(lines.size() - max_lines) + " line(s) past the " +
+                std::to_string(lines.text.size() - max_lines) + " line(s) past the " +
                     std::to_string(max_lines) + "th are not read");
-    for (size_t i = 0; i < lines.size() && i < max_lines; ++i)
-        if (lines[i].size() > entry_line_length)
+    for (size_t i = 0; i < lines.text.size() && i < max_lines; ++i)
+        if (lines.text[i].size() > entry_line_length)
             out.add(FindingKind::entry_cut, file,
-                    "line " + std::to_string(i + 1) + " is longer than " +
+                    "line " + std::to_string(lines.number[i]) + " is longer than " +
                         std::to_string(entry_line_length) + " characters: the rest is cut");
 }
 
@@ -411,13 +429,14 @@ void check_doors(const std::string& folder_path, const std::string& name, const 
     if (!read_text(folder_path + "/portals.lvl", &text)) return;
     // A name too long for the level paths is reported once, for the whole folder.
     if (name.size() > max_level_name) return;
-    std::vector<std::string> lines = raw_lines(text);
+    // Blank lines are passed over by the game: each door comes from the next line with text.
+    EntryLines lines = entry_lines_of(text, true);
     check_entry_lines(lines, "portals.lvl", max_doors, out);
     std::vector<Door> doors = parse_doors_text(text);
-    for (size_t i = 0; i < doors.size() && i < lines.size(); ++i) {
+    for (size_t i = 0; i < doors.size() && i < lines.text.size(); ++i) {
         const Door& d = doors[i];
-        std::vector<std::string> fields = raw_fields(lines[i], false);
-        std::string line = "line " + std::to_string(i + 1);
+        std::vector<std::string> fields = raw_fields(lines.text[i], false);
+        std::string line = "line " + std::to_string(lines.number[i]);
         for (size_t f = 1; f < fields.size() && f <= 3; ++f)
             if (fields[f].size() > entry_number_length)
                 out.add(FindingKind::entry_cut, "portals.lvl", d.x, d.y,
@@ -451,14 +470,14 @@ void check_doors(const std::string& folder_path, const std::string& name, const 
 void check_characters(const std::string& folder_path, const std::string& resources, Findings& out) {
     std::string text;
     if (!read_text(folder_path + "/caracters.lvl", &text)) return;
-    std::vector<std::string> lines = raw_lines(text);
+    EntryLines lines = entry_lines_of(text, false);
     check_entry_lines(lines, "caracters.lvl", max_characters, out);
     std::vector<Character> entries = parse_characters_text(text);
-    for (size_t i = 0; i < entries.size() && i < lines.size(); ++i) {
+    for (size_t i = 0; i < entries.size() && i < lines.text.size(); ++i) {
         const Character& c = entries[i];
         if (c.disabled) continue;
-        std::string line = "line " + std::to_string(i + 1);
-        std::vector<std::string> fields = raw_fields(lines[i], true);
+        std::string line = "line " + std::to_string(lines.number[i]);
+        std::vector<std::string> fields = raw_fields(lines.text[i], true);
         for (size_t f = 1; f < fields.size() && f <= 5; ++f)
             if (fields[f].size() > entry_number_length)
                 out.add(FindingKind::entry_cut, "caracters.lvl", c.x, c.y,

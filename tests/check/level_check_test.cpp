@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 
+#include "levelend/doors.h"
 #include "support/harness.h"
 
 namespace {
@@ -141,6 +142,25 @@ TEST(LevelCheck, EachFaultIsFoundAloneAtItsCell) {
         EXPECT_EQ(r.findings[0].column, f.column) << report_text(r);
         EXPECT_EQ(r.findings[0].row, f.row) << report_text(r);
     }
+}
+
+// The game passes over blank lines of portals.lvl, so the checker pairs each door with the line
+// it really comes from: a number cut on the line after a blank one is found and named by its
+// line, and fifty doors with blank lines between them are all read.
+TEST(LevelCheck, DoorLinesAreTheLinesTheGameReads) {
+    TempDir dir;
+    SmallLevel level;
+    level.doors = "[20|1|0]\n\n[30|1|00000]\n";
+    LevelReport r = check_written(level, dir.path + "/blank");
+    ASSERT_EQ(r.findings.size(), 1u) << report_text(r);
+    EXPECT_EQ(r.findings[0].kind, FindingKind::entry_cut);
+    EXPECT_EQ(r.findings[0].column, 30);
+    EXPECT_EQ(r.findings[0].words.rfind("line 3:", 0), 0u) << r.findings[0].words;
+
+    level.doors.clear();
+    for (int i = 0; i < max_doors; ++i) level.doors += "[20|1|1]\n \r\n";
+    r = check_written(level, dir.path + "/fifty");
+    EXPECT_TRUE(r.ready()) << report_text(r);
 }
 
 // A folder in place of a level file, and a level whose every cell is wrong: the report says so

@@ -47,7 +47,10 @@ while [ "$SECONDS" -lt "$give_up" ]; do
     press Return
     sleep 0.2
 done
-[ -f "$level/0.lvl" ] || fail "no new level was made"
+if [ ! -f "$level/0.lvl" ]; then
+    import -window "$wid" "$shots/creations-no-level.png" 2>/dev/null || true
+    fail "no new level was made ($shots/creations-no-level.png shows the window)"
+fi
 # The editor is on from the level's first frame; U answers once the level is read.
 for _ in $(seq 100); do
     [ "$(saves)" -ge 1 ] && break

@@ -232,7 +232,10 @@ int main_menu_update(MainMenu& m, const Controls& c, const MainMenuSounds* sound
         } else if (key == SDLK_BACKSPACE && menu_fresh(e)) {
             m.leave = leave_title;
         } else if (key != SDLK_UNKNOWN) {
-            answer_key(m, key);
+            // A held arrow keeps moving the highlight; a held Return chooses nothing more than
+            // its first press did (that press may only have shown the highlight).
+            bool arrow = key == SDLK_LEFT || key == SDLK_RIGHT || key == SDLK_UP || key == SDLK_DOWN;
+            if (arrow || menu_fresh(e)) answer_key(m, key);
         } else if (e.type == SDL_MOUSEMOTION) {
             m.pointer = {e.motion.x, e.motion.y};
             m.focus = 0;

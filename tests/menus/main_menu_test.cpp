@@ -222,6 +222,16 @@ TEST(MainMenu, ArrowKeysMoveAHighlightAndReturnChooses) {
     click.type = SDL_MOUSEBUTTONDOWN;
     frames_with(again, {motion, key(SDLK_DOWN), key(SDLK_LEFT), click, key(SDLK_RETURN)});
     EXPECT_EQ(main_menu_result(again), tile_creations);
+
+    // Return held down (its key repeats) shows the highlight and chooses nothing; the pointer's
+    // click then chooses.
+    MainMenu held = main_menu_open(0);
+    SDL_Event repeat = key(SDLK_RETURN);
+    repeat.key.repeat = 1;
+    frames_with(held, {key(SDLK_RETURN), repeat, repeat});
+    EXPECT_EQ(main_menu_result(held), menu_code_quit);  // nothing chosen, the menu still open
+    frames_with(held, {motion, click});
+    EXPECT_EQ(main_menu_result(held), tile_creations);
 }
 
 // The same with a controller, through the whole menu: the stick counts once per push, the d-pad

@@ -49,7 +49,7 @@ listed 1
 screen 05-level-selection 30 20 200
 press Return
 screen 06-level-card 30 20 5 50
-screen 07-race 30 20 200
+screen 07-race 30 80 200 # two portals swirl, one in each half
 # Split side by side: the divider runs down the middle of the 1000 × 600 window.
 divider_at "$shots/07-race.png" 500 300 || fail "no divider in the middle"
 divider_at "$shots/07-race.png" 499 30 || fail "no divider at the top"

@@ -251,6 +251,15 @@ SDL_FPoint worst_place(const Session& s, Crowd& best) {
     return at;
 }
 
+// Keeps a player standing at a place, unhurt and with all its time, frame after frame.
+void hold_at(Player& p, SDL_FPoint at) {
+    p.x = at.x;
+    p.y = at.y;
+    p.vx = p.vy = 0;
+    p.hurt_until = now_ms() + 100000;
+    p.time_left = full_time;
+}
+
 // A race in a level, both racers held at its most crowded place (each half draws the level
 // from its own camera, with its own gauges).
 void race_screen(const std::string& name, SDL_FPoint at) {
@@ -260,13 +269,7 @@ void race_screen(const std::string& name, SDL_FPoint at) {
     Controls none;
     race_update(r, none);  // the level is read on the first frame
     auto hold = [&] {
-        for (Racer& racer : r.racers) {
-            racer.player.x = at.x;
-            racer.player.y = at.y;
-            racer.player.vx = racer.player.vy = 0;
-            racer.player.hurt_until = now_ms() + 100000;
-            racer.player.time_left = full_time;
-        }
+        for (Racer& racer : r.racers) hold_at(racer.player, at);
     };
     for (int i = 0; i < 120; ++i) {  // the cameras settle there
         clock_to_frame(i - 120);
@@ -296,13 +299,7 @@ void session_screens() {
         session_update(s, none);  // the level is read on the first frame
         Crowd crowd;
         SDL_FPoint at = worst_place(s, crowd);
-        auto hold = [&] {
-            s.player.x = at.x;
-            s.player.y = at.y;
-            s.player.vx = s.player.vy = 0;
-            s.player.hurt_until = now_ms() + 100000;
-            s.player.time_left = full_time;
-        };
+        auto hold = [&] { hold_at(s.player, at); };
         for (int i = 0; i < 120; ++i) {  // the camera settles there
             clock_to_frame(i - 120);
             hold();

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "app/clock.h"
+#include "app/stretched_copies.h"
 
 SDL_Window* game_window = nullptr;
 SDL_Renderer* game_renderer = nullptr;
@@ -62,6 +63,16 @@ void render_copy(SDL_Texture* tex, const SDL_Rect* dst) {
     SDL_GetTextureAlphaMod(tex, &alpha);
     SDL_QueryTexture(tex, &format, nullptr, nullptr, nullptr);
     bool opaque = mode == SDL_BLENDMODE_BLEND && alpha == 255 && !SDL_ISPIXELFORMAT_ALPHA(format);
+    // Drawn at a size it keeps frame after frame: its copy stretched once, with its settings.
+    if (SDL_Texture* copy = dst ? stretched_copy(tex, *dst) : nullptr) {
+        Uint8 r = 255, g = 255, b = 255;
+        SDL_GetTextureColorMod(tex, &r, &g, &b);
+        SDL_SetTextureColorMod(copy, r, g, b);
+        SDL_SetTextureAlphaMod(copy, alpha);
+        SDL_SetTextureBlendMode(copy, opaque ? SDL_BLENDMODE_NONE : mode);
+        SDL_RenderCopy(game_renderer, copy, nullptr, dst);
+        return;
+    }
     if (opaque) SDL_SetTextureBlendMode(tex, SDL_BLENDMODE_NONE);
     SDL_RenderCopy(game_renderer, tex, nullptr, dst);
     if (opaque) SDL_SetTextureBlendMode(tex, SDL_BLENDMODE_BLEND);

@@ -4,12 +4,18 @@
 #include <algorithm>
 
 #include "app/draw.h"
+#include "app/stretched_copies.h"
 
 namespace {
 SDL_Point size_of(SDL_Texture* tex) {
     SDL_Point s{0, 0};
     if (tex) SDL_QueryTexture(tex, nullptr, nullptr, &s.x, &s.y);
     return s;
+}
+
+bool sampled_at_nearest(SDL_Texture* tex) {
+    SDL_ScaleMode scale = SDL_ScaleModeNearest;
+    return SDL_GetTextureScaleMode(tex, &scale) == 0 && scale == SDL_ScaleModeNearest;
 }
 
 bool inside_window(const SDL_Rect& r) {
@@ -25,6 +31,14 @@ FittedPicture fit_picture(SDL_Texture* tex, int w, int h) {
         SDL_QueryTexture(tex, &format, nullptr, nullptr, nullptr) != 0 ||
         SDL_BYTESPERPIXEL(format) != 4 || SDL_ISPIXELFORMAT_INDEXED(format))
         return f;
+    if (!sampled_at_nearest(tex)) {
+        f.smoothed = stretch_once(tex, w, h);
+        if (f.smoothed) {
+            f.w = w;
+            f.h = h;
+        }
+        return f;
+    }
     // A target of another pixel order than the picture's: the renderer then stretches through
     // the same routine as when it draws the picture stretched onto the window (its plain stretch
     // between pictures of one format is another routine, which need not pick the same pixels).
@@ -72,11 +86,10 @@ FittedPicture fit_picture(SDL_Texture* tex, int w, int h) {
 
 bool parts_drawable(SDL_Texture* tex, const FittedPicture& fitted, const SDL_Rect& whole) {
     if (!tex || !inside_window(whole)) return false;
-    SDL_ScaleMode scale = SDL_ScaleModeNearest;
-    if (SDL_GetTextureScaleMode(tex, &scale) != 0 || scale != SDL_ScaleModeNearest) return false;
     SDL_Point size = size_of(tex);
     if (size.x == whole.w && size.y == whole.h) return true;
-    return fitted.doubled && fitted.w == whole.w && fitted.h == whole.h;
+    const TexturePtr& made = sampled_at_nearest(tex) ? fitted.doubled : fitted.smoothed;
+    return made && fitted.w == whole.w && fitted.h == whole.h;
 }
 
 void draw_part(SDL_Texture* tex, const FittedPicture& fitted, const SDL_Rect& whole,
@@ -99,7 +112,8 @@ void draw_part(SDL_Texture* tex, const FittedPicture& fitted, const SDL_Rect& wh
         if (opaque) SDL_SetTextureBlendMode(tex, SDL_BLENDMODE_BLEND);
         return;
     }
-    SDL_Texture* f = fitted.doubled.get();
+    bool smoothed = !sampled_at_nearest(tex);
+    SDL_Texture* f = (smoothed ? fitted.smoothed : fitted.doubled).get();
     SDL_BlendMode mode = SDL_BLENDMODE_NONE;
     Uint8 r = 255, g = 255, b = 255, a = 255;
     Uint32 format = 0;
@@ -112,8 +126,10 @@ void draw_part(SDL_Texture* tex, const FittedPicture& fitted, const SDL_Rect& wh
     SDL_SetTextureBlendMode(f, opaque ? SDL_BLENDMODE_NONE : mode);
     SDL_SetTextureColorMod(f, r, g, b);
     SDL_SetTextureAlphaMod(f, a);
-    from.y *= 2;
-    from.h *= 2;
+    if (!smoothed) {
+        from.y *= 2;
+        from.h *= 2;
+    }
     SDL_RenderCopy(game_renderer, f, &from, &part);
 }
 

@@ -7,10 +7,17 @@
 
 #include <memory>
 
+// The drawing code keeps stretched copies of some textures (app/stretched_copies): a texture
+// takes them along when it goes.
+void forget_stretched_copies(SDL_Texture* tex);
+
 struct SdlDeleter {
     void operator()(SDL_Window* p) const { SDL_DestroyWindow(p); }
     void operator()(SDL_Renderer* p) const { SDL_DestroyRenderer(p); }
-    void operator()(SDL_Texture* p) const { SDL_DestroyTexture(p); }
+    void operator()(SDL_Texture* p) const {
+        forget_stretched_copies(p);
+        SDL_DestroyTexture(p);
+    }
     void operator()(SDL_Surface* p) const { SDL_FreeSurface(p); }
     void operator()(TTF_Font* p) const { TTF_CloseFont(p); }
     void operator()(Mix_Chunk* p) const { Mix_FreeChunk(p); }

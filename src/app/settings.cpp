@@ -153,13 +153,17 @@ WindowMode window_mode(int mode) {
     }
 }
 
+void settings_apply_smoothing() {
+    SDL_SetHint("SDL_RENDER_SCALE_QUALITY", std::to_string(settings.lissage).c_str());
+}
+
 void settings_apply() {
     settings_apply_volumes();
     WindowMode shown = window_mode(settings.mode);
     SDL_SetWindowBordered(game_window, shown.bordered ? SDL_TRUE : SDL_FALSE);
     SDL_SetWindowFullscreen(game_window, shown.fullscreen);
     SDL_SetWindowSize(game_window, settings.resx, settings.resy);
-    SDL_SetHint("SDL_RENDER_SCALE_QUALITY", std::to_string(settings.lissage).c_str());
+    settings_apply_smoothing();
     SDL_SetWindowPosition(game_window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
 }
 

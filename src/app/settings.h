@@ -88,6 +88,8 @@ struct SettingsForm {
 void settings_load();
 // Applies the record: volumes, border, full screen, size, scaling quality, centred position.
 void settings_apply();
+// The smoothing part of settings_apply alone: pictures made from now on are stretched with it.
+void settings_apply_smoothing();
 // The volume part of settings_apply alone.
 void settings_apply_volumes();
 

@@ -16,6 +16,7 @@
 #include "app/draw.h"
 #include "app/settings.h"
 #include "app/splash.h"
+#include "app/stretched_copies.h"
 
 namespace {
 WindowPtr window_owner;
@@ -111,6 +112,7 @@ bool create_display() {
 }
 
 void destroy_display() {
+    forget_all_stretched_copies();
     renderer_owner.reset();
     game_renderer = nullptr;
     window_owner.reset();

@@ -69,21 +69,20 @@ Uint32 target_format() {
 }
 
 // The sky stretched over the window. An opaque sky is stretched once, by the same drawing onto a
-// target of the same format as the frame's, and then copied plainly: the same pixels.
+// target of the same format as the frame's, and then copied plainly: the same pixels, smoothed
+// or not (the stretch onto the target is the very routine that would stretch it onto the frame).
 void draw_sky(const BackgroundArt& art) {
     SDL_Texture* sky = art.layers[0].get();
     int w = window_width, h = window_height;
     Uint32 format = 0, target = target_format();
     SDL_BlendMode mode = SDL_BLENDMODE_NONE;
     Uint8 r = 0, g = 0, b = 0, a = 0;
-    SDL_ScaleMode scale = SDL_ScaleModeLinear;
     bool plain = art.plain_copies && sky &&
                  SDL_QueryTexture(sky, &format, nullptr, nullptr, nullptr) == 0 &&
                  !SDL_ISPIXELFORMAT_ALPHA(format) && SDL_GetTextureBlendMode(sky, &mode) == 0 &&
                  (mode == SDL_BLENDMODE_NONE || mode == SDL_BLENDMODE_BLEND) &&
                  SDL_GetTextureColorMod(sky, &r, &g, &b) == 0 && r == 255 && g == 255 && b == 255 &&
                  SDL_GetTextureAlphaMod(sky, &a) == 0 && a == 255 &&
-                 SDL_GetTextureScaleMode(sky, &scale) == 0 && scale == SDL_ScaleModeNearest &&
                  target != SDL_PIXELFORMAT_UNKNOWN && !SDL_ISPIXELFORMAT_ALPHA(target);
     if (!plain) {
         draw_rect(sky, 0, 0, w, h);

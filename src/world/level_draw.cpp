@@ -17,7 +17,7 @@ void draw_own_size(SDL_Texture* tex, double x, double y) {
     double s = t / 40.0;
     int w = static_cast<int>(tw * s), h = static_cast<int>(th * s);
     SDL_Rect dst{static_cast<int>(t * x), static_cast<int>(window_height - t * y - h), w, h};
-    SDL_RenderCopy(game_renderer, tex, nullptr, &dst);
+    render_copy(tex, &dst);
 }
 
 bool cell_visible(double x, double y) {
@@ -108,7 +108,7 @@ void draw_rail_connectors(const World& w, const ThemeTiles& tiles, double camera
                 // Level tracks are mostly straight across: those need no turning, which is the
                 // renderer's dearest copy.
                 if (k.angle == 0)
-                    SDL_RenderCopy(game_renderer, tex, nullptr, &dst);
+                    render_copy(tex, &dst);
                 else
                     SDL_RenderCopyEx(game_renderer, tex, nullptr, &dst, k.angle, &centre,
                                      SDL_FLIP_NONE);

@@ -1,0 +1,149 @@
+// Kept stretched copies of pictures, one size per picture.
+//
+// Why the copy gives the same pixels, with the software renderer:
+// - smoothed, a picture drawn stretched goes through the linear stretch into a scratch picture of
+//   the picture's own format, which is then blitted at its own size with the picture's blend mode
+//   and modulation (or, without blending nor modulation onto a frame of the picture's format,
+//   straight through the same stretch). The copy is made by drawing the picture, unblended and
+//   unmodulated, onto a target of its own format: the same linear stretch. Copied at its own size
+//   with the picture's settings, it takes the blit the scratch picture took.
+// - at the nearest pixel, only a plain copy (no blending, no modulation, the frame's format) is
+//   stretched by the same routine both ways; a blended one picks its pixels inside the blit.
+#include "app/stretched_copies.h"
+
+#include <unordered_map>
+
+#include "app/draw.h"
+
+namespace {
+// A picture larger than this is drawn as it is: the full-window pictures have their own ways.
+constexpr long max_kept_pixels = 512L * 512L;
+// All copies together: past this, everything kept is dropped and fitted again as asked.
+constexpr long max_all_pixels = 16L * 1024L * 1024L;
+// A size asked this many draws running is worth a copy; a picture drawn at changing sizes (a
+// coin turning, a spring bouncing) is never copied.
+constexpr int asks_before_copy = 3;
+
+struct Kept {
+    int w = 0, h = 0;  // the size last asked
+    int asks = 0;      // draws running at that size
+    TexturePtr copy;   // the picture stretched to w × h, once asked often enough
+};
+
+std::unordered_map<SDL_Texture*, Kept>& kept() {
+    static std::unordered_map<SDL_Texture*, Kept> all;
+    return all;
+}
+long kept_pixels = 0;
+
+Uint32 frame_format() {
+    Uint32 format = SDL_PIXELFORMAT_UNKNOWN;
+    if (SDL_Texture* target = SDL_GetRenderTarget(game_renderer))
+        SDL_QueryTexture(target, &format, nullptr, nullptr, nullptr);
+    else if (game_window)
+        format = SDL_GetWindowPixelFormat(game_window);
+    return format;
+}
+
+// At the nearest pixel: true when the picture is drawn now as a plain copy onto a frame of its
+// own format (render_copy copies an opaque picture blended at full alpha plainly).
+bool plain_copy_now(SDL_Texture* tex, Uint32 format) {
+    SDL_BlendMode mode = SDL_BLENDMODE_NONE;
+    Uint8 r = 0, g = 0, b = 0, a = 0;
+    if (SDL_GetTextureBlendMode(tex, &mode) != 0 || SDL_GetTextureColorMod(tex, &r, &g, &b) != 0 ||
+        SDL_GetTextureAlphaMod(tex, &a) != 0)
+        return false;
+    bool unblended = mode == SDL_BLENDMODE_NONE ||
+                     (mode == SDL_BLENDMODE_BLEND && !SDL_ISPIXELFORMAT_ALPHA(format));
+    return unblended && r == 255 && g == 255 && b == 255 && a == 255 && format == frame_format();
+}
+
+}  // namespace
+
+TexturePtr stretch_once(SDL_Texture* tex, int w, int h) {
+    Uint32 format = 0;
+    if (!tex || w <= 0 || h <= 0 || SDL_QueryTexture(tex, &format, nullptr, nullptr, nullptr) != 0)
+        return nullptr;
+    TexturePtr copy(SDL_CreateTexture(game_renderer, format, SDL_TEXTUREACCESS_TARGET, w, h));
+    if (!copy) return nullptr;
+    SDL_BlendMode mode = SDL_BLENDMODE_NONE;
+    Uint8 r = 255, g = 255, b = 255, a = 255;
+    SDL_GetTextureBlendMode(tex, &mode);
+    SDL_GetTextureColorMod(tex, &r, &g, &b);
+    SDL_GetTextureAlphaMod(tex, &a);
+    SDL_Texture* before = SDL_GetRenderTarget(game_renderer);
+    bool drawn = false;
+    if (SDL_SetRenderTarget(game_renderer, copy.get()) == 0) {
+        SDL_SetTextureBlendMode(tex, SDL_BLENDMODE_NONE);
+        SDL_SetTextureColorMod(tex, 255, 255, 255);
+        SDL_SetTextureAlphaMod(tex, 255);
+        drawn = SDL_RenderCopy(game_renderer, tex, nullptr, nullptr) == 0;
+        SDL_SetRenderTarget(game_renderer, before);
+        SDL_SetTextureBlendMode(tex, mode);
+        SDL_SetTextureColorMod(tex, r, g, b);
+        SDL_SetTextureAlphaMod(tex, a);
+    }
+    if (!drawn) return nullptr;
+    return copy;
+}
+
+SDL_Texture* stretched_copy(SDL_Texture* tex, const SDL_Rect& dst) {
+    const int x = dst.x, y = dst.y, w = dst.w, h = dst.h;
+    if (!tex || !game_renderer || w <= 0 || h <= 0 || static_cast<long>(w) * h > max_kept_pixels)
+        return nullptr;
+    Uint32 format = 0;
+    int access = 0, tw = 0, th = 0;
+    SDL_ScaleMode scale = SDL_ScaleModeNearest;
+    if (SDL_QueryTexture(tex, &format, &access, &tw, &th) != 0 || (tw == w && th == h) ||
+        access != SDL_TEXTUREACCESS_STATIC || SDL_BYTESPERPIXEL(format) != 4 ||
+        SDL_ISPIXELFORMAT_INDEXED(format) || format == SDL_PIXELFORMAT_ARGB2101010 ||
+        SDL_GetTextureScaleMode(tex, &scale) != 0)
+        return nullptr;
+    if (scale == SDL_ScaleModeNearest && !plain_copy_now(tex, format)) return nullptr;
+    // Clipped (a half of a split screen), a stretched picture crossing the clip's edge is cut
+    // before it is stretched, which picks other pixels than cutting its copy.
+    if (SDL_RenderIsClipEnabled(game_renderer)) {
+        SDL_Rect clip{0, 0, 0, 0};
+        SDL_RenderGetClipRect(game_renderer, &clip);
+        if (x < clip.x || y < clip.y || x + w > clip.x + clip.w || y + h > clip.y + clip.h)
+            return nullptr;
+    }
+
+    Kept& k = kept()[tex];
+    if (k.w != w || k.h != h) {
+        if (k.copy) kept_pixels -= static_cast<long>(k.w) * k.h;
+        k.copy.reset();
+        k.w = w;
+        k.h = h;
+        k.asks = 0;
+    }
+    if (k.copy) return k.copy.get();
+    if (++k.asks < asks_before_copy) return nullptr;
+    if (kept_pixels + static_cast<long>(w) * h > max_all_pixels) {
+        forget_all_stretched_copies();
+        return nullptr;
+    }
+    TexturePtr copy = stretch_once(tex, w, h);
+    if (!copy) return nullptr;
+    Kept& now = kept()[tex];
+    now.copy = std::move(copy);
+    kept_pixels += static_cast<long>(w) * h;
+    return now.copy.get();
+}
+
+void forget_stretched_copies(SDL_Texture* tex) {
+    auto& all = kept();
+    auto it = all.find(tex);
+    if (it == all.end()) return;
+    // The copy goes after the entry: its own destruction asks here again.
+    TexturePtr gone = std::move(it->second.copy);
+    if (gone) kept_pixels -= static_cast<long>(it->second.w) * it->second.h;
+    all.erase(it);
+}
+
+void forget_all_stretched_copies() {
+    auto all = std::move(kept());
+    kept().clear();
+    kept_pixels = 0;
+    // `all` is destroyed here, each copy asking for itself in the now empty table.
+}

@@ -78,6 +78,22 @@ void render_copy(SDL_Texture* tex, const SDL_Rect* dst) {
     if (opaque) SDL_SetTextureBlendMode(tex, SDL_BLENDMODE_BLEND);
 }
 
+void render_copy_ex(SDL_Texture* tex, const SDL_Rect& dst, double angle, const SDL_Point* centre,
+                    SDL_RendererFlip flip) {
+    if (!tex) return;
+    SDL_Texture* copy = angle != 0 || flip != SDL_FLIP_NONE ? stretched_copy(tex, dst, true) : nullptr;
+    if (copy) {
+        Uint8 r = 255, g = 255, b = 255, a = 255;
+        SDL_GetTextureColorMod(tex, &r, &g, &b);
+        SDL_GetTextureAlphaMod(tex, &a);
+        SDL_SetTextureColorMod(copy, r, g, b);
+        SDL_SetTextureAlphaMod(copy, a);
+        SDL_SetTextureBlendMode(copy, SDL_BLENDMODE_BLEND);
+        tex = copy;
+    }
+    SDL_RenderCopyEx(game_renderer, tex, nullptr, &dst, angle, centre, flip);
+}
+
 void refresh_window_size() {
     if (game_window) SDL_GetWindowSize(game_window, &window_width, &window_height);
 }
@@ -197,7 +213,7 @@ void draw_sprite_cells(SDL_Texture* tex, bool mirror, int x, int y, double wc, d
     int t = tile_size();
     SDL_Rect dst{x, static_cast<int>((window_height - y) - hc), static_cast<int>(t * wc),
                  static_cast<int>(t * hc)};
-    SDL_RenderCopyEx(game_renderer, tex, nullptr, &dst, 0, nullptr,
+    render_copy_ex(tex, dst, 0, nullptr,
                      mirror ? SDL_FLIP_HORIZONTAL : SDL_FLIP_NONE);
 }
 

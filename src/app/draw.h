@@ -43,6 +43,10 @@ void reset_frame_cap();
 // The whole texture into dst (null: the window), as SDL_RenderCopy; a texture without an alpha
 // channel, blended at full alpha, is copied without blending, which looks the same.
 void render_copy(SDL_Texture* tex, const SDL_Rect* dst);
+// The whole texture turned by `angle` degrees about `centre` (null: dst's centre) and mirrored,
+// into dst, as SDL_RenderCopyEx.
+void render_copy_ex(SDL_Texture* tex, const SDL_Rect& dst, double angle, const SDL_Point* centre,
+                    SDL_RendererFlip flip);
 void draw_rect(SDL_Texture* tex, int x, int y, int w, int h);
 // Stretched over the whole window. A blended texture faded to alpha 0 draws nothing, and a black
 // veil is laid row after row rather than stretched: a veil lies over every frame of a level, and

@@ -109,8 +109,7 @@ void loading_draw(const LoadingScreen& s) {
     draw_fullscreen(s.backdrop.get());
     if (s.label) SDL_RenderCopy(game_renderer, s.label.get(), nullptr, &l.label);
     if (s.spinner)
-        SDL_RenderCopyEx(game_renderer, s.spinner.get(), nullptr, &l.spinner, s.angle, &l.pivot,
-                         SDL_FLIP_NONE);
+        render_copy_ex(s.spinner.get(), l.spinner, s.angle, &l.pivot, SDL_FLIP_NONE);
     if (s.emblem) SDL_RenderCopy(game_renderer, s.emblem.get(), nullptr, &l.emblem);
 }
 

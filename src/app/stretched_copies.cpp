@@ -65,7 +65,9 @@ TexturePtr stretch_once(SDL_Texture* tex, int w, int h) {
     if (!tex || w <= 0 || h <= 0 || SDL_QueryTexture(tex, &format, nullptr, nullptr, nullptr) != 0)
         return nullptr;
     TexturePtr copy(SDL_CreateTexture(game_renderer, format, SDL_TEXTUREACCESS_TARGET, w, h));
-    if (!copy) return nullptr;
+    SDL_ScaleMode scale = SDL_ScaleModeNearest;
+    if (!copy || SDL_GetTextureScaleMode(tex, &scale) != 0) return nullptr;
+    SDL_SetTextureScaleMode(copy.get(), scale);  // a turn samples the copy as it would the picture
     SDL_BlendMode mode = SDL_BLENDMODE_NONE;
     Uint8 r = 255, g = 255, b = 255, a = 255;
     SDL_GetTextureBlendMode(tex, &mode);
@@ -87,7 +89,7 @@ TexturePtr stretch_once(SDL_Texture* tex, int w, int h) {
     return copy;
 }
 
-SDL_Texture* stretched_copy(SDL_Texture* tex, const SDL_Rect& dst) {
+SDL_Texture* stretched_copy(SDL_Texture* tex, const SDL_Rect& dst, bool turned) {
     const int x = dst.x, y = dst.y, w = dst.w, h = dst.h;
     if (!tex || !game_renderer || w <= 0 || h <= 0 || static_cast<long>(w) * h > max_kept_pixels)
         return nullptr;
@@ -99,10 +101,20 @@ SDL_Texture* stretched_copy(SDL_Texture* tex, const SDL_Rect& dst) {
         SDL_ISPIXELFORMAT_INDEXED(format) || format == SDL_PIXELFORMAT_ARGB2101010 ||
         SDL_GetTextureScaleMode(tex, &scale) != 0)
         return nullptr;
-    if (scale == SDL_ScaleModeNearest && !plain_copy_now(tex, format)) return nullptr;
+    if (turned) {
+        // Turned or mirrored, a blended picture is first stretched unblended into a scratch
+        // picture of this format, then turned: the copy is that scratch picture, whatever the
+        // sampling, and clipping comes only after the turn.
+        SDL_BlendMode mode = SDL_BLENDMODE_NONE;
+        if (format != SDL_PIXELFORMAT_ARGB8888 || SDL_GetTextureBlendMode(tex, &mode) != 0 ||
+            mode != SDL_BLENDMODE_BLEND)
+            return nullptr;
+    } else if (scale == SDL_ScaleModeNearest && !plain_copy_now(tex, format)) {
+        return nullptr;
+    }
     // Clipped (a half of a split screen), a stretched picture crossing the clip's edge is cut
     // before it is stretched, which picks other pixels than cutting its copy.
-    if (SDL_RenderIsClipEnabled(game_renderer)) {
+    if (!turned && SDL_RenderIsClipEnabled(game_renderer)) {
         SDL_Rect clip{0, 0, 0, 0};
         SDL_RenderGetClipRect(game_renderer, &clip);
         if (x < clip.x || y < clip.y || x + w > clip.x + clip.w || y + h > clip.y + clip.h)

@@ -13,8 +13,8 @@
 // as it is: it is drawn at its own size, is not smoothed (nearest-pixel stretching with blending
 // picks other pixels drawn in two steps), is a drawing target whose pixels change, is too big to
 // keep, or has not yet been asked at this size a few draws running.
-// `dst` is where it is drawn, in the renderer's viewport.
-SDL_Texture* stretched_copy(SDL_Texture* tex, const SDL_Rect& dst);
+// `dst` is where it is drawn, in the renderer's viewport; `turned`: drawn turned or mirrored.
+SDL_Texture* stretched_copy(SDL_Texture* tex, const SDL_Rect& dst, bool turned = false);
 // `tex` stretched to w × h onto a new drawing target of its own format, unblended and
 // unmodulated: with smoothing, the very pixels the renderer blends when it draws `tex` over
 // w × h. Null when it cannot be made.

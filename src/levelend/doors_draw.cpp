@@ -15,16 +15,14 @@ void doors_draw(const DoorSet& d, const DoorArt& art, double camera_x, double ca
         double dx = door.x - camera_x, dy = door.y - camera_y;
         SDL_Rect dst{static_cast<int>(t * dx),
                      static_cast<int>(window_height - (dy + door_cells) * t), s, s};
-        if (art.base) SDL_RenderCopy(game_renderer, art.base.get(), nullptr, &dst);
+        render_copy(art.base.get(), &dst);
         if (art.center) {
             SDL_Color c = door_channel_colour(door.channel);
             SDL_SetTextureColorMod(art.center.get(), c.r, c.g, c.b);
-            SDL_RenderCopyEx(game_renderer, art.center.get(), nullptr, &dst, d.spin_degrees,
-                             &centre, SDL_FLIP_NONE);
+            render_copy_ex(art.center.get(), dst, d.spin_degrees, &centre, SDL_FLIP_NONE);
         }
         if (art.center2)
-            SDL_RenderCopyEx(game_renderer, art.center2.get(), nullptr, &dst, d.spin_degrees,
-                             &centre, SDL_FLIP_NONE);
+            render_copy_ex(art.center2.get(), dst, d.spin_degrees, &centre, SDL_FLIP_NONE);
         if (editor && i < art.labels.size())
             draw_cell_rect(art.labels[i].get(), dx + 1, dy + 1, 1, 1);
     }

@@ -103,7 +103,7 @@ void hud_draw(const HudArt& art, const HudGauges& g, int time_left, bool vulnera
         SDL_Point pivot{0, 0};
         for (int i = 0; i < ticks; ++i) {
             tint(dot, hud_tick_colour(i, g.time_smooth, vulnerable, g.flicker));
-            SDL_RenderCopyEx(game_renderer, dot, nullptr, &tick, i - 90, &pivot, SDL_FLIP_NONE);
+            render_copy_ex(dot, tick, i - 90, &pivot, SDL_FLIP_NONE);
         }
         for (int j = 0; j < segments; ++j) {
             double f = hud_segment_fill(g.power_smooth, j);

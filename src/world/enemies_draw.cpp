@@ -20,7 +20,7 @@ void enemies_draw(const Enemies& enemies, const EnemyArt& art, double camera_x, 
         if (!tex) continue;
         SDL_Rect dst{static_cast<int>(left), static_cast<int>(top), static_cast<int>(w),
                      static_cast<int>(h)};
-        SDL_RenderCopyEx(game_renderer, tex.get(), nullptr, &dst, 0, nullptr,
-                         e.dir_x == 1 ? SDL_FLIP_HORIZONTAL : SDL_FLIP_NONE);
+        render_copy_ex(tex.get(), dst, 0, nullptr,
+                       e.dir_x == 1 ? SDL_FLIP_HORIZONTAL : SDL_FLIP_NONE);
     }
 }

@@ -110,8 +110,7 @@ void draw_rail_connectors(const World& w, const ThemeTiles& tiles, double camera
                 if (k.angle == 0)
                     render_copy(tex, &dst);
                 else
-                    SDL_RenderCopyEx(game_renderer, tex, nullptr, &dst, k.angle, &centre,
-                                     SDL_FLIP_NONE);
+                    render_copy_ex(tex, dst, k.angle, &centre, SDL_FLIP_NONE);
             }
         }
     }
@@ -168,8 +167,6 @@ void draw_portal(const World& w, const ThemeTiles& tiles, double camera_x, doubl
     const double angles[] = {-now / 5, now / 10, now / 150};
     for (int layer = 0; layer < 3; ++layer) {
         SDL_Texture* tex = slot(tiles, slot_portal + 2 - layer);
-        if (tex)
-            SDL_RenderCopyEx(game_renderer, tex, nullptr, &dst, angles[layer], &centre,
-                             SDL_FLIP_NONE);
+        render_copy_ex(tex, dst, angles[layer], &centre, SDL_FLIP_NONE);
     }
 }

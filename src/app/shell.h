@@ -7,8 +7,11 @@
 // SDL_image, SDL_mixer with its audio device, and SDL_ttf.
 void init_libraries();
 // Creates the hidden, resizable window and its renderer: accelerated with vsync when the
-// machine has it, the software renderer otherwise. False when no window can be made.
+// machine has a graphics card, the software renderer otherwise (also when OpenGL is itself drawn
+// by the processor). False when no window can be made.
 bool create_display();
+// True for the name of an OpenGL implementation that draws with the processor (Mesa's llvmpipe).
+bool drawn_by_processor(const std::string& opengl_name);
 // Destroys the renderer, then the window.
 void destroy_display();
 // Lets running music workers finish, closes the audio device, then quits the libraries. A

@@ -3,52 +3,108 @@
 #include "world/background.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "app/assets.h"
 #include "app/draw.h"
 #include "session/world.h"
 
 namespace {
-// One copy of a band: its rows down to `solid_from` blended, the opaque rows below copied
-// plainly (the same pixels, several times quicker with the software renderer).
-void draw_band_copy(SDL_Texture* tex, int solid_from, const SDL_Rect& dst) {
+// Rows [top, bottom) of the window.
+struct Rows {
+    int top = 0, bottom = 0;
+};
+// The rows of the window a layer is still seen in: those no nearer band covers with its opaque
+// rows. What a nearer band's opaque rows cover is never drawn: they would replace it pixel for
+// pixel.
+using SeenRows = std::vector<Rows>;
+
+SeenRows rows_outside(const SeenRows& seen, Rows covered) {
+    if (covered.top >= covered.bottom) return seen;
+    SeenRows out;
+    for (const Rows& r : seen) {
+        if (covered.bottom <= r.top || covered.top >= r.bottom) {
+            out.push_back(r);
+            continue;
+        }
+        if (r.top < covered.top) out.push_back({r.top, covered.top});
+        if (covered.bottom < r.bottom) out.push_back({covered.bottom, r.bottom});
+    }
+    return out;
+}
+
+// True when the band's rows from `solid_from` down are copied plainly: opaque, unmodulated.
+bool plainly_copied(SDL_Texture* tex, int solid_from, int h) {
     SDL_BlendMode mode = SDL_BLENDMODE_NONE;
     Uint8 r = 0, g = 0, b = 0, a = 0;
     SDL_GetTextureBlendMode(tex, &mode);
     SDL_GetTextureColorMod(tex, &r, &g, &b);
     SDL_GetTextureAlphaMod(tex, &a);
-    bool plain_split = mode == SDL_BLENDMODE_BLEND && r == 255 && g == 255 && b == 255 &&
-                       a == 255 && solid_from >= 0 && solid_from < dst.h;
-    if (!plain_split) {
-        SDL_RenderCopy(game_renderer, tex, nullptr, &dst);
-        return;
+    return mode == SDL_BLENDMODE_BLEND && r == 255 && g == 255 && b == 255 && a == 255 &&
+           solid_from >= 0 && solid_from < h;
+}
+
+// One copy of a band, its rows [from, to) alone: those down to `solid_from` blended, the opaque
+// rows below copied plainly (the same pixels, several times quicker with the software renderer).
+void draw_band_rows(SDL_Texture* tex, int solid_from, const SDL_Rect& dst, int from, int to) {
+    if (from >= to) return;
+    bool plain_split = plainly_copied(tex, solid_from, dst.h);
+    int blended_to = plain_split ? std::min(to, solid_from) : to;
+    if (from < blended_to) {
+        SDL_Rect src{0, from, dst.w, blended_to - from}, out{dst.x, dst.y + from, dst.w, blended_to - from};
+        SDL_RenderCopy(game_renderer, tex, &src, &out);
     }
-    if (solid_from > 0) {
-        SDL_Rect from{0, 0, dst.w, solid_from}, to{dst.x, dst.y, dst.w, solid_from};
-        SDL_RenderCopy(game_renderer, tex, &from, &to);
+    int plain_from = std::max(from, blended_to);
+    if (plain_split && plain_from < to) {
+        SDL_Rect src{0, plain_from, dst.w, to - plain_from},
+            out{dst.x, dst.y + plain_from, dst.w, to - plain_from};
+        SDL_SetTextureBlendMode(tex, SDL_BLENDMODE_NONE);
+        SDL_RenderCopy(game_renderer, tex, &src, &out);
+        SDL_SetTextureBlendMode(tex, SDL_BLENDMODE_BLEND);
     }
-    SDL_Rect from{0, solid_from, dst.w, dst.h - solid_from},
-        to{dst.x, dst.y + solid_from, dst.w, dst.h - solid_from};
-    SDL_SetTextureBlendMode(tex, SDL_BLENDMODE_NONE);
-    SDL_RenderCopy(game_renderer, tex, &from, &to);
-    SDL_SetTextureBlendMode(tex, SDL_BLENDMODE_BLEND);
+}
+
+// Where a band lies in the window and which of its rows are opaque across the whole window.
+struct BandPlace {
+    int y = 0, h = 0;
+    Rows solid;  // empty when it has none or they are blended
+};
+
+// The first of a band's copies reaching into the window, and its left edge.
+int first_copy(int base, int bw) { return base < 0 ? -base / bw : 0; }
+
+BandPlace band_place(const FittedBand& band, int x0, int y0, int divisor, bool plain_copies) {
+    BandPlace p;
+    if (!band.plain || !band.mirrored || band.width <= 0) return p;
+    SDL_QueryTexture(band.plain.get(), nullptr, nullptr, nullptr, &p.h);
+    p.y = (y0 / divisor) / 2 + band.top;
+    // Its copies go on to the window's right edge or past it; whether they start at its left
+    // edge or before depends on the scroll (the selection's carousel may leave a gap there).
+    int base = x0 / divisor;
+    bool whole_width = base + band.width * first_copy(base, band.width) <= 0;
+    if (whole_width && plain_copies && plainly_copied(band.plain.get(), band.solid_from, p.h) &&
+        plainly_copied(band.mirrored.get(), band.solid_from, p.h))
+        p.solid = {std::max(0, p.y + band.solid_from), std::min(window_height, p.y + p.h)};
+    return p;
 }
 
 // A band is a row of copies from x0 / divisor on, every other one mirrored so that neighbours
 // join seamlessly. The band was fitted to the window's height beforehand: each copy is a plain
-// copy of pixels.
-void draw_band(const FittedBand& band, int x0, int y0, int divisor, bool plain_copies) {
+// copy of pixels, drawn in the rows where it is still seen.
+void draw_band(const FittedBand& band, const BandPlace& place, int x0, int divisor,
+               bool plain_copies, const SeenRows& seen) {
     int bw = band.width;
     if (!band.plain || !band.mirrored || bw <= 0) return;
     int base = x0 / divisor;
-    int h = 0;
-    SDL_QueryTexture(band.plain.get(), nullptr, nullptr, nullptr, &h);
-    // The first copy reaching into the window; copies go on until one starts past its right.
-    int i = base < 0 ? -base / bw : 0;
+    // From the first copy reaching into the window until one starts past its right.
+    int i = first_copy(base, bw);
     for (int px = base + bw * i; px <= window_width; ++i, px += bw) {
-        SDL_Rect dst{px, (y0 / divisor) / 2 + band.top, bw, h};
+        SDL_Rect dst{px, place.y, bw, place.h};
         SDL_Texture* tex = (i % 2 == 1 ? band.mirrored : band.plain).get();
-        draw_band_copy(tex, plain_copies ? band.solid_from : dst.h, dst);
+        int solid_from = plain_copies ? band.solid_from : dst.h;
+        for (const Rows& r : seen)
+            draw_band_rows(tex, solid_from, dst, std::max(0, r.top - dst.y),
+                           std::min(dst.h, r.bottom - dst.y));
     }
 }
 
@@ -71,7 +127,7 @@ Uint32 target_format() {
 // The sky stretched over the window. An opaque sky is stretched once, by the same drawing onto a
 // target of the same format as the frame's, and then copied plainly: the same pixels, smoothed
 // or not (the stretch onto the target is the very routine that would stretch it onto the frame).
-void draw_sky(const BackgroundArt& art) {
+void draw_sky(const BackgroundArt& art, const SeenRows& seen) {
     SDL_Texture* sky = art.layers[0].get();
     int w = window_width, h = window_height;
     Uint32 format = 0, target = target_format();
@@ -107,15 +163,25 @@ void draw_sky(const BackgroundArt& art) {
         draw_rect(sky, 0, 0, w, h);
         return;
     }
-    SDL_RenderCopy(game_renderer, art.sky_fitted.get(), nullptr, nullptr);
+    for (const Rows& r : seen) {
+        SDL_Rect rows{0, r.top, w, r.bottom - r.top};
+        SDL_RenderCopy(game_renderer, art.sky_fitted.get(), &rows, &rows);
+    }
 }
 
 // The sky over the whole window, then the three bands from the farthest.
 void draw_layered(const BackgroundArt& art, int x0, int y0, const BandSpeeds& speeds) {
-    draw_sky(art);
-    for (int b = 0; b < background_band_count; ++b) {
-        draw_band(art.bands[b], x0, y0, speeds.divisors[b], art.plain_copies);
+    BandPlace places[background_band_count];
+    SeenRows seen[background_band_count + 1];  // of the sky, then of each band
+    seen[background_band_count] = {{0, window_height}};
+    for (int b = background_band_count - 1; b >= 0; --b) {
+        places[b] = band_place(art.bands[b], x0, y0, speeds.divisors[b], art.plain_copies);
+        seen[b] = rows_outside(seen[b + 1], places[b].solid);
     }
+    // seen[b + 1] holds the rows no band nearer than b covers; seen[0] those of the sky.
+    draw_sky(art, seen[0]);
+    for (int b = 0; b < background_band_count; ++b)
+        draw_band(art.bands[b], places[b], x0, speeds.divisors[b], art.plain_copies, seen[b + 1]);
 }
 
 // The panorama fills the window's height and scrolls x · tile_size / r pixels: r times slower

@@ -30,6 +30,7 @@
 #include "app/paths.h"
 #include "app/random.h"
 #include "app/shell.h"
+#include "app/stretched_copies.h"
 #include "levelend/score.h"
 #include "menus/main_menu.h"
 #include "menus/settings_menu.h"
@@ -446,6 +447,7 @@ void run_frame_table() {
         if (only_width != 0 && size[0] != only_width) continue;
         std::printf("Frames at %d x %d:\n", size[0], size[1]);
         Display display(size[0], size[1]);
+        use_stretched_copies(!straight);
         menu_screens();
         session_screens();
     }

@@ -81,7 +81,8 @@ void render_copy(SDL_Texture* tex, const SDL_Rect* dst) {
 void render_copy_ex(SDL_Texture* tex, const SDL_Rect& dst, double angle, const SDL_Point* centre,
                     SDL_RendererFlip flip) {
     if (!tex) return;
-    SDL_Texture* copy = angle != 0 || flip != SDL_FLIP_NONE ? stretched_copy(tex, dst, true) : nullptr;
+    SDL_Texture* copy =
+        angle != 0 || flip != SDL_FLIP_NONE ? stretched_copy(tex, dst, true) : nullptr;
     if (copy) {
         Uint8 r = 255, g = 255, b = 255, a = 255;
         SDL_GetTextureColorMod(tex, &r, &g, &b);
@@ -213,8 +214,7 @@ void draw_sprite_cells(SDL_Texture* tex, bool mirror, int x, int y, double wc, d
     int t = tile_size();
     SDL_Rect dst{x, static_cast<int>((window_height - y) - hc), static_cast<int>(t * wc),
                  static_cast<int>(t * hc)};
-    render_copy_ex(tex, dst, 0, nullptr,
-                     mirror ? SDL_FLIP_HORIZONTAL : SDL_FLIP_NONE);
+    render_copy_ex(tex, dst, 0, nullptr, mirror ? SDL_FLIP_HORIZONTAL : SDL_FLIP_NONE);
 }
 
 int alpha_value(int lo, int hi, int base, int fade) {

@@ -129,9 +129,10 @@ bool create_display() {
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         renderer_owner.reset(SDL_CreateRenderer(game_window, -1, SDL_RENDERER_SOFTWARE));
         if (renderer_owner) {
-            std::printf("OpenGL is drawn by the processor here (%s): drawing with the software "
-                        "renderer.\n",
-                        opengl.c_str());
+            std::printf(
+                "OpenGL is drawn by the processor here (%s): drawing with the software "
+                "renderer.\n",
+                opengl.c_str());
         } else {
             SDL_ResetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION);
             renderer_owner.reset(SDL_CreateRenderer(

@@ -35,6 +35,7 @@ std::unordered_map<SDL_Texture*, Kept>& kept() {
     return all;
 }
 long kept_pixels = 0;
+bool copies_on = true;
 
 Uint32 frame_format() {
     Uint32 format = SDL_PIXELFORMAT_UNKNOWN;
@@ -91,7 +92,8 @@ TexturePtr stretch_once(SDL_Texture* tex, int w, int h) {
 
 SDL_Texture* stretched_copy(SDL_Texture* tex, const SDL_Rect& dst, bool turned) {
     const int x = dst.x, y = dst.y, w = dst.w, h = dst.h;
-    if (!tex || !game_renderer || w <= 0 || h <= 0 || static_cast<long>(w) * h > max_kept_pixels)
+    if (!copies_on || !tex || !game_renderer || w <= 0 || h <= 0 ||
+        static_cast<long>(w) * h > max_kept_pixels)
         return nullptr;
     Uint32 format = 0;
     int access = 0, tw = 0, th = 0;
@@ -141,6 +143,17 @@ SDL_Texture* stretched_copy(SDL_Texture* tex, const SDL_Rect& dst, bool turned) 
     now.copy = std::move(copy);
     kept_pixels += static_cast<long>(w) * h;
     return now.copy.get();
+}
+
+void use_stretched_copies(bool on) {
+    copies_on = on;
+    if (!on) forget_all_stretched_copies();
+}
+
+int stretched_copies_kept() {
+    int n = 0;
+    for (const auto& [tex, k] : kept()) n += k.copy ? 1 : 0;
+    return n;
 }
 
 void forget_stretched_copies(SDL_Texture* tex) {

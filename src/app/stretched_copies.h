@@ -19,6 +19,11 @@ SDL_Texture* stretched_copy(SDL_Texture* tex, const SDL_Rect& dst, bool turned =
 // unmodulated: with smoothing, the very pixels the renderer blends when it draws `tex` over
 // w × h. Null when it cannot be made.
 TexturePtr stretch_once(SDL_Texture* tex, int w, int h);
+// Off, every picture is stretched on every draw again (comparing pixels, the benchmarks' way
+// without shortcuts). On at start.
+void use_stretched_copies(bool on);
+// How many copies are kept now.
+int stretched_copies_kept();
 // Drops what is kept for `tex`, which is being destroyed.
 void forget_stretched_copies(SDL_Texture* tex);
 // Drops everything kept: before the renderer goes.

@@ -51,7 +51,8 @@ void draw_band_rows(SDL_Texture* tex, int solid_from, const SDL_Rect& dst, int f
     bool plain_split = plainly_copied(tex, solid_from, dst.h);
     int blended_to = plain_split ? std::min(to, solid_from) : to;
     if (from < blended_to) {
-        SDL_Rect src{0, from, dst.w, blended_to - from}, out{dst.x, dst.y + from, dst.w, blended_to - from};
+        SDL_Rect src{0, from, dst.w, blended_to - from},
+            out{dst.x, dst.y + from, dst.w, blended_to - from};
         SDL_RenderCopy(game_renderer, tex, &src, &out);
     }
     int plain_from = std::max(from, blended_to);

@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
+#include <vector>
 
 #include "app/clock.h"
+#include "app/stretched_copies.h"
 #include "support/harness.h"
 
 namespace {
@@ -106,4 +109,87 @@ TEST(Draw, WindowSnapshotCopiesTheCurrentFrame) {
     clear_black();
     draw_fullscreen(snap.get());
     EXPECT_RECT(find_colour(red), 25, 550, 25, 25);
+}
+
+namespace {
+// A picture whose every pixel differs from its neighbours, half see-through when `alpha`.
+TexturePtr patterned_texture(int w, int h, bool alpha) {
+    SurfacePtr s(SDL_CreateRGBSurfaceWithFormat(
+        0, w, h, 32, alpha ? SDL_PIXELFORMAT_ARGB8888 : SDL_PIXELFORMAT_RGB888));
+    auto* px = static_cast<Uint32*>(s->pixels);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            px[y * (s->pitch / 4) + x] = SDL_MapRGBA(
+                s->format, static_cast<Uint8>(x * 37 + y * 11), static_cast<Uint8>(x * 5 + y * 53),
+                static_cast<Uint8>(x * y * 7), static_cast<Uint8>(x * 29 + y * 13));
+    TexturePtr t(SDL_CreateTextureFromSurface(game_renderer, s.get()));
+    SDL_SetTextureBlendMode(t.get(), SDL_BLENDMODE_BLEND);
+    return t;
+}
+
+std::vector<Uint32> window_pixels() {
+    std::vector<Uint32> px(static_cast<size_t>(window_width) * window_height);
+    SDL_RenderReadPixels(game_renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, px.data(),
+                         window_width * 4);
+    return px;
+}
+}  // namespace
+
+// Pictures drawn at a steady size are stretched once and copied after that: smoothed or not,
+// blended or opaque, modulated, crossing the window's edge or a split screen's clip, turned and
+// mirrored, every frame shows the pixels of stretching the picture on every draw.
+TEST(Draw, StretchedCopiesGiveThePixelsOfStretchingEachTime) {
+    TestDisplay display(640, 400);
+    for (const char* smoothing : {"0", "2"}) {
+        SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, smoothing);
+        // A picture keeps one copy, for the size it is drawn at: one pair of pictures a place.
+        struct Place {
+            TexturePtr see_through, opaque;
+            SDL_Rect at;
+            double angle;
+            SDL_RendererFlip flip;
+            bool split;  // in the right half, drawn as a split screen's half
+        };
+        std::vector<Place> places;
+        auto place = [&](SDL_Rect at, double angle = 0, SDL_RendererFlip flip = SDL_FLIP_NONE,
+                         bool split = false) {
+            places.push_back({patterned_texture(37, 23, true), patterned_texture(29, 31, false), at,
+                              angle, flip, split});
+        };
+        place({10, 12, 90, 70});
+        place({-30, 300, 120, 140});  // across the window's edges
+        place({600, 5, 61, 17});
+        place({200, 150, 80, 60}, 33.0);
+        place({300, 150, 70, 50}, 0, SDL_FLIP_HORIZONTAL);
+        place({20, 250, 90, 70}, 0, SDL_FLIP_NONE, true);
+        place({-25, 330, 60, 50}, 0, SDL_FLIP_NONE, true);  // across the half's clip
+        place({400, 200, 111, 77});                         // modulated and faded
+        auto frame = [&] {
+            clear_black();
+            for (size_t i = 0; i < places.size(); ++i) {
+                Place& p = places[i];
+                bool faded = i + 1 == places.size();
+                SDL_SetTextureColorMod(p.see_through.get(), 200, faded ? 120 : 200, 255);
+                SDL_SetTextureAlphaMod(p.see_through.get(), faded ? 150 : 255);
+                SDL_SetTextureAlphaMod(p.opaque.get(), faded ? 90 : 255);
+                std::optional<ScopedViewport> half;
+                if (p.split) half.emplace(SDL_Rect{320, 0, 320, 400});
+                for (SDL_Texture* t : {p.see_through.get(), p.opaque.get()}) {
+                    SDL_Point centre{20, 10};
+                    if (p.angle != 0 || p.flip != SDL_FLIP_NONE)
+                        render_copy_ex(t, p.at, p.angle, &centre, p.flip);
+                    else
+                        render_copy(t, &p.at);
+                }
+            }
+        };
+        use_stretched_copies(false);
+        frame();
+        std::vector<Uint32> stretched = window_pixels();
+        use_stretched_copies(true);
+        for (int n = 0; n < 4; ++n) frame();  // copies are made after a few draws at one size
+        EXPECT_GT(stretched_copies_kept(), 0) << "smoothing " << smoothing;
+        EXPECT_TRUE(window_pixels() == stretched) << "smoothing " << smoothing;
+    }
+    SDL_ResetHint(SDL_HINT_RENDER_SCALE_QUALITY);
 }

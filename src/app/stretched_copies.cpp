@@ -19,7 +19,7 @@ namespace {
 // A picture larger than this is drawn as it is: the full-window pictures have their own ways.
 constexpr long max_kept_pixels = 512L * 512L;
 // All copies together: past this, everything kept is dropped and fitted again as asked.
-constexpr long max_all_pixels = 16L * 1024L * 1024L;
+constexpr long max_all_pixels = 4L * 1024L * 1024L;
 // A size asked this many draws running is worth a copy; a picture drawn at changing sizes (a
 // coin turning, a spring bouncing) is never copied.
 constexpr int asks_before_copy = 3;

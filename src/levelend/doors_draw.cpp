@@ -15,6 +15,14 @@ void doors_draw(const DoorSet& d, const DoorArt& art, double camera_x, double ca
         double dx = door.x - camera_x, dy = door.y - camera_y;
         SDL_Rect dst{static_cast<int>(t * dx),
                      static_cast<int>(window_height - (dy + door_cells) * t), s, s};
+        // Turned, the rings stay within the circle through the square's corners: a door whose
+        // circle lies out of the window draws nothing, and turning its rings is the renderer's
+        // dearest copy.
+        int reach = s * 3 / 4 + 1;
+        int cx = dst.x + s / 2, cy = dst.y + s / 2;
+        if (cx + reach < 0 || cx - reach > window_width || cy + reach < 0 ||
+            cy - reach > window_height)
+            continue;
         render_copy(art.base.get(), &dst);
         if (art.center) {
             SDL_Color c = door_channel_colour(door.channel);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "app/assets.h"
 #include "app/clock.h"
@@ -96,15 +97,88 @@ int hud_char_x(int k, int n, int cw, int pitch) {
     return static_cast<int>(digits_centre_x + (k - n / 2.0) * pitch + (pitch - cw) / 2.0);
 }
 
-void hud_draw(const HudArt& art, const HudGauges& g, int time_left, bool vulnerable) {
-    SDL_Texture* dot = art.dot.get();
-    if (dot) {
+namespace {
+bool same_colours(const std::vector<SDL_Color>& a, const std::vector<SDL_Color>& b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](SDL_Color x, SDL_Color y) {
+               return x.r == y.r && x.g == y.g && x.b == y.b && x.a == y.a;
+           });
+}
+
+// The frame's pixels in `r`, given in the viewport (the renderer reads window coordinates).
+std::vector<Uint32> read_rect(const SDL_Rect& r, const SDL_Rect& viewport) {
+    SDL_Rect in_window{r.x + viewport.x, r.y + viewport.y, r.w, r.h};
+    std::vector<Uint32> px(static_cast<size_t>(r.w) * r.h);
+    if (SDL_RenderReadPixels(game_renderer, &in_window, SDL_PIXELFORMAT_ARGB8888, px.data(),
+                             r.w * 4) != 0)
+        px.clear();
+    return px;
+}
+
+// The ring's ticks, each the dot stretched into a line and turned about the ring's centre. When
+// the frame round the ring holds the pixels it held under the same ticks before, the pixels
+// they left then are copied back instead.
+void draw_ticks(const HudArt& art, SDL_Texture* dot, const std::vector<SDL_Color>& colours) {
+    auto turn_all = [&] {
         SDL_Rect tick{ring_cx, ring_cy, tick_length, 1};
         SDL_Point pivot{0, 0};
         for (int i = 0; i < ticks; ++i) {
-            tint(dot, hud_tick_colour(i, g.time_smooth, vulnerable, g.flicker));
+            tint(dot, colours[static_cast<size_t>(i)]);
             render_copy_ex(dot, tick, i - 90, &pivot, SDL_FLIP_NONE);
         }
+    };
+    // Every turned tick lands within a tick's length and a pixel of the centre.
+    constexpr int reach = tick_length + 2;
+    SDL_Rect area{ring_cx - reach, ring_cy - reach, 2 * reach + 1, 2 * reach + 1};
+    SDL_Rect viewport{0, 0, 0, 0};
+    SDL_RenderGetViewport(game_renderer, &viewport);
+    bool fits = area.x >= 0 && area.y >= 0 && area.x + area.w <= window_width &&
+                area.y + area.h <= window_height;
+    if (!art.keep_ticks || !fits) {
+        turn_all();
+        return;
+    }
+    HudArt::KeptTicks* kept = nullptr;
+    for (HudArt::KeptTicks& k : art.kept_ticks)
+        if (k.viewport.x == viewport.x && k.viewport.y == viewport.y &&
+            k.viewport.w == viewport.w && k.viewport.h == viewport.h)
+            kept = &k;
+    if (!kept) {
+        kept = &art.kept_ticks.emplace_back();
+        kept->viewport = viewport;
+    }
+    std::vector<Uint32> under = read_rect(area, viewport);
+    if (!under.empty() && kept->pasted && under == kept->under &&
+        same_colours(colours, kept->colours)) {
+        SDL_RenderCopy(game_renderer, kept->pasted.get(), nullptr, &area);
+        return;
+    }
+    turn_all();
+    std::vector<Uint32> after = read_rect(area, viewport);
+    if (under.empty() || after.empty()) return;
+    if (!kept->pasted) {
+        kept->pasted.reset(SDL_CreateTexture(game_renderer, SDL_PIXELFORMAT_ARGB8888,
+                                             SDL_TEXTUREACCESS_STATIC, area.w, area.h));
+        if (kept->pasted) SDL_SetTextureBlendMode(kept->pasted.get(), SDL_BLENDMODE_NONE);
+    }
+    if (!kept->pasted ||
+        SDL_UpdateTexture(kept->pasted.get(), nullptr, after.data(), area.w * 4) != 0) {
+        kept->pasted.reset();
+        return;
+    }
+    kept->under = std::move(under);
+    kept->colours = colours;
+}
+}  // namespace
+
+void hud_draw(const HudArt& art, const HudGauges& g, int time_left, bool vulnerable) {
+    SDL_Texture* dot = art.dot.get();
+    if (dot) {
+        std::vector<SDL_Color> colours(ticks);
+        for (int i = 0; i < ticks; ++i)
+            colours[static_cast<size_t>(i)] =
+                hud_tick_colour(i, g.time_smooth, vulnerable, g.flicker);
+        draw_ticks(art, dot, colours);
         for (int j = 0; j < segments; ++j) {
             double f = hud_segment_fill(g.power_smooth, j);
             tint(dot, hud_segment_colour(f));

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "app/sdl_handles.h"
 
@@ -28,6 +29,16 @@ struct HudArt {
     TexturePtr bar;   // frames the segments
     std::array<TexturePtr, 11> glyphs;  // the seconds' characters, white, rendered once
     int digit_pitch = 0;                // pixels from one character's cell to the next
+    // The ring's ticks as they last landed on the frame: 360 turned copies cost milliseconds, and
+    // the same ticks over the same pixels land the same. Kept per place (a race draws two HUDs).
+    struct KeptTicks {
+        SDL_Rect viewport{0, 0, 0, 0};
+        std::vector<SDL_Color> colours;
+        std::vector<Uint32> under;  // the frame's pixels round the ring before the ticks
+        TexturePtr pasted;          // and after them, ready to copy back
+    };
+    mutable std::vector<KeptTicks> kept_ticks;
+    bool keep_ticks = true;  // false: the ticks turned on every frame (tests compare)
 };
 
 void hud_create(HudArt& art);

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
+#include <vector>
 
 #include "app/draw.h"
 #include "support/harness.h"
@@ -149,4 +151,55 @@ TEST(Hud, DrawsTheRingTheBarAndTheSeconds) {
     }
     hud_destroy(art);
     EXPECT_EQ(art.ring, nullptr);
+}
+
+// The ticks' pixels are kept and copied back while the same ticks lie over the same pixels: over
+// a changed background, with other colours, and in the other half of a split screen the ring is
+// turned again, and every frame shows what turning all 360 ticks shows.
+TEST(Hud, KeptTicksGiveThePixelsOfTurningThemAgain) {
+    TestDisplay display(640, 400);
+    HudArt kept, turned;
+    hud_create(kept);
+    hud_create(turned);
+    turned.keep_ticks = false;
+    // Two backgrounds under the ring: vertical and diagonal stripes.
+    auto background = [](int kind) {
+        for (int x = 0; x < 640; x += 4) {
+            SDL_SetRenderDrawColor(game_renderer, static_cast<Uint8>(x * (kind + 3)),
+                                   static_cast<Uint8>(90 + kind * 70), static_cast<Uint8>(x), 255);
+            SDL_Rect band{x, 0, 4, 400};
+            SDL_RenderFillRect(game_renderer, &band);
+        }
+        SDL_SetRenderDrawColor(game_renderer, 0, 0, 0, 255);
+    };
+    struct Frame {
+        int background;
+        double time;
+        bool right_half;
+    };
+    const Frame frames[] = {{0, 0.8, false}, {0, 0.8, false}, {1, 0.8, false},
+                            {1, 0.8, false}, {1, 0.3, false}, {1, 0.3, true},
+                            {0, 0.3, true},  {0, 0.3, true},  {1, 0.3, false}};
+    for (const Frame& f : frames) {
+        std::vector<Uint32> shown[2];
+        for (int k = 0; k < 2; ++k) {
+            clear_black();
+            background(f.background);
+            HudGauges g;
+            g.time_smooth = f.time;
+            g.power_smooth = 0.6;
+            std::optional<ScopedViewport> half;
+            if (f.right_half) half.emplace(SDL_Rect{320, 0, 320, 400});
+            hud_draw(k == 0 ? kept : turned, g, 120000, true);
+            half.reset();
+            shown[k].resize(640 * 400);
+            SDL_RenderReadPixels(game_renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, shown[k].data(),
+                                 640 * 4);
+        }
+        EXPECT_TRUE(shown[0] == shown[1]) << "background " << f.background << ", time " << f.time
+                                          << (f.right_half ? ", right half" : "");
+    }
+    EXPECT_EQ(kept.kept_ticks.size(), 2u);  // one ring in the window, one in its right half
+    hud_destroy(kept);
+    hud_destroy(turned);
 }

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 
 #include "app/assets.h"
 #include "app/draw.h"
@@ -123,6 +124,11 @@ BandPixels band_pixels(const std::string& file, int width, int height, bool deep
 
 // Every band of the set in `folder` made for a window `height` pixels high.
 FittedPixels fitted_pixels(const std::string& folder, int height, bool deepened, bool smooth) {
+    // One set at a time: the level selection fits the backgrounds of the highlighted level and
+    // of both its neighbours at once, and each holds the decoded, scaled and mirrored pictures
+    // of three bands while it works (some 80 MB at 1920 × 1080).
+    static std::mutex one_at_a_time;
+    std::lock_guard<std::mutex> lock(one_at_a_time);
     FittedPixels fitted;
     fitted.height = height;
     fitted.smooth = smooth;

@@ -64,12 +64,13 @@ void render_copy(SDL_Texture* tex, const SDL_Rect* dst) {
     SDL_QueryTexture(tex, &format, nullptr, nullptr, nullptr);
     bool opaque = mode == SDL_BLENDMODE_BLEND && alpha == 255 && !SDL_ISPIXELFORMAT_ALPHA(format);
     // Drawn at a size it keeps frame after frame: its copy stretched once, with its settings.
-    if (SDL_Texture* copy = dst ? stretched_copy(tex, *dst) : nullptr) {
+    bool tinted = false;
+    if (SDL_Texture* copy = dst ? stretched_copy(tex, *dst, false, &tinted) : nullptr) {
         Uint8 r = 255, g = 255, b = 255;
-        SDL_GetTextureColorMod(tex, &r, &g, &b);
+        if (!tinted) SDL_GetTextureColorMod(tex, &r, &g, &b);
         SDL_SetTextureColorMod(copy, r, g, b);
         SDL_SetTextureAlphaMod(copy, alpha);
-        SDL_SetTextureBlendMode(copy, opaque ? SDL_BLENDMODE_NONE : mode);
+        SDL_SetTextureBlendMode(copy, opaque || tinted ? SDL_BLENDMODE_NONE : mode);
         SDL_RenderCopy(game_renderer, copy, nullptr, dst);
         return;
     }

@@ -11,6 +11,7 @@
 //   stretched by the same routine both ways; a blended one picks its pixels inside the blit.
 #include "app/stretched_copies.h"
 
+#include <array>
 #include <unordered_map>
 
 #include "app/draw.h"
@@ -24,10 +25,20 @@ constexpr long max_all_pixels = 4L * 1024L * 1024L;
 // coin turning, a spring bouncing) is never copied.
 constexpr int asks_before_copy = 3;
 
+// One picture's copy at one size. A tinted opaque picture (a background block, darkened) may
+// have its tint put in too: it is then copied plainly, without modulating each pixel again.
+constexpr Uint32 untinted = 0xFFFFFF;
+struct Variant {
+    int w = 0, h = 0;        // the size asked
+    Uint32 tint = untinted;  // 0xRRGGBB put in the copy
+    int asks = 0;            // draws asking for it, until the copy is made
+    unsigned long used = 0;  // when it was last asked
+    TexturePtr copy;
+};
+// A picture drawn at two sizes or tints (a block in the play layer and darkened behind it)
+// keeps both; a third replaces the one asked longest ago.
 struct Kept {
-    int w = 0, h = 0;  // the size last asked
-    int asks = 0;      // draws running at that size
-    TexturePtr copy;   // the picture stretched to w × h, once asked often enough
+    std::array<Variant, 2> variants;
 };
 
 std::unordered_map<SDL_Texture*, Kept>& kept() {
@@ -35,6 +46,7 @@ std::unordered_map<SDL_Texture*, Kept>& kept() {
     return all;
 }
 long kept_pixels = 0;
+unsigned long asks_so_far = 0;
 bool copies_on = true;
 
 Uint32 frame_format() {
@@ -90,7 +102,28 @@ TexturePtr stretch_once(SDL_Texture* tex, int w, int h) {
     return copy;
 }
 
-SDL_Texture* stretched_copy(SDL_Texture* tex, const SDL_Rect& dst, bool turned) {
+namespace {
+// `copy` with the tint put in, by the very blit that tints it onto a frame of its format.
+TexturePtr tinted_copy(SDL_Texture* copy, Uint32 format, Uint32 tint) {
+    int w = 0, h = 0;
+    SDL_QueryTexture(copy, nullptr, nullptr, &w, &h);
+    TexturePtr out(SDL_CreateTexture(game_renderer, format, SDL_TEXTUREACCESS_TARGET, w, h));
+    if (!out) return nullptr;
+    SDL_Texture* before = SDL_GetRenderTarget(game_renderer);
+    if (SDL_SetRenderTarget(game_renderer, out.get()) != 0) return nullptr;
+    SDL_SetTextureBlendMode(copy, SDL_BLENDMODE_NONE);
+    SDL_SetTextureColorMod(copy, static_cast<Uint8>(tint >> 16), static_cast<Uint8>(tint >> 8),
+                           static_cast<Uint8>(tint));
+    bool drawn = SDL_RenderCopy(game_renderer, copy, nullptr, nullptr) == 0;
+    SDL_SetRenderTarget(game_renderer, before);
+    if (!drawn) return nullptr;
+    SDL_SetTextureBlendMode(out.get(), SDL_BLENDMODE_NONE);
+    return out;
+}
+}  // namespace
+
+SDL_Texture* stretched_copy(SDL_Texture* tex, const SDL_Rect& dst, bool turned, bool* tinted) {
+    if (tinted) *tinted = false;
     const int x = dst.x, y = dst.y, w = dst.w, h = dst.h;
     if (!copies_on || !tex || !game_renderer || w <= 0 || h <= 0 ||
         static_cast<long>(w) * h > max_kept_pixels)
@@ -123,26 +156,52 @@ SDL_Texture* stretched_copy(SDL_Texture* tex, const SDL_Rect& dst, bool turned) 
             return nullptr;
     }
 
-    Kept& k = kept()[tex];
-    if (k.w != w || k.h != h) {
-        if (k.copy) kept_pixels -= static_cast<long>(k.w) * k.h;
-        k.copy.reset();
-        k.w = w;
-        k.h = h;
-        k.asks = 0;
+    // Tinted, blended at full alpha, onto a frame of its own format, smoothed: the tint goes in.
+    Uint32 tint = untinted;
+    if (!turned && scale != SDL_ScaleModeNearest && !SDL_ISPIXELFORMAT_ALPHA(format) &&
+        format == frame_format()) {
+        SDL_BlendMode mode = SDL_BLENDMODE_NONE;
+        Uint8 r = 255, g = 255, b = 255, a = 255;
+        SDL_GetTextureBlendMode(tex, &mode);
+        SDL_GetTextureColorMod(tex, &r, &g, &b);
+        SDL_GetTextureAlphaMod(tex, &a);
+        if ((mode == SDL_BLENDMODE_NONE || mode == SDL_BLENDMODE_BLEND) && a == 255)
+            tint = static_cast<Uint32>(r) << 16 | static_cast<Uint32>(g) << 8 | b;
     }
-    if (k.copy) return k.copy.get();
-    if (++k.asks < asks_before_copy) return nullptr;
+    if (tinted) *tinted = tint != untinted;
+
+    Kept& k = kept()[tex];
+    ++asks_so_far;
+    Variant* v = nullptr;
+    for (Variant& c : k.variants)
+        if (c.w == w && c.h == h && c.tint == tint) v = &c;
+    if (!v) {
+        v = &k.variants[0];
+        for (Variant& c : k.variants)
+            if (c.used < v->used) v = &c;
+        if (v->copy) kept_pixels -= static_cast<long>(v->w) * v->h;
+        TexturePtr gone = std::move(v->copy);
+        *v = Variant{w, h, tint, 0, 0, nullptr};
+    }
+    v->used = asks_so_far;
+    if (v->copy) return v->copy.get();
+    if (++v->asks < asks_before_copy) return nullptr;
     if (kept_pixels + static_cast<long>(w) * h > max_all_pixels) {
         forget_all_stretched_copies();
         return nullptr;
     }
     TexturePtr copy = stretch_once(tex, w, h);
+    if (copy && tint != untinted) copy = tinted_copy(copy.get(), format, tint);
     if (!copy) return nullptr;
-    Kept& now = kept()[tex];
-    now.copy = std::move(copy);
-    kept_pixels += static_cast<long>(w) * h;
-    return now.copy.get();
+    // Made after the table was last looked at: found again.
+    for (Variant& c : kept()[tex].variants) {
+        if (c.w == w && c.h == h && c.tint == tint) {
+            c.copy = std::move(copy);
+            kept_pixels += static_cast<long>(w) * h;
+            return c.copy.get();
+        }
+    }
+    return nullptr;
 }
 
 void use_stretched_copies(bool on) {
@@ -152,7 +211,8 @@ void use_stretched_copies(bool on) {
 
 int stretched_copies_kept() {
     int n = 0;
-    for (const auto& [tex, k] : kept()) n += k.copy ? 1 : 0;
+    for (const auto& [tex, k] : kept())
+        for (const Variant& v : k.variants) n += v.copy ? 1 : 0;
     return n;
 }
 
@@ -160,9 +220,13 @@ void forget_stretched_copies(SDL_Texture* tex) {
     auto& all = kept();
     auto it = all.find(tex);
     if (it == all.end()) return;
-    // The copy goes after the entry: its own destruction asks here again.
-    TexturePtr gone = std::move(it->second.copy);
-    if (gone) kept_pixels -= static_cast<long>(it->second.w) * it->second.h;
+    // The copies go after the entry: their own destruction asks here again.
+    std::array<TexturePtr, 2> gone;
+    for (size_t i = 0; i < gone.size(); ++i) {
+        Variant& v = it->second.variants[i];
+        if (v.copy) kept_pixels -= static_cast<long>(v.w) * v.h;
+        gone[i] = std::move(v.copy);
+    }
     all.erase(it);
 }
 

@@ -14,7 +14,10 @@
 // picks other pixels drawn in two steps), is a drawing target whose pixels change, is too big to
 // keep, or has not yet been asked at this size a few draws running.
 // `dst` is where it is drawn, in the renderer's viewport; `turned`: drawn turned or mirrored.
-SDL_Texture* stretched_copy(SDL_Texture* tex, const SDL_Rect& dst, bool turned = false);
+// `tinted` (when given) says whether the copy holds `tex`'s colour modulation already: it is then
+// copied plainly, unmodulated.
+SDL_Texture* stretched_copy(SDL_Texture* tex, const SDL_Rect& dst, bool turned = false,
+                            bool* tinted = nullptr);
 // `tex` stretched to w × h onto a new drawing target of its own format, unblended and
 // unmodulated: with smoothing, the very pixels the renderer blends when it draws `tex` over
 // w × h. Null when it cannot be made.

@@ -136,8 +136,9 @@ std::vector<Uint32> window_pixels() {
 }  // namespace
 
 // Pictures drawn at a steady size are stretched once and copied after that: smoothed or not,
-// blended or opaque, modulated, crossing the window's edge or a split screen's clip, turned and
-// mirrored, every frame shows the pixels of stretching the picture on every draw.
+// blended or opaque, modulated (an opaque one darkened with its tint put in the copy), crossing
+// the window's edge or a split screen's clip, turned and mirrored, every frame shows the pixels
+// of stretching the picture on every draw.
 TEST(Draw, StretchedCopiesGiveThePixelsOfStretchingEachTime) {
     TestDisplay display(640, 400);
     for (const char* smoothing : {"0", "2"}) {
@@ -174,7 +175,12 @@ TEST(Draw, StretchedCopiesGiveThePixelsOfStretchingEachTime) {
                 SDL_SetTextureAlphaMod(p.opaque.get(), faded ? 90 : 255);
                 std::optional<ScopedViewport> half;
                 if (p.split) half.emplace(SDL_Rect{320, 0, 320, 400});
-                for (SDL_Texture* t : {p.see_through.get(), p.opaque.get()}) {
+                // The opaque picture as it is, then darkened, at one place (a block in the level
+                // and behind it): both are kept.
+                for (int d = 0; d < 3; ++d) {
+                    SDL_Texture* t = d == 0 ? p.see_through.get() : p.opaque.get();
+                    SDL_SetTextureColorMod(p.opaque.get(), d == 2 ? 150 : 255, d == 2 ? 140 : 255,
+                                           255);
                     SDL_Point centre{20, 10};
                     if (p.angle != 0 || p.flip != SDL_FLIP_NONE)
                         render_copy_ex(t, p.at, p.angle, &centre, p.flip);

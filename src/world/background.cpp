@@ -225,6 +225,7 @@ void select_background_settle(BackgroundArt& art) {
 long background_texture_bytes(const BackgroundArt& art) {
     long bytes = 0;
     for (const TexturePtr& t : art.slices) bytes += texture_bytes(t);
+    for (const BackgroundArt::FittedSlice& f : art.fitted_slices) bytes += texture_bytes(f.tex);
     for (const TexturePtr& t : art.layers) bytes += texture_bytes(t);
     for (const FittedBand& b : art.bands)
         bytes += texture_bytes(b.plain) + texture_bytes(b.mirrored);
@@ -239,6 +240,7 @@ long background_texture_bytes(const Background& bg) {
 
 void background_load(Background& bg, const std::string& fond) {
     load_art(bg.art, fond, false);
+    bg.art.keeps_fitted_slices = true;
     bg.clouds[0] = load_texture("ide/cloud.png");
     bg.clouds[1] = load_texture("ide/cloud2.png");
     bg.clouds[2] = load_texture("ide/cloud3.png");

@@ -64,7 +64,19 @@ struct BackgroundArt {
     mutable TexturePtr sky_fitted;
     mutable int sky_fitted_w = 0, sky_fitted_h = 0;
     mutable Uint32 sky_fitted_format = 0;  // of the target it was made for
-    // False: the sky stretched and every band blended whole on every frame, as tests compare.
+    // A panorama's slices in view, as they land stretched over the window (a level's panorama
+    // only: the level selection holds every level's pictures already). Each is made on its
+    // first drawing at its size and dropped when it leaves the view: a frame then copies them
+    // plainly, several times quicker with the software renderer than stretching them again.
+    bool keeps_fitted_slices = false;
+    struct FittedSlice {
+        TexturePtr tex;
+        int w = 0, h = 0;
+        Uint32 format = 0;  // of the target it was made for
+    };
+    mutable std::array<FittedSlice, max_background_slices> fitted_slices;
+    // False: the sky and the panorama stretched and every band blended whole on every frame, as
+    // tests compare.
     bool plain_copies = true;
 };
 

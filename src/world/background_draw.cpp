@@ -125,40 +125,58 @@ Uint32 target_format() {
     return format;
 }
 
-// The sky stretched over the window. An opaque sky is stretched once, by the same drawing onto a
-// target of the same format as the frame's, and then copied plainly: the same pixels, smoothed
-// or not (the stretch onto the target is the very routine that would stretch it onto the frame).
+// True when `tex` lands on the frame as a plain copy of its pixels however it is stretched:
+// opaque, blended at full alpha or not at all, unmodulated, onto a frame without alpha.
+bool fits_plainly(SDL_Texture* tex, Uint32 target) {
+    Uint32 format = 0;
+    SDL_BlendMode mode = SDL_BLENDMODE_NONE;
+    Uint8 r = 0, g = 0, b = 0, a = 0;
+    return tex && SDL_QueryTexture(tex, &format, nullptr, nullptr, nullptr) == 0 &&
+           !SDL_ISPIXELFORMAT_ALPHA(format) && SDL_GetTextureBlendMode(tex, &mode) == 0 &&
+           (mode == SDL_BLENDMODE_NONE || mode == SDL_BLENDMODE_BLEND) &&
+           SDL_GetTextureColorMod(tex, &r, &g, &b) == 0 && r == 255 && g == 255 && b == 255 &&
+           SDL_GetTextureAlphaMod(tex, &a) == 0 && a == 255 && target != SDL_PIXELFORMAT_UNKNOWN &&
+           !SDL_ISPIXELFORMAT_ALPHA(target);
+}
+
+// Clipped (a half of a split screen), a picture stretched across the clip's edge is cut before
+// it is stretched, which picks other pixels than cutting a copy stretched whole.
+bool crosses_clip(const SDL_Rect& dst) {
+    if (!SDL_RenderIsClipEnabled(game_renderer)) return false;
+    SDL_Rect clip{0, 0, 0, 0};
+    SDL_RenderGetClipRect(game_renderer, &clip);
+    return dst.x < clip.x || dst.y < clip.y || dst.x + dst.w > clip.x + clip.w ||
+           dst.y + dst.h > clip.y + clip.h;
+}
+
+// `tex` stretched to w × h by the same drawing onto a target of the frame's format: the very
+// routine that would stretch it onto the frame, smoothed or not. Copied plainly afterwards.
+TexturePtr fit_plainly(SDL_Texture* tex, int w, int h, Uint32 target) {
+    TexturePtr fitted(SDL_CreateTexture(game_renderer, target, SDL_TEXTUREACCESS_TARGET, w, h));
+    SDL_Texture* before = SDL_GetRenderTarget(game_renderer);
+    if (!fitted || SDL_SetRenderTarget(game_renderer, fitted.get()) != 0) return nullptr;
+    draw_rect(tex, 0, 0, w, h);
+    SDL_SetRenderTarget(game_renderer, before);
+    SDL_SetTextureBlendMode(fitted.get(), SDL_BLENDMODE_NONE);
+    return fitted;
+}
+
+// The sky stretched over the window. An opaque sky is stretched once and then copied plainly.
 void draw_sky(const BackgroundArt& art, const SeenRows& seen) {
     SDL_Texture* sky = art.layers[0].get();
     int w = window_width, h = window_height;
-    Uint32 format = 0, target = target_format();
-    SDL_BlendMode mode = SDL_BLENDMODE_NONE;
-    Uint8 r = 0, g = 0, b = 0, a = 0;
-    bool plain = art.plain_copies && sky &&
-                 SDL_QueryTexture(sky, &format, nullptr, nullptr, nullptr) == 0 &&
-                 !SDL_ISPIXELFORMAT_ALPHA(format) && SDL_GetTextureBlendMode(sky, &mode) == 0 &&
-                 (mode == SDL_BLENDMODE_NONE || mode == SDL_BLENDMODE_BLEND) &&
-                 SDL_GetTextureColorMod(sky, &r, &g, &b) == 0 && r == 255 && g == 255 && b == 255 &&
-                 SDL_GetTextureAlphaMod(sky, &a) == 0 && a == 255 &&
-                 target != SDL_PIXELFORMAT_UNKNOWN && !SDL_ISPIXELFORMAT_ALPHA(target);
-    if (!plain) {
+    Uint32 target = target_format();
+    if (!art.plain_copies || !fits_plainly(sky, target)) {
         draw_rect(sky, 0, 0, w, h);
         return;
     }
     if (!art.sky_fitted || art.sky_fitted_w != w || art.sky_fitted_h != h ||
         art.sky_fitted_format != target) {
         art.sky_fitted.reset();
-        TexturePtr fitted(SDL_CreateTexture(game_renderer, target, SDL_TEXTUREACCESS_TARGET, w, h));
-        SDL_Texture* before = SDL_GetRenderTarget(game_renderer);
-        if (fitted && SDL_SetRenderTarget(game_renderer, fitted.get()) == 0) {
-            draw_rect(sky, 0, 0, w, h);
-            SDL_SetRenderTarget(game_renderer, before);
-            SDL_SetTextureBlendMode(fitted.get(), SDL_BLENDMODE_NONE);
-            art.sky_fitted = std::move(fitted);
-            art.sky_fitted_w = w;
-            art.sky_fitted_h = h;
-            art.sky_fitted_format = target;
-        }
+        art.sky_fitted = fit_plainly(sky, w, h, target);
+        art.sky_fitted_w = w;
+        art.sky_fitted_h = h;
+        art.sky_fitted_format = target;
     }
     if (!art.sky_fitted) {
         draw_rect(sky, 0, 0, w, h);
@@ -203,12 +221,29 @@ void draw_panorama(const BackgroundArt& art, double x) {
     if (r < 3) r = 3;
     int off = static_cast<int>(x * T / r);
     double v = background_slice_width * scale;
+    Uint32 target = target_format();
     for (int i = 0; i < art.slice_count; ++i) {
         // Each slice ends where the next begins, so no seam opens between them.
         int left = static_cast<int>(off + i * v), right = static_cast<int>(off + (i + 1) * v);
-        if (right <= 0 || left >= W || !art.slices[i]) continue;
+        BackgroundArt::FittedSlice& fitted = art.fitted_slices[i];
+        if (right <= 0 || left >= W || !art.slices[i]) {
+            fitted = {};  // out of view: its pixels go
+            continue;
+        }
         SDL_Rect dst{left, 0, right - left, H};
-        SDL_RenderCopy(game_renderer, art.slices[i].get(), nullptr, &dst);
+        SDL_Texture* slice = art.slices[i].get();
+        if (art.keeps_fitted_slices && art.plain_copies && fits_plainly(slice, target) &&
+            !crosses_clip(dst)) {
+            if (!fitted.tex || fitted.w != dst.w || fitted.h != H || fitted.format != target) {
+                fitted = {};
+                fitted = {fit_plainly(slice, dst.w, H, target), dst.w, H, target};
+            }
+            if (fitted.tex) {
+                SDL_RenderCopy(game_renderer, fitted.tex.get(), nullptr, &dst);
+                continue;
+            }
+        }
+        SDL_RenderCopy(game_renderer, slice, nullptr, &dst);
     }
 }
 

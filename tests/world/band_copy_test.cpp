@@ -1,8 +1,8 @@
-// A band's opaque foot is copied plainly rather than blended, and the sky stretched once and then
-// copied: every layered background of our levels, in a level and in the level selection
-// (deepened bands, on its canvas and faded), shows the same pixels as with the sky stretched and
-// every band blended whole on every frame; and the rows a nearer band's opaque foot covers are
-// not drawn beneath it.
+// A band's opaque foot is copied plainly rather than blended, and the sky and a level's panorama
+// stretched once and then copied: every background of our levels, in a level and in the level
+// selection (deepened bands, on its canvas and faded), shows the same pixels as with the sky and
+// the panorama stretched and every band blended whole on every frame; and the rows a nearer
+// band's opaque foot covers are not drawn beneath it.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -26,9 +26,10 @@ TEST(BandCopy, PlainCopiesGiveTheSamePixels) {
     TestDisplay display(1000, 600);
     TexturePtr canvas = select_background_canvas();
     int split_bands[2] = {0, 0}, fitted_skies = 0;  // [in a level, in the selection]
+    int fitted_slices = 0;
     // Unsmoothed and smoothed, as the player's setting has it.
     for (const char* smoothing : {"0", "2"})
-        for (const std::string fond : {"1", "2", "3", "4", "5"}) {
+        for (const std::string fond : {"1", "2", "3", "4", "5", "vallee.png"}) {
             SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, smoothing);
             Background bg;
             background_load(bg, fond);
@@ -66,6 +67,7 @@ TEST(BandCopy, PlainCopiesGiveTheSamePixels) {
             };
             split = draw_all();
             if (bg.art.sky_fitted) ++fitted_skies;
+            for (const auto& f : bg.art.fitted_slices) fitted_slices += f.tex != nullptr;
             bg.art.plain_copies = false;
             sel.plain_copies = false;
             EXPECT_TRUE(draw_all() == split)
@@ -78,4 +80,5 @@ TEST(BandCopy, PlainCopiesGiveTheSamePixels) {
     EXPECT_GT(split_bands[0], 0);
     EXPECT_GT(split_bands[1], 0);
     EXPECT_GT(fitted_skies, 0);
+    EXPECT_GT(fitted_slices, 0);
 }

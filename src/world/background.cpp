@@ -140,6 +140,23 @@ FittedPixels fitted_pixels(const std::string& folder, int height, bool deepened,
     return fitted;
 }
 
+// Rows `from` down of an ARGB band, in the window's pixel format, copied unblended; nullptr when
+// there are none or the window's format has an alpha channel.
+TexturePtr solid_rows(SDL_Surface* band, int from) {
+    Uint32 format = game_window ? SDL_GetWindowPixelFormat(game_window)
+                                : static_cast<Uint32>(SDL_PIXELFORMAT_UNKNOWN);
+    if (from < 0 || from >= band->h || format == SDL_PIXELFORMAT_UNKNOWN ||
+        SDL_ISPIXELFORMAT_ALPHA(format) || SDL_BYTESPERPIXEL(format) != 4)
+        return nullptr;
+    SurfacePtr rows(SDL_CreateRGBSurfaceWithFormatFrom(surface_row(band, from), band->w,
+                                                      band->h - from, 32, band->pitch,
+                                                      SDL_PIXELFORMAT_ARGB8888));
+    SurfacePtr converted(rows ? SDL_ConvertSurfaceFormat(rows.get(), format, 0) : nullptr);
+    TexturePtr tex = converted ? make_texture(converted.get()) : nullptr;
+    if (tex) SDL_SetTextureBlendMode(tex.get(), SDL_BLENDMODE_NONE);
+    return tex;
+}
+
 // The fitted pixels become the art's textures (the renderer's thread).
 void take_fitted(BackgroundArt& art, FittedPixels& fitted) {
     art.fitted_height = fitted.height;
@@ -154,6 +171,10 @@ void take_fitted(BackgroundArt& art, FittedPixels& fitted) {
         if (from.plain && from.mirrored) {
             band.plain = make_texture(from.plain.get());
             band.mirrored = make_texture(from.mirrored.get());
+            if (art.keeps_frame_copies) {
+                band.solid_plain = solid_rows(from.plain.get(), from.solid_from);
+                band.solid_mirrored = solid_rows(from.mirrored.get(), from.solid_from);
+            }
         }
     }
 }
@@ -161,6 +182,7 @@ void take_fitted(BackgroundArt& art, FittedPixels& fitted) {
 void load_art(BackgroundArt& art, const std::string& fond, bool deepened) {
     art = BackgroundArt{};
     art.deepened = deepened;
+    art.keeps_frame_copies = !deepened;
     if (fond.empty()) return;  // no background named
     if (fond.size() == 1) art.layer_set = std::atoi(fond.c_str()) + 1;
     if (art.layer_set == 0) {
@@ -228,7 +250,8 @@ long background_texture_bytes(const BackgroundArt& art) {
     for (const BackgroundArt::FittedSlice& f : art.fitted_slices) bytes += texture_bytes(f.tex);
     for (const TexturePtr& t : art.layers) bytes += texture_bytes(t);
     for (const FittedBand& b : art.bands)
-        bytes += texture_bytes(b.plain) + texture_bytes(b.mirrored);
+        bytes += texture_bytes(b.plain) + texture_bytes(b.mirrored) +
+                 texture_bytes(b.solid_plain) + texture_bytes(b.solid_mirrored);
     return bytes;
 }
 
@@ -240,7 +263,6 @@ long background_texture_bytes(const Background& bg) {
 
 void background_load(Background& bg, const std::string& fond) {
     load_art(bg.art, fond, false);
-    bg.art.keeps_fitted_slices = true;
     bg.clouds[0] = load_texture("ide/cloud.png");
     bg.clouds[1] = load_texture("ide/cloud2.png");
     bg.clouds[2] = load_texture("ide/cloud3.png");

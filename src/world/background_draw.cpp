@@ -10,6 +10,23 @@
 #include "session/world.h"
 
 namespace {
+// The pixel format of what the renderer draws on now.
+Uint32 target_format() {
+    Uint32 format = SDL_PIXELFORMAT_UNKNOWN;
+    if (SDL_Texture* target = SDL_GetRenderTarget(game_renderer))
+        SDL_QueryTexture(target, &format, nullptr, nullptr, nullptr);
+    else if (game_window)
+        format = SDL_GetWindowPixelFormat(game_window);
+    return format;
+}
+
+// True when `tex` holds pixels in the format of what the renderer draws on now.
+bool in_frame_format(SDL_Texture* tex) {
+    Uint32 format = 0;
+    return SDL_QueryTexture(tex, &format, nullptr, nullptr, nullptr) == 0 &&
+           format == target_format();
+}
+
 // Rows [top, bottom) of the window.
 struct Rows {
     int top = 0, bottom = 0;
@@ -45,8 +62,10 @@ bool plainly_copied(SDL_Texture* tex, int solid_from, int h) {
 }
 
 // One copy of a band, its rows [from, to) alone: those down to `solid_from` blended, the opaque
-// rows below copied plainly (the same pixels, several times quicker with the software renderer).
-void draw_band_rows(SDL_Texture* tex, int solid_from, const SDL_Rect& dst, int from, int to) {
+// rows below copied plainly (the same pixels, several times quicker with the software renderer),
+// from `solid` when given (those rows in the frame's format).
+void draw_band_rows(SDL_Texture* tex, SDL_Texture* solid, int solid_from, const SDL_Rect& dst,
+                    int from, int to) {
     if (from >= to) return;
     bool plain_split = plainly_copied(tex, solid_from, dst.h);
     int blended_to = plain_split ? std::min(to, solid_from) : to;
@@ -56,7 +75,11 @@ void draw_band_rows(SDL_Texture* tex, int solid_from, const SDL_Rect& dst, int f
         SDL_RenderCopy(game_renderer, tex, &src, &out);
     }
     int plain_from = std::max(from, blended_to);
-    if (plain_split && plain_from < to) {
+    if (plain_split && plain_from < to && solid) {
+        SDL_Rect src{0, plain_from - solid_from, dst.w, to - plain_from},
+            out{dst.x, dst.y + plain_from, dst.w, to - plain_from};
+        SDL_RenderCopy(game_renderer, solid, &src, &out);
+    } else if (plain_split && plain_from < to) {
         SDL_Rect src{0, plain_from, dst.w, to - plain_from},
             out{dst.x, dst.y + plain_from, dst.w, to - plain_from};
         SDL_SetTextureBlendMode(tex, SDL_BLENDMODE_NONE);
@@ -101,10 +124,13 @@ void draw_band(const FittedBand& band, const BandPlace& place, int x0, int divis
     int i = first_copy(base, bw);
     for (int px = base + bw * i; px <= window_width; ++i, px += bw) {
         SDL_Rect dst{px, place.y, bw, place.h};
-        SDL_Texture* tex = (i % 2 == 1 ? band.mirrored : band.plain).get();
+        bool mirrored = i % 2 == 1;
+        SDL_Texture* tex = (mirrored ? band.mirrored : band.plain).get();
+        SDL_Texture* solid = (mirrored ? band.solid_mirrored : band.solid_plain).get();
+        if (solid && !in_frame_format(solid)) solid = nullptr;
         int solid_from = plain_copies ? band.solid_from : dst.h;
         for (const Rows& r : seen)
-            draw_band_rows(tex, solid_from, dst, std::max(0, r.top - dst.y),
+            draw_band_rows(tex, solid, solid_from, dst, std::max(0, r.top - dst.y),
                            std::min(dst.h, r.bottom - dst.y));
     }
 }
@@ -114,16 +140,6 @@ struct BandSpeeds {
 };
 constexpr BandSpeeds session_bands{{6, 4, 3}};
 constexpr BandSpeeds selection_bands{{6, 3, 2}};
-
-// The pixel format of what the renderer draws on now.
-Uint32 target_format() {
-    Uint32 format = SDL_PIXELFORMAT_UNKNOWN;
-    if (SDL_Texture* target = SDL_GetRenderTarget(game_renderer))
-        SDL_QueryTexture(target, &format, nullptr, nullptr, nullptr);
-    else if (game_window)
-        format = SDL_GetWindowPixelFormat(game_window);
-    return format;
-}
 
 // True when `tex` lands on the frame as a plain copy of its pixels however it is stretched:
 // opaque, blended at full alpha or not at all, unmodulated, onto a frame without alpha.
@@ -232,7 +248,7 @@ void draw_panorama(const BackgroundArt& art, double x) {
         }
         SDL_Rect dst{left, 0, right - left, H};
         SDL_Texture* slice = art.slices[i].get();
-        if (art.keeps_fitted_slices && art.plain_copies && fits_plainly(slice, target) &&
+        if (art.keeps_frame_copies && art.plain_copies && fits_plainly(slice, target) &&
             !crosses_clip(dst)) {
             if (!fitted.tex || fitted.w != dst.w || fitted.h != H || fitted.format != target) {
                 fitted = {};

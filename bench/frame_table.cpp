@@ -196,6 +196,10 @@ void measure(const std::string& screen, const std::function<void()>& frame,
 using Display = BenchDisplay;
 
 void clear() { SDL_RenderClear(game_renderer); }
+// As a level's frame is: one its background covers whole is not cleared first.
+void clear_under(const Session& s) {
+    if (!background_covers_window(s.media.background)) clear();
+}
 
 std::vector<std::string> our_levels() {
     std::vector<std::string> names;
@@ -318,7 +322,7 @@ void session_screens() {
             [&] {
                 hold();
                 session_update(s, none);
-                clear();
+                clear_under(s);
                 session_draw(s);
             },
             note);
@@ -329,7 +333,7 @@ void session_screens() {
             measure("editor", [&] {
                 hold();
                 session_update(s, none);
-                clear();
+                clear_under(s);
                 session_draw(s);
             });
             s.editor.active = false;

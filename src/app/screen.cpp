@@ -3,10 +3,11 @@
 
 #include "app/draw.h"
 
-int screen_frame(Controls& controls, const ScreenUpdate& update, const ScreenDraw& draw) {
+int screen_frame(Controls& controls, const ScreenUpdate& update, const ScreenDraw& draw,
+                 const std::function<bool()>& covered) {
     controls_read(controls);
     int result = update(controls);
-    SDL_RenderClear(game_renderer);
+    if (!covered || !covered()) SDL_RenderClear(game_renderer);
     draw();
     present_frame();
     return result;

@@ -30,7 +30,10 @@ using ScreenUpdate = std::function<int(const Controls&)>;
 using ScreenDraw = std::function<void()>;
 
 // One frame: reads the controls into `controls`, updates, clears, draws and presents. Returns
-// the update's result.
-int screen_frame(Controls& controls, const ScreenUpdate& update, const ScreenDraw& draw);
+// the update's result. `covered`, when given, says after the update whether the drawing lays
+// opaque pixels over the whole window: the frame is then not cleared first (clearing a large
+// window is a millisecond of the software renderer's time).
+int screen_frame(Controls& controls, const ScreenUpdate& update, const ScreenDraw& draw,
+                 const std::function<bool()>& covered = nullptr);
 // Runs frames until the update returns something other than screen_running, and returns that.
 int run_screen(const ScreenUpdate& update, const ScreenDraw& draw);

@@ -323,7 +323,7 @@ void session_frame(Session& s) {
     Controls controls;
     screen_frame(
         controls, [&](const Controls& c) { return session_update(s, c); },
-        [&] { session_draw(s); });
+        [&] { session_draw(s); }, [&] { return background_covers_window(s.media.background); });
 }
 
 bool session_running_now(const Session& s) { return s.session_result == session_running; }

@@ -103,6 +103,9 @@ long background_texture_bytes(const BackgroundArt& art);
 // Scrolls with the camera: the panorama and the bands slower than the level, each cloud row at
 // its own depth.
 void background_draw(const Background& bg, double camera_x, double camera_y);
+// True when background_draw lays opaque pixels over the whole window (or the viewport): a
+// layered set whose sky is opaque, as all of ours are. The frame below needs no clearing.
+bool background_covers_window(const Background& bg);
 void background_release(Background& bg);
 
 // The level selection's variant: the same images, without clouds.

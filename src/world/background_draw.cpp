@@ -263,6 +263,12 @@ void draw_panorama(const BackgroundArt& art, double x) {
     }
 }
 
+// True when the background lays opaque pixels over all of what the renderer draws on now: a
+// layered set's opaque sky is stretched over it all, below the bands.
+bool covers_frame(const BackgroundArt& art) {
+    return art.layer_set >= 1 && fits_plainly(art.layers[0].get(), target_format());
+}
+
 struct CloudRow {
     int image;  // index in Background::clouds
     int copies, spacing;
@@ -304,6 +310,8 @@ void background_draw(const Background& bg, double camera_x, double camera_y) {
     draw_clouds(bg, cx, camera_y);
 }
 
+bool background_covers_window(const Background& bg) { return covers_frame(bg.art); }
+
 void select_background_draw(const BackgroundArt& art, double x, int alpha, SDL_Texture* canvas) {
     int a = std::clamp(alpha, 0, 255);
     if (a == 0) return;
@@ -318,7 +326,7 @@ void select_background_draw(const BackgroundArt& art, double x, int alpha, SDL_T
     // in one copy: fading each layer on its own costs the software renderer several times as
     // much, and two backgrounds fade at once while the carousel turns.
     if (a < 255 && canvas && SDL_SetRenderTarget(game_renderer, canvas) == 0) {
-        SDL_RenderClear(game_renderer);
+        if (!covers_frame(art)) SDL_RenderClear(game_renderer);
         draw();
         SDL_SetRenderTarget(game_renderer, nullptr);
         SDL_SetTextureAlphaMod(canvas, static_cast<Uint8>(a));

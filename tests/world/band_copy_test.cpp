@@ -2,7 +2,8 @@
 // stretched once and then copied: every background of our levels, in a level and in the level
 // selection (deepened bands, on its canvas and faded), shows the same pixels as with the sky and
 // the panorama stretched and every band blended whole on every frame; and the rows a nearer
-// band's opaque foot covers are not drawn beneath it.
+// band's opaque foot covers are not drawn beneath it, nor the frame cleared beneath a background
+// that covers it.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -26,7 +27,7 @@ TEST(BandCopy, PlainCopiesGiveTheSamePixels) {
     TestDisplay display(1000, 600);
     TexturePtr canvas = select_background_canvas();
     int split_bands[2] = {0, 0}, fitted_skies = 0;  // [in a level, in the selection]
-    int fitted_slices = 0;
+    int fitted_slices = 0, covering = 0;
     // Unsmoothed and smoothed, as the player's setting has it.
     for (const char* smoothing : {"0", "2"})
         for (const std::string fond : {"1", "2", "3", "4", "5", "vallee.png"}) {
@@ -66,6 +67,25 @@ TEST(BandCopy, PlainCopiesGiveTheSamePixels) {
                 return frames;
             };
             split = draw_all();
+            // A frame (or canvas) the background claims to cover whole is not cleared first:
+            // whatever it held, the drawing gives the pixels it gives over black.
+            auto loud = [] {
+                SDL_SetRenderDrawColor(game_renderer, 255, 0, 255, 255);
+                SDL_RenderClear(game_renderer);
+                SDL_SetRenderDrawColor(game_renderer, 0, 0, 0, 255);
+            };
+            if (background_covers_window(bg)) {
+                ++covering;
+                loud();
+                background_draw(bg, 13.4, 3.0);
+                EXPECT_TRUE(frame_pixels() == split[4]) << "background " << fond;
+                SDL_SetRenderTarget(game_renderer, canvas.get());
+                loud();
+                SDL_SetRenderTarget(game_renderer, nullptr);
+                clear_black();
+                select_background_draw(sel, -13.4, 140, canvas.get());
+                EXPECT_TRUE(frame_pixels() == split[6]) << "background " << fond;
+            }
             if (bg.art.sky_fitted) ++fitted_skies;
             for (const auto& f : bg.art.fitted_slices) fitted_slices += f.tex != nullptr;
             bg.art.plain_copies = false;
@@ -81,4 +101,5 @@ TEST(BandCopy, PlainCopiesGiveTheSamePixels) {
     EXPECT_GT(split_bands[1], 0);
     EXPECT_GT(fitted_skies, 0);
     EXPECT_GT(fitted_slices, 0);
+    EXPECT_GT(covering, 0);
 }

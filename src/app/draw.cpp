@@ -5,6 +5,10 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#if defined(__x86_64__)
+#include <emmintrin.h>
+#endif
 
 #include "app/clock.h"
 #include "app/stretched_copies.h"
@@ -138,7 +142,109 @@ void draw_rect(SDL_Texture* tex, int x, int y, int w, int h) { copy(tex, x, y, w
 
 namespace {
 char black_veil_mark;
+bool direct_veil_on = true;
+int laid_directly = 0;
+
+// The frame the software renderer draws on, when a veil may be laid on its pixels directly: the
+// window's own surface in the renderer's usual XRGB, drawn without a target, at scale 1. On
+// x86-64 the renderer blends an opaque picture with an alpha through its MMX blitter, whose
+// arithmetic darken_rows repeats.
+SDL_Surface* direct_frame() {
+#if defined(__x86_64__)
+    SDL_RendererInfo info;
+    float sx = 0, sy = 0;
+    int lw = 0, lh = 0;
+    if (!direct_veil_on || !game_renderer || !game_window || SDL_GetRenderTarget(game_renderer) ||
+        SDL_GetRendererInfo(game_renderer, &info) != 0 || std::strcmp(info.name, "software") != 0 ||
+        !SDL_HasMMX())
+        return nullptr;
+    SDL_RenderGetScale(game_renderer, &sx, &sy);
+    SDL_RenderGetLogicalSize(game_renderer, &lw, &lh);
+    if (sx != 1 || sy != 1 || lw != 0 || lh != 0) return nullptr;
+    SDL_Surface* frame = SDL_GetWindowSurface(game_window);
+    if (!frame || frame->format->format != SDL_PIXELFORMAT_RGB888) return nullptr;
+    return frame;
+#else
+    return nullptr;
+#endif
 }
+
+// Black laid over `area` of an XRGB frame at alpha a (1 … 254), as the renderer's blend of an
+// opaque black picture gives it: each of red, green and blue d becomes d − ⌈d·a / 256⌉; the
+// fourth byte stays, but for a = 128, where the blend halves each colour and clears it.
+void darken_rows(SDL_Surface* frame, const SDL_Rect& area, int a) {
+#if defined(__x86_64__)
+    const Uint32 keep = a == 128 ? 0x00FFFFFFu : 0xFFFFFFFFu;
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i mult = _mm_set_epi16(0, a, a, a, 0, a, a, a);
+    const __m128i up = _mm_set_epi16(0, 255, 255, 255, 0, 255, 255, 255);
+    const __m128i mask = _mm_set1_epi32(static_cast<int>(keep));
+    for (int y = area.y; y < area.y + area.h; ++y) {
+        Uint32* p = reinterpret_cast<Uint32*>(static_cast<Uint8*>(frame->pixels) +
+                                              static_cast<size_t>(y) * frame->pitch) +
+                    area.x;
+        int n = area.w;
+        for (; n >= 4; n -= 4, p += 4) {
+            __m128i px = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            __m128i lo = _mm_unpacklo_epi8(px, zero), hi = _mm_unpackhi_epi8(px, zero);
+            lo = _mm_sub_epi16(lo, _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(lo, mult), up), 8));
+            hi = _mm_sub_epi16(hi, _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(hi, mult), up), 8));
+            px = _mm_and_si128(_mm_packus_epi16(lo, hi), mask);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(p), px);
+        }
+        for (; n > 0; --n, ++p) {
+            Uint32 d = *p, out = d & 0xFF000000u;
+            for (int shift = 0; shift < 24; shift += 8) {
+                Uint32 c = (d >> shift) & 0xFF;
+                out |= (c - ((c * a + 255) >> 8)) << shift;
+            }
+            *p = out & keep;
+        }
+    }
+#else
+    (void)frame, (void)area, (void)a;
+#endif
+}
+
+// The veil `tex` at alpha a over the viewport, laid on the frame's pixels at once rather than
+// blended strip after strip by the renderer (the same pixels, a tenth of the time: a veil lies
+// over every frame of a level). False when it cannot be: the renderer draws it then.
+bool darken_directly(SDL_Texture* tex, int a) {
+    Uint32 format = 0;
+    Uint8 r = 0, g = 0, b = 0;
+    if (SDL_QueryTexture(tex, &format, nullptr, nullptr, nullptr) != 0 ||
+        format != SDL_PIXELFORMAT_RGB888 || SDL_GetTextureColorMod(tex, &r, &g, &b) != 0 ||
+        r != 255 || g != 255 || b != 255)
+        return false;
+    SDL_Surface* frame = direct_frame();
+    if (!frame) return false;
+    SDL_Rect viewport{0, 0, 0, 0}, area{0, 0, 0, 0};
+    SDL_RenderGetViewport(game_renderer, &viewport);
+    SDL_Rect wanted{viewport.x, viewport.y, window_width, window_height};
+    SDL_IntersectRect(&wanted, &viewport, &area);
+    if (SDL_RenderIsClipEnabled(game_renderer)) {
+        SDL_Rect clip{0, 0, 0, 0};
+        SDL_RenderGetClipRect(game_renderer, &clip);
+        clip.x += viewport.x;
+        clip.y += viewport.y;
+        SDL_Rect within = area;
+        if (!SDL_IntersectRect(&within, &clip, &area)) return true;
+    }
+    SDL_Rect whole{0, 0, frame->w, frame->h}, inside = area;
+    if (!SDL_IntersectRect(&inside, &whole, &area)) return true;
+    // Everything asked before the veil lands first.
+    if (SDL_RenderFlush(game_renderer) != 0) return false;
+    if (SDL_MUSTLOCK(frame) && SDL_LockSurface(frame) != 0) return false;
+    darken_rows(frame, area, a);
+    if (SDL_MUSTLOCK(frame)) SDL_UnlockSurface(frame);
+    ++laid_directly;
+    return true;
+}
+}  // namespace
+
+void use_direct_veil(bool on) { direct_veil_on = on; }
+
+int veils_laid_directly() { return laid_directly; }
 
 void mark_black_veil(SDL_Texture* tex) {
     if (tex) SDL_SetTextureUserData(tex, &black_veil_mark);
@@ -157,6 +263,7 @@ void draw_fullscreen(SDL_Texture* tex) {
         return;
     }
     if (blended && alpha < 255 && window_width <= black_veil_width) {
+        if (mode == SDL_BLENDMODE_BLEND && darken_directly(tex, alpha)) return;
         for (int y = 0; y < window_height; y += black_veil_height) {
             int h = std::min(black_veil_height, window_height - y);
             SDL_Rect from{0, 0, window_width, h}, to{0, y, window_width, h};

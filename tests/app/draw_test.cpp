@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/assets.h"
 #include "app/clock.h"
 #include "app/stretched_copies.h"
 #include "support/harness.h"
@@ -198,4 +199,35 @@ TEST(Draw, StretchedCopiesGiveThePixelsOfStretchingEachTime) {
         EXPECT_TRUE(window_pixels() == stretched) << "smoothing " << smoothing;
     }
     SDL_ResetHint(SDL_HINT_RENDER_SCALE_QUALITY);
+}
+
+// The black veil over a level is laid on the software renderer's frame directly: at every alpha,
+// over the whole window or over a split screen's half, it gives the pixels of the renderer
+// blending it strip after strip.
+TEST(Draw, BlackVeilLaidDirectlyGivesTheRenderersPixels) {
+    TestDisplay display(643, 400);  // rows of pixels not a multiple of four long
+    TexturePtr picture = patterned_texture(643, 400, false);
+    TexturePtr veil = make_black_texture();
+    SDL_SetTextureBlendMode(veil.get(), SDL_BLENDMODE_BLEND);
+    int laid = veils_laid_directly();
+    for (int alpha : {1, 9, 77, 128, 200, 254}) {
+        for (bool half : {false, true}) {
+            std::vector<Uint32> frames[2];
+            for (bool direct : {false, true}) {
+                use_direct_veil(direct);
+                clear_black();
+                draw_fullscreen(picture.get());
+                {
+                    std::optional<ScopedViewport> part;
+                    if (half) part.emplace(SDL_Rect{321, 0, 322, 400});
+                    set_alpha(veil.get(), 0, 255, alpha, 0);
+                    draw_fullscreen(veil.get());
+                }
+                frames[direct] = window_pixels();
+            }
+            EXPECT_TRUE(frames[0] == frames[1]) << "alpha " << alpha << (half ? ", half" : "");
+        }
+    }
+    use_direct_veil(true);
+    EXPECT_EQ(veils_laid_directly() - laid, 12);  // every veil above was laid directly
 }

@@ -55,6 +55,23 @@ void copy(SDL_Texture* tex, int x, int y, int w, int h) {
 }
 }  // namespace
 
+Uint32 frame_format() {
+    Uint32 format = SDL_PIXELFORMAT_UNKNOWN;
+    if (SDL_Texture* target = SDL_GetRenderTarget(game_renderer))
+        SDL_QueryTexture(target, &format, nullptr, nullptr, nullptr);
+    else if (game_window)
+        format = SDL_GetWindowPixelFormat(game_window);
+    return format;
+}
+
+bool crosses_clip(const SDL_Rect& dst) {
+    if (!SDL_RenderIsClipEnabled(game_renderer)) return false;
+    SDL_Rect clip{0, 0, 0, 0};
+    SDL_RenderGetClipRect(game_renderer, &clip);
+    return dst.x < clip.x || dst.y < clip.y || dst.x + dst.w > clip.x + clip.w ||
+           dst.y + dst.h > clip.y + clip.h;
+}
+
 void render_copy(SDL_Texture* tex, const SDL_Rect* dst) {
     if (!tex) return;
     // A picture without an alpha channel blended at full alpha is a plain copy, and drawn as

@@ -43,6 +43,12 @@ void reset_frame_cap();
 // The whole texture into dst (null: the window), as SDL_RenderCopy; a texture without an alpha
 // channel, blended at full alpha, is copied without blending, which looks the same.
 void render_copy(SDL_Texture* tex, const SDL_Rect* dst);
+// The pixel format of what the renderer draws on now: its target, or the window.
+Uint32 frame_format();
+// True when the renderer clips (a half of a split screen) and dst crosses the clip's edge: a
+// picture stretched there is cut before it is stretched, which picks other pixels than cutting
+// a copy stretched whole.
+bool crosses_clip(const SDL_Rect& dst);
 // The whole texture turned by `angle` degrees about `centre` (null: dst's centre) and mirrored,
 // into dst, as SDL_RenderCopyEx.
 void render_copy_ex(SDL_Texture* tex, const SDL_Rect& dst, double angle, const SDL_Point* centre,

@@ -49,15 +49,6 @@ long kept_pixels = 0;
 unsigned long asks_so_far = 0;
 bool copies_on = true;
 
-Uint32 frame_format() {
-    Uint32 format = SDL_PIXELFORMAT_UNKNOWN;
-    if (SDL_Texture* target = SDL_GetRenderTarget(game_renderer))
-        SDL_QueryTexture(target, &format, nullptr, nullptr, nullptr);
-    else if (game_window)
-        format = SDL_GetWindowPixelFormat(game_window);
-    return format;
-}
-
 // At the nearest pixel: true when the picture is drawn now as a plain copy onto a frame of its
 // own format (render_copy copies an opaque picture blended at full alpha plainly).
 bool plain_copy_now(SDL_Texture* tex, Uint32 format) {
@@ -124,7 +115,7 @@ TexturePtr tinted_copy(SDL_Texture* copy, Uint32 format, Uint32 tint) {
 
 SDL_Texture* stretched_copy(SDL_Texture* tex, const SDL_Rect& dst, bool turned, bool* tinted) {
     if (tinted) *tinted = false;
-    const int x = dst.x, y = dst.y, w = dst.w, h = dst.h;
+    const int w = dst.w, h = dst.h;
     if (!copies_on || !tex || !game_renderer || w <= 0 || h <= 0 ||
         static_cast<long>(w) * h > max_kept_pixels)
         return nullptr;
@@ -147,14 +138,7 @@ SDL_Texture* stretched_copy(SDL_Texture* tex, const SDL_Rect& dst, bool turned, 
     } else if (scale == SDL_ScaleModeNearest && !plain_copy_now(tex, format)) {
         return nullptr;
     }
-    // Clipped (a half of a split screen), a stretched picture crossing the clip's edge is cut
-    // before it is stretched, which picks other pixels than cutting its copy.
-    if (!turned && SDL_RenderIsClipEnabled(game_renderer)) {
-        SDL_Rect clip{0, 0, 0, 0};
-        SDL_RenderGetClipRect(game_renderer, &clip);
-        if (x < clip.x || y < clip.y || x + w > clip.x + clip.w || y + h > clip.y + clip.h)
-            return nullptr;
-    }
+    if (!turned && crosses_clip(dst)) return nullptr;
 
     // Tinted, blended at full alpha, onto a frame of its own format, smoothed: the tint goes in.
     Uint32 tint = untinted;

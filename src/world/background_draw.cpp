@@ -10,21 +10,11 @@
 #include "session/world.h"
 
 namespace {
-// The pixel format of what the renderer draws on now.
-Uint32 target_format() {
-    Uint32 format = SDL_PIXELFORMAT_UNKNOWN;
-    if (SDL_Texture* target = SDL_GetRenderTarget(game_renderer))
-        SDL_QueryTexture(target, &format, nullptr, nullptr, nullptr);
-    else if (game_window)
-        format = SDL_GetWindowPixelFormat(game_window);
-    return format;
-}
-
 // True when `tex` holds pixels in the format of what the renderer draws on now.
 bool in_frame_format(SDL_Texture* tex) {
     Uint32 format = 0;
     return SDL_QueryTexture(tex, &format, nullptr, nullptr, nullptr) == 0 &&
-           format == target_format();
+           format == frame_format();
 }
 
 // Rows [top, bottom) of the window.
@@ -155,16 +145,6 @@ bool fits_plainly(SDL_Texture* tex, Uint32 target) {
            !SDL_ISPIXELFORMAT_ALPHA(target);
 }
 
-// Clipped (a half of a split screen), a picture stretched across the clip's edge is cut before
-// it is stretched, which picks other pixels than cutting a copy stretched whole.
-bool crosses_clip(const SDL_Rect& dst) {
-    if (!SDL_RenderIsClipEnabled(game_renderer)) return false;
-    SDL_Rect clip{0, 0, 0, 0};
-    SDL_RenderGetClipRect(game_renderer, &clip);
-    return dst.x < clip.x || dst.y < clip.y || dst.x + dst.w > clip.x + clip.w ||
-           dst.y + dst.h > clip.y + clip.h;
-}
-
 // `tex` stretched to w × h by the same drawing onto a target of the frame's format: the very
 // routine that would stretch it onto the frame, smoothed or not. Copied plainly afterwards.
 TexturePtr fit_plainly(SDL_Texture* tex, int w, int h, Uint32 target) {
@@ -181,7 +161,7 @@ TexturePtr fit_plainly(SDL_Texture* tex, int w, int h, Uint32 target) {
 void draw_sky(const BackgroundArt& art, const SeenRows& seen) {
     SDL_Texture* sky = art.layers[0].get();
     int w = window_width, h = window_height;
-    Uint32 target = target_format();
+    Uint32 target = frame_format();
     if (!art.plain_copies || !fits_plainly(sky, target)) {
         draw_rect(sky, 0, 0, w, h);
         return;
@@ -237,7 +217,7 @@ void draw_panorama(const BackgroundArt& art, double x) {
     if (r < 3) r = 3;
     int off = static_cast<int>(x * T / r);
     double v = background_slice_width * scale;
-    Uint32 target = target_format();
+    Uint32 target = frame_format();
     for (int i = 0; i < art.slice_count; ++i) {
         // Each slice ends where the next begins, so no seam opens between them.
         int left = static_cast<int>(off + i * v), right = static_cast<int>(off + (i + 1) * v);
@@ -266,7 +246,7 @@ void draw_panorama(const BackgroundArt& art, double x) {
 // True when the background lays opaque pixels over all of what the renderer draws on now: a
 // layered set's opaque sky is stretched over it all, below the bands.
 bool covers_frame(const BackgroundArt& art) {
-    return art.layer_set >= 1 && fits_plainly(art.layers[0].get(), target_format());
+    return art.layer_set >= 1 && fits_plainly(art.layers[0].get(), frame_format());
 }
 
 struct CloudRow {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -258,8 +259,8 @@ bool read_layers(const std::string& folder_path, CheckedLayers& layers, Findings
     Grid decor = parse_grid_text(decor_text, false, &decor_cuts);
     layers.width = grid_width;
     layers.height = grid_height;
-    layers.play.assign(play.begin(), play.end());
-    layers.decor.assign(decor.begin(), decor.end());
+    layers.play.assign(play.data(), play.size());
+    layers.decor.assign(decor.data(), decor.size());
     if (play_cuts.any()) report_line_cuts(play_text, "0.lvl", layers.height, out);
     if (decor_cuts.long_rows + decor_cuts.rows > 0)
         report_line_cuts(decor_text, "1.lvl", layers.height, out);
@@ -284,10 +285,12 @@ void check_one_marker_kind(const CheckedLayers& l, char code, Findings& out, Mar
     const std::string what = start ? "start marker" : "exit marker";
     std::vector<Marker> markers;
     // In the order the game finds them: the top row first, each row left to right.
-    for (int row = l.height - 1; row >= 0; --row)
-        for (int column = 0; column < l.width; ++column)
-            if (l.decor_at(row, column) == code)
-                markers.push_back({column, row, !side_solid(l.decor_at(row + 1, column))});
+    // The layer holds its cells in that order; most hold no marker, so only the code is looked for.
+    for (size_t i = l.decor.find(code); i != std::string::npos; i = l.decor.find(code, i + 1)) {
+        int column = static_cast<int>(i % l.width);
+        int row = l.height - 1 - static_cast<int>(i / l.width);
+        markers.push_back({column, row, !side_solid(l.decor_at(row + 1, column))});
+    }
     const Marker* last = nullptr;
     for (const Marker& m : markers)
         if (m.counts) last = &m;
@@ -348,10 +351,45 @@ void check_markers(LevelReport& r, Findings& out) {
 bool plays_as_item(char c) { return c >= 'A' && c <= 'H'; }
 bool spawn_digit(char c) { return c >= '0' && c <= '5'; }
 
+// A play cell the game plays without a word: empty, a block, an item or a digit that spawns.
+bool plain_play_code(char p) {
+    return p == cell::empty || is_block(p) || plays_as_item(p) ||
+           (spawn_digit(p) && enemy_type_of_cell(p));
+}
+bool known_decor_code(char d) {
+    return d == cell::empty || (d >= '0' && d <= '9') || is_block(d) || (d >= 'A' && d <= 'L') ||
+           d == cell::rail;
+}
+
 void check_codes(const CheckedLayers& l, Findings& out) {
+    // Both answers for each of the 256 codes, once: a level has up to 99 900 cells of each layer.
+    struct Plain {
+        bool play[256], decor[256];
+    };
+    static const Plain plain = [] {
+        Plain t{};
+        for (int c = 0; c < 256; ++c) {
+            t.play[c] = plain_play_code(static_cast<char>(c));
+            t.decor[c] = known_decor_code(static_cast<char>(c));
+        }
+        return t;
+    }();
     for (int row = l.height - 1; row >= 0; --row) {
+        const size_t first = static_cast<size_t>(l.height - 1 - row) * l.width;
+        const char* play_row = l.play.data() + first;
+        const char* decor_row = l.decor.data() + first;
         for (int column = 0; column < l.width; ++column) {
-            char p = l.play_at(row, column);
+            // Stretches of empty cells in both layers, the most common sight, are passed by whole.
+            static const std::string blanks(64, cell::empty);
+            while (column + 64 <= l.width &&
+                   std::memcmp(play_row + column, blanks.data(), 64) == 0 &&
+                   std::memcmp(decor_row + column, blanks.data(), 64) == 0)
+                column += 64;
+            if (column == l.width) break;
+            const char p = play_row[column], d = decor_row[column];
+            if (plain.play[static_cast<unsigned char>(p)] &&
+                plain.decor[static_cast<unsigned char>(d)])
+                continue;
             if (p != cell::empty && !is_block(p) && !plays_as_item(p) && !spawn_digit(p)) {
                 out.add(FindingKind::error_code, "0.lvl", column, row,
                         "code " + shown_code(p) + " of the play layer draws as the error tile");
@@ -360,10 +398,7 @@ void check_codes(const CheckedLayers& l, Findings& out) {
                         "spawn digit " + shown_code(p) +
                             " spawns nothing: only 0 (walker) and 1 (flyer) exist");
             }
-            char d = l.decor_at(row, column);
-            bool known = d == cell::empty || (d >= '0' && d <= '9') || is_block(d) ||
-                         (d >= 'A' && d <= 'L') || d == cell::rail;
-            if (!known)
+            if (!plain.decor[static_cast<unsigned char>(d)])
                 out.add(FindingKind::error_code, "1.lvl", column, row,
                         "code " + shown_code(d) + " of the decor layer draws as the error tile");
         }
@@ -374,8 +409,10 @@ void check_rails(const CheckedLayers& l, Findings& out) {
     int platforms = 0;
     // In the order the platforms are built: the lowest row first, each row left to right.
     for (int row = 0; row < l.height; ++row) {
-        for (int column = 0; column < l.width; ++column) {
-            if (l.decor_at(row, column) != cell::rail) continue;
+        const char* cells = l.decor.data() + static_cast<size_t>(l.height - 1 - row) * l.width;
+        for (const char* p = std::find(cells, cells + l.width, cell::rail); p != cells + l.width;
+             p = std::find(p + 1, cells + l.width, cell::rail)) {
+            const int column = static_cast<int>(p - cells);
             if (is_block(l.play_at(row, column)) && ++platforms > max_rail_platforms)
                 out.add(FindingKind::extra_platform, "0.lvl", column, row,
                         "only " + std::to_string(max_rail_platforms) +

@@ -1,11 +1,14 @@
 // Reader and writer of the grid files, and the level description.
 #include "session/level_files.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string_view>
 
 #include "app/assets.h"
 #include "app/file_checks.h"
@@ -28,7 +31,11 @@ std::string expand_row(const std::string& line, bool* cut) {
             break;
         }
         if (line[i] != '[') {
-            row += line[i++];
+            // The cells up to the next run token go in at once.
+            size_t token = std::min(line.find('[', i), line.size());
+            size_t room = max_grid_width - row.size();
+            row.append(line, i, std::min(token - i, room));
+            i += std::min(token - i, room);
             continue;
         }
         if (i + 1 >= line.size()) break;  // a '[' with no cell character: nothing
@@ -140,10 +147,14 @@ Grid parse_grid_text(const std::string& text, bool sets_size, GridCuts* cuts) {
     }
     for (int r = 0; r < grid_height && r < static_cast<int>(rows.size()); ++r) {
         const std::string& row = rows[r];
-        for (int c = 0; c < grid_width && c < static_cast<int>(row.size()); ++c) {
-            // A zero byte would be an unset cell: it reads as empty.
-            layer[static_cast<size_t>(r) * grid_width + c] = row[c] == '\0' ? ' ' : row[c];
-        }
+        const size_t n = std::min(row.size(), static_cast<size_t>(grid_width));
+        if (n == 0) continue;
+        char* cells = layer.data() + static_cast<size_t>(r) * grid_width;
+        std::memcpy(cells, row.data(), n);
+        // A zero byte would be an unset cell: it reads as empty.
+        for (char* z = static_cast<char*>(std::memchr(cells, '\0', n)); z;
+             z = static_cast<char*>(std::memchr(z + 1, '\0', n - (z + 1 - cells))))
+            *z = ' ';
     }
     return layer;
 }
@@ -166,6 +177,9 @@ std::string grid_to_text(const Grid& layer) {
             }
             // The run never reaches the row's last cell, which is always written on its own.
             int i = 0;
+            // A long run is measured a block at a time, then cell by cell.
+            while (c + i + 64 <= grid_width - 2 && std::memcmp(row + c + i, row + c + i + 1, 64) == 0)
+                i += 64;
             while (c + i < grid_width - 2 && row[c + i] == row[c + i + 1]) ++i;
             if (i >= 3) {
                 out += '[';
@@ -225,19 +239,19 @@ bool write_grid_files(const std::vector<LayerFile>& layers, const std::string& l
 }
 
 void find_markers(const Grid& decor, World& world) {
-    for (int r = 0; r < grid_height; ++r) {
-        for (int c = 0; c < grid_width; ++c) {
-            int row = grid_height - r - 1;  // rows counted from the lowest
-            char code = grid_get(row, c, decor);
-            if (code != cell::start_marker && code != cell::exit_marker) continue;
+    if (grid_width <= 0 || grid_height <= 0) return;
+    // Of several markers of a kind, the last one in the layer's order (the top row first, each
+    // row left to right) counts, unless a solid decor block stands on it. Most cells hold neither
+    // marker, so each code is looked for alone, which keeps loading a 999 × 100 level quick.
+    const std::string_view cells(decor.data(), std::min(decor.size(), static_cast<size_t>(
+                                                                          grid_width) * grid_height));
+    for (char code : {cell::start_marker, cell::exit_marker}) {
+        for (size_t i = cells.find(code); i != std::string_view::npos; i = cells.find(code, i + 1)) {
+            int c = static_cast<int>(i % grid_width);
+            int row = grid_height - 1 - static_cast<int>(i / grid_width);  // from the lowest
             if (side_solid(grid_get(row + 1, c, decor))) continue;
-            if (code == cell::start_marker) {
-                world.start_x = c;
-                world.start_y = row;
-            } else {
-                world.exit_x = c;
-                world.exit_y = row;
-            }
+            (code == cell::start_marker ? world.start_x : world.exit_x) = c;
+            (code == cell::start_marker ? world.start_y : world.exit_y) = row;
         }
     }
 }

@@ -471,7 +471,7 @@ void run_frame_table() {
         std::printf("Frames at %d x %d:\n", size[0], size[1]);
         Display display(size[0], size[1]);
         use_stretched_copies(!straight);
-        use_direct_veil(!straight);
+        use_direct_drawing(!straight);
         menu_screens();
         session_screens();
     }

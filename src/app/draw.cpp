@@ -100,11 +100,16 @@ void render_copy(SDL_Texture* tex, const SDL_Rect* dst) {
     if (opaque) SDL_SetTextureBlendMode(tex, SDL_BLENDMODE_BLEND);
 }
 
+namespace {
+bool turn_directly(SDL_Texture* copy, const SDL_Rect& dst, double angle, const SDL_Point* centre);
+}  // namespace
+
 void render_copy_ex(SDL_Texture* tex, const SDL_Rect& dst, double angle, const SDL_Point* centre,
                     SDL_RendererFlip flip) {
     if (!tex) return;
-    SDL_Texture* copy =
-        angle != 0 || flip != SDL_FLIP_NONE ? stretched_copy(tex, dst, true) : nullptr;
+    // Unmirrored and turned by whole turns, the renderer copies the picture as it is, unturned.
+    const bool turned = flip != SDL_FLIP_NONE || static_cast<int>(angle / 360) != angle / 360;
+    SDL_Texture* copy = turned ? stretched_copy(tex, dst, true) : nullptr;
     if (copy) {
         Uint8 r = 255, g = 255, b = 255, a = 255;
         SDL_GetTextureColorMod(tex, &r, &g, &b);
@@ -114,6 +119,7 @@ void render_copy_ex(SDL_Texture* tex, const SDL_Rect& dst, double angle, const S
         SDL_SetTextureBlendMode(copy, SDL_BLENDMODE_BLEND);
         tex = copy;
     }
+    if (flip == SDL_FLIP_NONE && turn_directly(tex, dst, angle, centre)) return;
     SDL_RenderCopyEx(game_renderer, tex, nullptr, &dst, angle, centre, flip);
 }
 
@@ -159,8 +165,8 @@ void draw_rect(SDL_Texture* tex, int x, int y, int w, int h) { copy(tex, x, y, w
 
 namespace {
 char black_veil_mark;
-bool direct_veil_on = true;
-int laid_directly = 0;
+bool direct_drawing_on = true;
+int laid_directly = 0, turned_directly = 0;
 
 // The frame the software renderer draws on, when a veil may be laid on its pixels directly: the
 // window's own surface in the renderer's usual XRGB, drawn without a target, at scale 1. On
@@ -171,7 +177,7 @@ SDL_Surface* direct_frame() {
     SDL_RendererInfo info;
     float sx = 0, sy = 0;
     int lw = 0, lh = 0;
-    if (!direct_veil_on || !game_renderer || !game_window || SDL_GetRenderTarget(game_renderer) ||
+    if (!direct_drawing_on || !game_renderer || !game_window || SDL_GetRenderTarget(game_renderer) ||
         SDL_GetRendererInfo(game_renderer, &info) != 0 || std::strcmp(info.name, "software") != 0 ||
         !SDL_HasMMX())
         return nullptr;
@@ -257,11 +263,157 @@ bool darken_directly(SDL_Texture* tex, int a) {
     ++laid_directly;
     return true;
 }
+
+// One pixel of a picture turned by the renderer: the four source pixels around the sampled point
+// (16.16 fixed point) mixed byte by byte, first along x by ex, then along y by ey, each step
+// rounded down as the renderer's smooth turn does.
+inline Uint32 turned_sample(const Uint32* src, int pitch, int sx, int sy) {
+    const Uint32* p = src + static_cast<ptrdiff_t>(sy >> 16) * pitch + (sx >> 16);
+    const Uint32 c00 = p[0], c01 = p[1], c10 = p[pitch], c11 = p[pitch + 1];
+    const int ex = sx & 0xFFFF, ey = sy & 0xFFFF;
+    Uint32 out = 0;
+    for (int shift = 0; shift < 32; shift += 8) {
+        const int a00 = (c00 >> shift) & 0xFF, a01 = (c01 >> shift) & 0xFF;
+        const int a10 = (c10 >> shift) & 0xFF, a11 = (c11 >> shift) & 0xFF;
+        const int t1 = ((((a01 - a00) * ex) >> 16) + a00) & 0xFF;
+        const int t2 = ((((a11 - a10) * ex) >> 16) + a10) & 0xFF;
+        out |= static_cast<Uint32>(((((t2 - t1) * ey) >> 16) + t1) & 0xFF) << shift;
+    }
+    return out;
+}
+
+// An ARGB pixel over the XRGB frame as the renderer's MMX blitter lays it: nothing at alpha 0,
+// the pixel itself (its alpha byte too) at 255; else each byte
+// min(255, (s·A >> 8) + (d·(255 − A) >> 8)), the alpha byte taking s = 255.
+inline void blend_argb_over(Uint32* d, Uint32 s) {
+    const Uint32 a = s >> 24;
+    if (a == 0) return;
+    if (a == 255) {
+        *d = s;
+        return;
+    }
+    const Uint32 dv = *d, s_with_full_alpha = s | 0xFF000000u;
+    Uint32 out = 0;
+    for (int shift = 0; shift < 32; shift += 8) {
+        const Uint32 sc = (s_with_full_alpha >> shift) & 0xFF, dc = (dv >> shift) & 0xFF;
+        const Uint32 sum = ((sc * a) >> 8) + ((dc * (255 - a)) >> 8);
+        out |= std::min<Uint32>(sum, 255) << shift;
+    }
+    *d = out;
+}
+
+// An ABGR pixel over the XRGB frame as the renderer's blitter for swapped red and blue lays it:
+// red and blue moved a step towards the source by a packed multiply, green on its own, and the
+// alpha byte A + (d·(255 − A) >> 8); the pixel itself, made opaque, at 255.
+inline void blend_abgr_over(Uint32* dp, Uint32 s) {
+    const Uint32 alpha = s >> 24;
+    if (alpha == 0) return;
+    Uint32 s1 = s & 0xFF00FF;
+    s1 = (s1 >> 16) | (s1 << 16);
+    s &= 0xFF00;
+    if (alpha == 255) {
+        *dp = 0xFF000000u | s | s1;
+        return;
+    }
+    Uint32 d = *dp;
+    Uint32 dalpha = d >> 24;
+    Uint32 d1 = d & 0xFF00FF;
+    d1 = (d1 + ((s1 - d1) * alpha >> 8)) & 0xFF00FF;
+    d &= 0xFF00;
+    d = (d + ((s - d) * alpha >> 8)) & 0xFF00;
+    dalpha = alpha + (dalpha * (alpha ^ 0xFF) >> 8);
+    *dp = d1 | d | (dalpha << 24);
+}
+
+// `copy` (a picture of dst's size, or its kept stretched copy) turned by `angle` degrees about `centre` and
+// blended onto the frame's pixels at once, as the software renderer does it in three passes
+// (a new scratch picture cleared, the turn written into it, then blended): the same arithmetic,
+// pixel for pixel, without the scratch picture. Only the smooth turn by an angle that is not a
+// quarter turn, unmodulated, blended, on the whole window: otherwise false, and the renderer
+// turns it.
+bool turn_directly(SDL_Texture* copy, const SDL_Rect& dst, double angle, const SDL_Point* centre) {
+    SDL_Surface* frame = direct_frame();
+    if (!frame || SDL_RenderIsClipEnabled(game_renderer)) return false;
+    const int quarter = static_cast<int>(angle / 90);
+    if (quarter == angle / 90) return false;  // the renderer's own quarter-turn copy
+    SDL_BlendMode mode = SDL_BLENDMODE_NONE;
+    SDL_ScaleMode scale = SDL_ScaleModeNearest;
+    Uint8 r = 0, g = 0, b = 0, a = 0;
+    int w = 0, h = 0;
+    if (SDL_GetTextureBlendMode(copy, &mode) != 0 || mode != SDL_BLENDMODE_BLEND ||
+        SDL_GetTextureScaleMode(copy, &scale) != 0 || scale == SDL_ScaleModeNearest ||
+        SDL_GetTextureColorMod(copy, &r, &g, &b) != 0 || SDL_GetTextureAlphaMod(copy, &a) != 0 ||
+        (r & g & b & a) != 255 || SDL_QueryTexture(copy, nullptr, nullptr, &w, &h) != 0 ||
+        w != dst.w || h != dst.h || w < 2 || h < 2)
+        return false;
+    SDL_Rect viewport{0, 0, 0, 0};
+    SDL_RenderGetViewport(game_renderer, &viewport);
+    if (viewport.x != 0 || viewport.y != 0) return false;
+    Uint32 format = 0;
+    const Uint32* src = turned_pixels(copy, &format);
+    if (!src) return false;
+    const bool abgr = format == SDL_PIXELFORMAT_ABGR8888;
+
+    // The turned picture's box, and the sampling steps, as the renderer works them out.
+    const SDL_FPoint c = centre ? SDL_FPoint{static_cast<float>(centre->x),
+                                             static_cast<float>(centre->y)}
+                                : SDL_FPoint{static_cast<float>(dst.w) / 2.0f,
+                                             static_cast<float>(dst.h) / 2.0f};
+    const double radians = angle * (M_PI / 180.0);
+    const double sine = std::sin(radians), cosine = std::cos(radians);
+    double xs[4], ys[4];
+    const double corners[4][2] = {{0.5, 0.5}, {w - 0.5, 0.5}, {0.5, h - 0.5}, {w - 0.5, h - 0.5}};
+    for (int k = 0; k < 4; ++k) {
+        const double sx = corners[k][0] - c.x, sy = corners[k][1] - c.y;
+        xs[k] = cosine * sx - sine * sy + c.x;
+        ys[k] = sine * sx + cosine * sy + c.y;
+    }
+    const int minx = static_cast<int>(std::floor(std::min(std::min(xs[0], xs[1]), std::min(xs[2], xs[3]))));
+    const int maxx = static_cast<int>(std::ceil(std::max(std::max(xs[0], xs[1]), std::max(xs[2], xs[3]))));
+    const int miny = static_cast<int>(std::floor(std::min(std::min(ys[0], ys[1]), std::min(ys[2], ys[3]))));
+    const int maxy = static_cast<int>(std::ceil(std::max(std::max(ys[0], ys[1]), std::max(ys[2], ys[3]))));
+    const int isin = static_cast<int>(-sine * 65536.0), icos = static_cast<int>(cosine * 65536.0);
+    const int cx = static_cast<int>(c.x * 65536.0), cy = static_cast<int>(c.y * 65536.0);
+    constexpr int half = 1 << 15;
+
+    const SDL_Rect placed{dst.x + minx, dst.y + miny, maxx - minx, maxy - miny};
+    const SDL_Rect bounds{0, 0, std::min(frame->w, viewport.w), std::min(frame->h, viewport.h)};
+    SDL_Rect area{0, 0, 0, 0};
+    ++turned_directly;
+    if (!SDL_IntersectRect(&placed, &bounds, &area)) return true;  // all of it out of the window
+    if (SDL_RenderFlush(game_renderer) != 0) return false;
+    if (SDL_MUSTLOCK(frame) && SDL_LockSurface(frame) != 0) return false;
+    for (int y = area.y - placed.y; y < area.y - placed.y + area.h; ++y) {
+        const double src_x = minx + 0 + 0.5 - c.x;
+        const double src_y = miny + y + 0.5 - c.y;
+        int sdx = static_cast<int>((icos * src_x - isin * src_y) + cx - half);
+        int sdy = static_cast<int>((isin * src_x + icos * src_y) + cy - half);
+        const int skipped = area.x - placed.x;
+        sdx += skipped * icos;
+        sdy += skipped * isin;
+        Uint32* out = reinterpret_cast<Uint32*>(static_cast<Uint8*>(frame->pixels) +
+                                                static_cast<size_t>(placed.y + y) * frame->pitch) +
+                      area.x;
+        for (int x = 0; x < area.w; ++x, sdx += icos, sdy += isin) {
+            const int sx = sdx >> 16, sy = sdy >> 16;
+            if (sx < 0 || sy < 0 || sx >= w - 1 || sy >= h - 1) continue;
+            const Uint32 p = turned_sample(src, w, sdx, sdy);
+            if (abgr)
+                blend_abgr_over(out + x, p);
+            else
+                blend_argb_over(out + x, p);
+        }
+    }
+    if (SDL_MUSTLOCK(frame)) SDL_UnlockSurface(frame);
+    return true;
+}
 }  // namespace
 
-void use_direct_veil(bool on) { direct_veil_on = on; }
+void use_direct_drawing(bool on) { direct_drawing_on = on; }
 
 int veils_laid_directly() { return laid_directly; }
+
+int pictures_turned_directly() { return turned_directly; }
 
 void mark_black_veil(SDL_Texture* tex) {
     if (tex) SDL_SetTextureUserData(tex, &black_veil_mark);

@@ -61,12 +61,13 @@ void draw_fullscreen(SDL_Texture* tex);
 // Marks an opaque black texture of black_veil_width × black_veil_height as a veil, for
 // draw_fullscreen.
 void mark_black_veil(SDL_Texture* tex);
-// Off, a black veil is always blended by the renderer strip after strip rather than laid on the
-// software renderer's frame directly (comparing pixels, the benchmarks' way without shortcuts).
-// On at start.
-void use_direct_veil(bool on);
-// How many veils were laid on the frame directly so far.
+// Off, a black veil is always blended by the renderer strip after strip, and a turned picture
+// turned by it, rather than laid on the software renderer's frame directly (comparing pixels,
+// the benchmarks' way without shortcuts). On at start.
+void use_direct_drawing(bool on);
+// How many veils were laid, and pictures turned, on the frame directly so far.
 int veils_laid_directly();
+int pictures_turned_directly();
 constexpr int black_veil_width = 4096, black_veil_height = 16;
 // Top-left corner at (x, y), y downward, scaled by s.
 void draw_scaled(SDL_Texture* tex, int x, int y, double s);

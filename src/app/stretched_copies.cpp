@@ -13,6 +13,7 @@
 
 #include <array>
 #include <unordered_map>
+#include <vector>
 
 #include "app/draw.h"
 
@@ -34,11 +35,13 @@ struct Variant {
     int asks = 0;            // draws asking for it, until the copy is made
     unsigned long used = 0;  // when it was last asked
     TexturePtr copy;
+    std::vector<Uint32> pixels;  // a turned copy's pixels, once they were asked for
 };
 // A picture drawn at two sizes or tints (a block in the play layer and darkened behind it)
 // keeps both; a third replaces the one asked longest ago.
 struct Kept {
     std::array<Variant, 2> variants;
+    std::vector<Uint32> own_pixels;  // the picture's own, once a turn asked for them
 };
 
 std::unordered_map<SDL_Texture*, Kept>& kept() {
@@ -64,10 +67,11 @@ bool plain_copy_now(SDL_Texture* tex, Uint32 format) {
 
 }  // namespace
 
-TexturePtr stretch_once(SDL_Texture* tex, int w, int h) {
+TexturePtr stretch_once(SDL_Texture* tex, int w, int h, Uint32 into) {
     Uint32 format = 0;
     if (!tex || w <= 0 || h <= 0 || SDL_QueryTexture(tex, &format, nullptr, nullptr, nullptr) != 0)
         return nullptr;
+    if (into != SDL_PIXELFORMAT_UNKNOWN) format = into;
     TexturePtr copy(SDL_CreateTexture(game_renderer, format, SDL_TEXTUREACCESS_TARGET, w, h));
     SDL_ScaleMode scale = SDL_ScaleModeNearest;
     if (!copy || SDL_GetTextureScaleMode(tex, &scale) != 0) return nullptr;
@@ -129,11 +133,12 @@ SDL_Texture* stretched_copy(SDL_Texture* tex, const SDL_Rect& dst, bool turned, 
         return nullptr;
     if (turned) {
         // Turned or mirrored, a blended picture is first stretched unblended into a scratch
-        // picture of this format, then turned: the copy is that scratch picture, whatever the
-        // sampling, and clipping comes only after the turn.
+        // picture in ARGB8888, then turned: the copy is that scratch picture, whatever the
+        // sampling, and clipping comes only after the turn. A picture in ARGB8888 or ABGR8888 (as
+        // a PNG loads) goes through the same stretch into it.
         SDL_BlendMode mode = SDL_BLENDMODE_NONE;
-        if (format != SDL_PIXELFORMAT_ARGB8888 || SDL_GetTextureBlendMode(tex, &mode) != 0 ||
-            mode != SDL_BLENDMODE_BLEND)
+        if ((format != SDL_PIXELFORMAT_ARGB8888 && format != SDL_PIXELFORMAT_ABGR8888) ||
+            SDL_GetTextureBlendMode(tex, &mode) != 0 || mode != SDL_BLENDMODE_BLEND)
             return nullptr;
     } else if (scale == SDL_ScaleModeNearest && !plain_copy_now(tex, format)) {
         return nullptr;
@@ -165,7 +170,7 @@ SDL_Texture* stretched_copy(SDL_Texture* tex, const SDL_Rect& dst, bool turned, 
             if (c.used < v->used) v = &c;
         if (v->copy) kept_pixels -= static_cast<long>(v->w) * v->h;
         TexturePtr gone = std::move(v->copy);
-        *v = Variant{w, h, tint, 0, 0, nullptr};
+        *v = Variant{w, h, tint, 0, 0, nullptr, {}};
     }
     v->used = asks_so_far;
     if (v->copy) return v->copy.get();
@@ -174,7 +179,8 @@ SDL_Texture* stretched_copy(SDL_Texture* tex, const SDL_Rect& dst, bool turned, 
         forget_all_stretched_copies();
         return nullptr;
     }
-    TexturePtr copy = stretch_once(tex, w, h);
+    TexturePtr copy =
+        stretch_once(tex, w, h, turned ? SDL_PIXELFORMAT_ARGB8888 : SDL_PIXELFORMAT_UNKNOWN);
     if (copy && tint != untinted) copy = tinted_copy(copy.get(), format, tint);
     if (!copy) return nullptr;
     // Made after the table was last looked at: found again.
@@ -219,4 +225,43 @@ void forget_all_stretched_copies() {
     kept().clear();
     kept_pixels = 0;
     // `all` is destroyed here, each copy asking for itself in the now empty table.
+}
+
+namespace {
+// The pixels of `tex`, a drawing target of `format`, w × h, the top row first.
+std::vector<Uint32> read_pixels(SDL_Texture* tex, Uint32 format, int w, int h) {
+    std::vector<Uint32> read(static_cast<size_t>(w) * h);
+    SDL_Texture* before = SDL_GetRenderTarget(game_renderer);
+    bool ok = SDL_SetRenderTarget(game_renderer, tex) == 0 &&
+              SDL_RenderReadPixels(game_renderer, nullptr, format, read.data(), w * 4) == 0;
+    SDL_SetRenderTarget(game_renderer, before);
+    if (!ok) read.clear();
+    return read;
+}
+}  // namespace
+
+const Uint32* turned_pixels(SDL_Texture* tex, Uint32* format) {
+    int access = 0, w = 0, h = 0;
+    if (!copies_on || !tex || !game_renderer ||
+        SDL_QueryTexture(tex, format, &access, &w, &h) != 0 ||
+        (*format != SDL_PIXELFORMAT_ARGB8888 && *format != SDL_PIXELFORMAT_ABGR8888) || w <= 0 ||
+        h <= 0)
+        return nullptr;
+    // A kept copy: its pixels are read once, beside it.
+    for (auto& [original, k] : kept()) {
+        for (Variant& v : k.variants) {
+            if (v.copy.get() != tex) continue;
+            if (v.pixels.empty()) v.pixels = read_pixels(tex, *format, w, h);
+            return v.pixels.empty() ? nullptr : v.pixels.data();
+        }
+    }
+    // A picture of its own (turned at its own size): copied plainly onto a target, read once.
+    if (access != SDL_TEXTUREACCESS_STATIC || static_cast<long>(w) * h > max_kept_pixels)
+        return nullptr;
+    Kept& k = kept()[tex];
+    if (k.own_pixels.empty()) {
+        TexturePtr plain = stretch_once(tex, w, h);
+        if (plain) k.own_pixels = read_pixels(plain.get(), *format, w, h);
+    }
+    return k.own_pixels.empty() ? nullptr : k.own_pixels.data();
 }

@@ -18,10 +18,14 @@
 // copied plainly, unmodulated.
 SDL_Texture* stretched_copy(SDL_Texture* tex, const SDL_Rect& dst, bool turned = false,
                             bool* tinted = nullptr);
-// `tex` stretched to w × h onto a new drawing target of its own format, unblended and
-// unmodulated: with smoothing, the very pixels the renderer blends when it draws `tex` over
-// w × h. Null when it cannot be made.
-TexturePtr stretch_once(SDL_Texture* tex, int w, int h);
+// `tex` stretched to w × h onto a new drawing target of its own format (or of `into`),
+// unblended and unmodulated: with smoothing, the very pixels the renderer blends when it draws
+// `tex` over w × h. Null when it cannot be made.
+TexturePtr stretch_once(SDL_Texture* tex, int w, int h, Uint32 into = SDL_PIXELFORMAT_UNKNOWN);
+// The pixels of `tex`, a picture about to be turned (in its format, ARGB8888 or ABGR8888, which
+// goes to `format`; its width × height, the top row first): a kept copy's or a static picture's
+// own, read once and kept until it goes; null for any other picture, or when they cannot be read.
+const Uint32* turned_pixels(SDL_Texture* tex, Uint32* format);
 // Off, every picture is stretched on every draw again (comparing pixels, the benchmarks' way
 // without shortcuts). On at start.
 void use_stretched_copies(bool on);

@@ -114,9 +114,10 @@ TEST(Draw, WindowSnapshotCopiesTheCurrentFrame) {
 
 namespace {
 // A picture whose every pixel differs from its neighbours, half see-through when `alpha`.
-TexturePtr patterned_texture(int w, int h, bool alpha) {
-    SurfacePtr s(SDL_CreateRGBSurfaceWithFormat(
-        0, w, h, 32, alpha ? SDL_PIXELFORMAT_ARGB8888 : SDL_PIXELFORMAT_RGB888));
+TexturePtr patterned_texture(int w, int h, bool alpha,
+                             Uint32 alpha_format = SDL_PIXELFORMAT_ARGB8888) {
+    SurfacePtr s(SDL_CreateRGBSurfaceWithFormat(0, w, h, 32,
+                                                alpha ? alpha_format : Uint32{SDL_PIXELFORMAT_RGB888}));
     auto* px = static_cast<Uint32*>(s->pixels);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
@@ -214,7 +215,7 @@ TEST(Draw, BlackVeilLaidDirectlyGivesTheRenderersPixels) {
         for (bool half : {false, true}) {
             std::vector<Uint32> frames[2];
             for (bool direct : {false, true}) {
-                use_direct_veil(direct);
+                use_direct_drawing(direct);
                 clear_black();
                 draw_fullscreen(picture.get());
                 {
@@ -228,6 +229,50 @@ TEST(Draw, BlackVeilLaidDirectlyGivesTheRenderersPixels) {
             EXPECT_TRUE(frames[0] == frames[1]) << "alpha " << alpha << (half ? ", half" : "");
         }
     }
-    use_direct_veil(true);
+    use_direct_drawing(true);
     EXPECT_EQ(veils_laid_directly() - laid, 12);  // every veil above was laid directly
+}
+
+// A smoothed picture turned about its centre or a corner, at its own size or stretched, inside
+// the window or across its edges, over a busy frame, is turned and blended on the software
+// renderer's frame directly with the renderer's own pixels: the exit's portal turns three such
+// pictures every frame.
+TEST(Draw, PictureTurnedDirectlyGivesTheRenderersPixels) {
+    TestDisplay display(643, 400);
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    TexturePtr backdrop = patterned_texture(643, 400, false);
+    TexturePtr pictures[] = {
+        patterned_texture(150, 130, true),  // turned at its own size
+        patterned_texture(150, 130, true, SDL_PIXELFORMAT_ABGR8888),  // as a PNG loads
+        patterned_texture(41, 37, true),   // stretched, then turned
+        patterned_texture(41, 37, true, SDL_PIXELFORMAT_ABGR8888)};
+    SDL_ResetHint(SDL_HINT_RENDER_SCALE_QUALITY);
+    struct Turn {
+        SDL_Rect dst;
+        double angle;
+        bool corner;  // about the top-left corner rather than the centre
+    };
+    const Turn turns[] = {{{100, 80, 150, 130}, 17.3, false},  {{-60, 250, 150, 130}, -123.9, false},
+                          {{560, -70, 150, 130}, 301.25, true}, {{300, 200, 150, 130}, 45, true},
+                          {{250, 100, 150, 130}, 0.01, false},  {{580, 340, 150, 130}, -89.99, false}};
+    int turned = pictures_turned_directly();
+    for (const TexturePtr& picture : pictures) {
+        for (const Turn& t : turns) {
+            std::vector<Uint32> frames[2];
+            for (bool direct : {false, true}) {
+                use_direct_drawing(direct);
+                const SDL_Point corner{0, 0};
+                for (int draw = 0; draw < 3; ++draw) {  // a stretched copy is kept from the third on
+                    clear_black();
+                    draw_fullscreen(backdrop.get());
+                    render_copy_ex(picture.get(), t.dst, t.angle, t.corner ? &corner : nullptr,
+                                   SDL_FLIP_NONE);
+                }
+                frames[direct] = window_pixels();
+            }
+            EXPECT_TRUE(frames[0] == frames[1]) << "angle " << t.angle;
+        }
+    }
+    use_direct_drawing(true);
+    EXPECT_EQ(pictures_turned_directly() - turned, 72);  // every draw with direct drawing on
 }

@@ -409,6 +409,45 @@ bool turn_directly(SDL_Texture* copy, const SDL_Rect& dst, double angle, const S
 }
 }  // namespace
 
+bool frame_drawn_directly() {
+    SDL_Surface* frame = direct_frame();
+    if (!frame || SDL_RenderIsClipEnabled(game_renderer)) return false;
+    SDL_Rect viewport{0, 0, 0, 0};
+    SDL_RenderGetViewport(game_renderer, &viewport);
+    return viewport.x == 0 && viewport.y == 0 && viewport.w == frame->w && viewport.h == frame->h;
+}
+
+void fade_frame_directly(int a) {
+    SDL_Surface* frame = frame_drawn_directly() ? direct_frame() : nullptr;
+    if (!frame || a < 0 || a > 255) return;
+    if (SDL_RenderFlush(game_renderer) != 0) return;
+    if (SDL_MUSTLOCK(frame) && SDL_LockSurface(frame) != 0) return;
+#if defined(__x86_64__)
+    // Each colour c becomes c·a >> 8 (the alpha-128 blend's halving gives the same); the fourth
+    // byte is the cleared frame's, 0.
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i mult = _mm_set_epi16(0, a, a, a, 0, a, a, a);
+    for (int y = 0; y < frame->h; ++y) {
+        Uint32* p = reinterpret_cast<Uint32*>(static_cast<Uint8*>(frame->pixels) +
+                                              static_cast<size_t>(y) * frame->pitch);
+        int n = frame->w;
+        for (; n >= 4; n -= 4, p += 4) {
+            __m128i px = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            __m128i lo = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(px, zero), mult), 8);
+            __m128i hi = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(px, zero), mult), 8);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(p), _mm_packus_epi16(lo, hi));
+        }
+        for (; n > 0; --n, ++p) {
+            Uint32 d = *p, out = 0;
+            for (int shift = 0; shift < 24; shift += 8)
+                out |= ((((d >> shift) & 0xFF) * static_cast<Uint32>(a)) >> 8) << shift;
+            *p = out;
+        }
+    }
+#endif
+    if (SDL_MUSTLOCK(frame)) SDL_UnlockSurface(frame);
+}
+
 void use_direct_drawing(bool on) { direct_drawing_on = on; }
 
 int veils_laid_directly() { return laid_directly; }

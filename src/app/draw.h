@@ -65,6 +65,14 @@ void mark_black_veil(SDL_Texture* tex);
 // turned by it, rather than laid on the software renderer's frame directly (comparing pixels,
 // the benchmarks' way without shortcuts). On at start.
 void use_direct_drawing(bool on);
+// Whether what is drawn now lands on the software renderer's frame itself, whole window, where
+// fade_frame_directly can work on its pixels (only on x86-64, where the renderer's blend is known).
+bool frame_drawn_directly();
+// The frame's pixels, drawn over black, made what drawing them onto a canvas and laying that over
+// the black frame at alpha a would give with the renderer: each colour c becomes c·a >> 8. For
+// the lower of two pictures cross-fading, which then needs no canvas. Only when
+// frame_drawn_directly().
+void fade_frame_directly(int a);
 // How many veils were laid, and pictures turned, on the frame directly so far.
 int veils_laid_directly();
 int pictures_turned_directly();

@@ -112,8 +112,10 @@ void background_release(Background& bg);
 void select_background_load(BackgroundArt& art, const std::string& fond);
 // Shifted by x cells and drawn with alpha 0 … 255. A faded background is drawn whole on the
 // canvas (a window-sized target of select_background_canvas, scratch space that holds nothing
-// between frames) and laid over the frame with the alpha.
-void select_background_draw(const BackgroundArt& art, double x, int alpha, SDL_Texture* canvas);
+// between frames) and laid over the frame with the alpha; `onto_black`: the frame holds nothing
+// yet but the black it was cleared to, and the background may be drawn and faded on it directly.
+void select_background_draw(const BackgroundArt& art, double x, int alpha, SDL_Texture* canvas,
+                            bool onto_black = false);
 TexturePtr select_background_canvas();
 void select_background_release(BackgroundArt& art);
 // Once a frame in the level selection: a background `wanted` (its level near the highlight) gets

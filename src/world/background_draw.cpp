@@ -292,7 +292,8 @@ void background_draw(const Background& bg, double camera_x, double camera_y) {
 
 bool background_covers_window(const Background& bg) { return covers_frame(bg.art); }
 
-void select_background_draw(const BackgroundArt& art, double x, int alpha, SDL_Texture* canvas) {
+void select_background_draw(const BackgroundArt& art, double x, int alpha, SDL_Texture* canvas,
+                            bool onto_black) {
     int a = std::clamp(alpha, 0, 255);
     if (a == 0) return;
     auto draw = [&art, x] {
@@ -302,6 +303,13 @@ void select_background_draw(const BackgroundArt& art, double x, int alpha, SDL_T
             draw_panorama(art, x);
         }
     };
+    // Faded onto the black frame, the picture is drawn on the frame itself and its pixels faded
+    // there at once, as laying it over black from a canvas would give them.
+    if (a < 255 && onto_black && frame_drawn_directly()) {
+        draw();
+        fade_frame_directly(a);
+        return;
+    }
     // Faded, the picture is made whole on the canvas first and laid over the frame at the alpha
     // in one copy: fading each layer on its own costs the software renderer several times as
     // much, and two backgrounds fade at once while the carousel turns.

@@ -14,6 +14,7 @@ bool full_screen() {
 }  // namespace
 
 void level_select_draw(const LevelSelect& ls, const LevelSelectArt& art) {
+    // Drawn on a frame cleared to black.
     int w = window_width, h = window_height, t = tile_size();
     int count = static_cast<int>(ls.names.size());
     std::size_t faded = 0;  // at most two backgrounds show at once, each on its own canvas
@@ -21,8 +22,10 @@ void level_select_draw(const LevelSelect& ls, const LevelSelectArt& art) {
         int alpha = std::clamp(static_cast<int>((1 - std::fabs(ls.scroll - i)) * 255), 0, 255);
         if (alpha == 0 || static_cast<std::size_t>(i) >= art.background_of.size()) continue;
         double x = ((w * i) / 2 - w * ls.scroll / 2 - w / 2 + 100) / t;
+        // The first one drawn lies on the black the frame was cleared to.
+        const bool onto_black = faded == 0;
         SDL_Texture* canvas = faded < art.canvases.size() ? art.canvases[faded++].get() : nullptr;
-        select_background_draw(art.backgrounds[art.background_of[i]], x, alpha, canvas);
+        select_background_draw(art.backgrounds[art.background_of[i]], x, alpha, canvas, onto_black);
     }
     draw_scaled_centered(art.logo.get(), 50, 20, h * ls.logo_drawn / 600);
     draw_scaled_anchored(art.version.get(), 0, 0, 1.0);

@@ -58,6 +58,16 @@ TEST(BandCopy, PlainCopiesGiveTheSamePixels) {
                     clear_black();
                     select_background_draw(sel, -x, 140, canvas.get());
                     frames.push_back(frame_pixels());
+                    // The lower of two cross-fading: drawn and faded on the frame itself.
+                    for (int alpha : {1, 128, 140, 254}) {
+                        clear_black();
+                        select_background_draw(sel, -x, alpha, canvas.get());
+                        std::vector<Uint32> from_canvas = frame_pixels();
+                        clear_black();
+                        select_background_draw(sel, -x, alpha, canvas.get(), true);
+                        EXPECT_TRUE(frame_pixels() == from_canvas)
+                            << "background " << fond << ", alpha " << alpha;
+                    }
                     // Turning the carousel the other way leaves the window's left edge uncovered
                     // by the bands' first copies.
                     clear_black();

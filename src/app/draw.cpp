@@ -177,9 +177,9 @@ SDL_Surface* direct_frame() {
     SDL_RendererInfo info;
     float sx = 0, sy = 0;
     int lw = 0, lh = 0;
-    if (!direct_drawing_on || !game_renderer || !game_window || SDL_GetRenderTarget(game_renderer) ||
-        SDL_GetRendererInfo(game_renderer, &info) != 0 || std::strcmp(info.name, "software") != 0 ||
-        !SDL_HasMMX())
+    if (!direct_drawing_on || !game_renderer || !game_window ||
+        SDL_GetRenderTarget(game_renderer) || SDL_GetRendererInfo(game_renderer, &info) != 0 ||
+        std::strcmp(info.name, "software") != 0 || !SDL_HasMMX())
         return nullptr;
     SDL_RenderGetScale(game_renderer, &sx, &sy);
     SDL_RenderGetLogicalSize(game_renderer, &lw, &lh);
@@ -325,12 +325,12 @@ inline void blend_abgr_over(Uint32* dp, Uint32 s) {
     *dp = d1 | d | (dalpha << 24);
 }
 
-// `copy` (a picture of dst's size, or its kept stretched copy) turned by `angle` degrees about `centre` and
-// blended onto the frame's pixels at once, as the software renderer does it in three passes
-// (a new scratch picture cleared, the turn written into it, then blended): the same arithmetic,
-// pixel for pixel, without the scratch picture. Only the smooth turn by an angle that is not a
-// quarter turn, unmodulated, blended, on the whole window: otherwise false, and the renderer
-// turns it.
+// `copy` (a picture of dst's size, or its kept stretched copy) turned by `angle` degrees about
+// `centre` and blended onto the frame's pixels at once, as the software renderer does it in three
+// passes (a new scratch picture cleared, the turn written into it, then blended): the same
+// arithmetic, pixel for pixel, without the scratch picture. Only the smooth turn by an angle that
+// is not a quarter turn, unmodulated, blended, on the whole window: otherwise false, and the
+// renderer turns it.
 bool turn_directly(SDL_Texture* copy, const SDL_Rect& dst, double angle, const SDL_Point* centre) {
     SDL_Surface* frame = direct_frame();
     if (!frame || SDL_RenderIsClipEnabled(game_renderer)) return false;
@@ -355,10 +355,9 @@ bool turn_directly(SDL_Texture* copy, const SDL_Rect& dst, double angle, const S
     const bool abgr = format == SDL_PIXELFORMAT_ABGR8888;
 
     // The turned picture's box, and the sampling steps, as the renderer works them out.
-    const SDL_FPoint c = centre ? SDL_FPoint{static_cast<float>(centre->x),
-                                             static_cast<float>(centre->y)}
-                                : SDL_FPoint{static_cast<float>(dst.w) / 2.0f,
-                                             static_cast<float>(dst.h) / 2.0f};
+    const SDL_FPoint c =
+        centre ? SDL_FPoint{static_cast<float>(centre->x), static_cast<float>(centre->y)}
+               : SDL_FPoint{static_cast<float>(dst.w) / 2.0f, static_cast<float>(dst.h) / 2.0f};
     const double radians = angle * (M_PI / 180.0);
     const double sine = std::sin(radians), cosine = std::cos(radians);
     double xs[4], ys[4];
@@ -368,10 +367,14 @@ bool turn_directly(SDL_Texture* copy, const SDL_Rect& dst, double angle, const S
         xs[k] = cosine * sx - sine * sy + c.x;
         ys[k] = sine * sx + cosine * sy + c.y;
     }
-    const int minx = static_cast<int>(std::floor(std::min(std::min(xs[0], xs[1]), std::min(xs[2], xs[3]))));
-    const int maxx = static_cast<int>(std::ceil(std::max(std::max(xs[0], xs[1]), std::max(xs[2], xs[3]))));
-    const int miny = static_cast<int>(std::floor(std::min(std::min(ys[0], ys[1]), std::min(ys[2], ys[3]))));
-    const int maxy = static_cast<int>(std::ceil(std::max(std::max(ys[0], ys[1]), std::max(ys[2], ys[3]))));
+    const int minx =
+        static_cast<int>(std::floor(std::min(std::min(xs[0], xs[1]), std::min(xs[2], xs[3]))));
+    const int maxx =
+        static_cast<int>(std::ceil(std::max(std::max(xs[0], xs[1]), std::max(xs[2], xs[3]))));
+    const int miny =
+        static_cast<int>(std::floor(std::min(std::min(ys[0], ys[1]), std::min(ys[2], ys[3]))));
+    const int maxy =
+        static_cast<int>(std::ceil(std::max(std::max(ys[0], ys[1]), std::max(ys[2], ys[3]))));
     const int isin = static_cast<int>(-sine * 65536.0), icos = static_cast<int>(cosine * 65536.0);
     const int cx = static_cast<int>(c.x * 65536.0), cy = static_cast<int>(c.y * 65536.0);
     constexpr int half = 1 << 15;

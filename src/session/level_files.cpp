@@ -178,7 +178,8 @@ std::string grid_to_text(const Grid& layer) {
             // The run never reaches the row's last cell, which is always written on its own.
             int i = 0;
             // A long run is measured a block at a time, then cell by cell.
-            while (c + i + 64 <= grid_width - 2 && std::memcmp(row + c + i, row + c + i + 1, 64) == 0)
+            while (c + i + 64 <= grid_width - 2 &&
+                   std::memcmp(row + c + i, row + c + i + 1, 64) == 0)
                 i += 64;
             while (c + i < grid_width - 2 && row[c + i] == row[c + i + 1]) ++i;
             if (i >= 3) {
@@ -243,10 +244,11 @@ void find_markers(const Grid& decor, World& world) {
     // Of several markers of a kind, the last one in the layer's order (the top row first, each
     // row left to right) counts, unless a solid decor block stands on it. Most cells hold neither
     // marker, so each code is looked for alone, which keeps loading a 999 × 100 level quick.
-    const std::string_view cells(decor.data(), std::min(decor.size(), static_cast<size_t>(
-                                                                          grid_width) * grid_height));
+    const std::string_view cells(
+        decor.data(), std::min(decor.size(), static_cast<size_t>(grid_width) * grid_height));
     for (char code : {cell::start_marker, cell::exit_marker}) {
-        for (size_t i = cells.find(code); i != std::string_view::npos; i = cells.find(code, i + 1)) {
+        for (size_t i = cells.find(code); i != std::string_view::npos;
+             i = cells.find(code, i + 1)) {
             int c = static_cast<int>(i % grid_width);
             int row = grid_height - 1 - static_cast<int>(i / grid_width);  // from the lowest
             if (side_solid(grid_get(row + 1, c, decor))) continue;

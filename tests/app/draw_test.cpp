@@ -116,8 +116,8 @@ namespace {
 // A picture whose every pixel differs from its neighbours, half see-through when `alpha`.
 TexturePtr patterned_texture(int w, int h, bool alpha,
                              Uint32 alpha_format = SDL_PIXELFORMAT_ARGB8888) {
-    SurfacePtr s(SDL_CreateRGBSurfaceWithFormat(0, w, h, 32,
-                                                alpha ? alpha_format : Uint32{SDL_PIXELFORMAT_RGB888}));
+    SurfacePtr s(SDL_CreateRGBSurfaceWithFormat(
+        0, w, h, 32, alpha ? alpha_format : Uint32{SDL_PIXELFORMAT_RGB888}));
     auto* px = static_cast<Uint32*>(s->pixels);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
@@ -242,9 +242,9 @@ TEST(Draw, PictureTurnedDirectlyGivesTheRenderersPixels) {
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
     TexturePtr backdrop = patterned_texture(643, 400, false);
     TexturePtr pictures[] = {
-        patterned_texture(150, 130, true),  // turned at its own size
+        patterned_texture(150, 130, true),                            // turned at its own size
         patterned_texture(150, 130, true, SDL_PIXELFORMAT_ABGR8888),  // as a PNG loads
-        patterned_texture(41, 37, true),   // stretched, then turned
+        patterned_texture(41, 37, true),                              // stretched, then turned
         patterned_texture(41, 37, true, SDL_PIXELFORMAT_ABGR8888)};
     SDL_ResetHint(SDL_HINT_RENDER_SCALE_QUALITY);
     struct Turn {
@@ -252,9 +252,10 @@ TEST(Draw, PictureTurnedDirectlyGivesTheRenderersPixels) {
         double angle;
         bool corner;  // about the top-left corner rather than the centre
     };
-    const Turn turns[] = {{{100, 80, 150, 130}, 17.3, false},  {{-60, 250, 150, 130}, -123.9, false},
-                          {{560, -70, 150, 130}, 301.25, true}, {{300, 200, 150, 130}, 45, true},
-                          {{250, 100, 150, 130}, 0.01, false},  {{580, 340, 150, 130}, -89.99, false}};
+    const Turn turns[] = {
+        {{100, 80, 150, 130}, 17.3, false},   {{-60, 250, 150, 130}, -123.9, false},
+        {{560, -70, 150, 130}, 301.25, true}, {{300, 200, 150, 130}, 45, true},
+        {{250, 100, 150, 130}, 0.01, false},  {{580, 340, 150, 130}, -89.99, false}};
     int turned = pictures_turned_directly();
     for (const TexturePtr& picture : pictures) {
         for (const Turn& t : turns) {
@@ -262,7 +263,8 @@ TEST(Draw, PictureTurnedDirectlyGivesTheRenderersPixels) {
             for (bool direct : {false, true}) {
                 use_direct_drawing(direct);
                 const SDL_Point corner{0, 0};
-                for (int draw = 0; draw < 3; ++draw) {  // a stretched copy is kept from the third on
+                for (int draw = 0; draw < 3;
+                     ++draw) {  // a stretched copy is kept from the third on
                     clear_black();
                     draw_fullscreen(backdrop.get());
                     render_copy_ex(picture.get(), t.dst, t.angle, t.corner ? &corner : nullptr,

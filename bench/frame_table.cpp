@@ -163,8 +163,8 @@ void measure(const std::string& screen, const std::function<void()>& frame,
         std::uint64_t before = row.hash;
         hash_frame(row.hash);
         if (std::getenv("MIVO_TABLE_TRACE"))
-            std::printf("frame %d %016llx\n", n,
-                        static_cast<unsigned long long>(row.hash ^ before));
+            std::printf("frame %d %016llx %.2f ms\n", n,
+                        static_cast<unsigned long long>(row.hash ^ before), c1 - c0);
         const char* dump_frame = std::getenv("MIVO_TABLE_DUMP_FRAME");
         if (n == (dump_frame ? std::atoi(dump_frame) : warm_up_frames) &&
             std::getenv("MIVO_TABLE_DUMP")) {

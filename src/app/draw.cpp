@@ -332,8 +332,8 @@ inline void blend_abgr_over(Uint32* dp, Uint32 s) {
 // is not a quarter turn, unmodulated, blended, on the whole window: otherwise false, and the
 // renderer turns it.
 bool turn_directly(SDL_Texture* copy, const SDL_Rect& dst, double angle, const SDL_Point* centre) {
+    if (!frame_drawn_directly()) return false;
     SDL_Surface* frame = direct_frame();
-    if (!frame || SDL_RenderIsClipEnabled(game_renderer)) return false;
     const int quarter = static_cast<int>(angle / 90);
     if (quarter == angle / 90) return false;  // the renderer's own quarter-turn copy
     SDL_BlendMode mode = SDL_BLENDMODE_NONE;
@@ -346,9 +346,6 @@ bool turn_directly(SDL_Texture* copy, const SDL_Rect& dst, double angle, const S
         (r & g & b & a) != 255 || SDL_QueryTexture(copy, nullptr, nullptr, &w, &h) != 0 ||
         w != dst.w || h != dst.h || w < 2 || h < 2)
         return false;
-    SDL_Rect viewport{0, 0, 0, 0};
-    SDL_RenderGetViewport(game_renderer, &viewport);
-    if (viewport.x != 0 || viewport.y != 0) return false;
     Uint32 format = 0;
     const Uint32* src = turned_pixels(copy, &format);
     if (!src) return false;
@@ -380,7 +377,7 @@ bool turn_directly(SDL_Texture* copy, const SDL_Rect& dst, double angle, const S
     constexpr int half = 1 << 15;
 
     const SDL_Rect placed{dst.x + minx, dst.y + miny, maxx - minx, maxy - miny};
-    const SDL_Rect bounds{0, 0, std::min(frame->w, viewport.w), std::min(frame->h, viewport.h)};
+    const SDL_Rect bounds{0, 0, frame->w, frame->h};
     SDL_Rect area{0, 0, 0, 0};
     ++turned_directly;
     if (!SDL_IntersectRect(&placed, &bounds, &area)) return true;  // all of it out of the window

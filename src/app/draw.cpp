@@ -11,6 +11,7 @@
 #endif
 
 #include "app/clock.h"
+#include "app/frame_rows.h"
 #include "app/stretched_copies.h"
 
 SDL_Window* game_window = nullptr;
@@ -282,26 +283,6 @@ inline Uint32 turned_sample(const Uint32* src, int pitch, int sx, int sy) {
     return out;
 }
 
-// An ARGB pixel over the XRGB frame as the renderer's MMX blitter lays it: nothing at alpha 0,
-// the pixel itself (its alpha byte too) at 255; else each byte
-// min(255, (s·A >> 8) + (d·(255 − A) >> 8)), the alpha byte taking s = 255.
-inline void blend_argb_over(Uint32* d, Uint32 s) {
-    const Uint32 a = s >> 24;
-    if (a == 0) return;
-    if (a == 255) {
-        *d = s;
-        return;
-    }
-    const Uint32 dv = *d, s_with_full_alpha = s | 0xFF000000u;
-    Uint32 out = 0;
-    for (int shift = 0; shift < 32; shift += 8) {
-        const Uint32 sc = (s_with_full_alpha >> shift) & 0xFF, dc = (dv >> shift) & 0xFF;
-        const Uint32 sum = ((sc * a) >> 8) + ((dc * (255 - a)) >> 8);
-        out |= std::min<Uint32>(sum, 255) << shift;
-    }
-    *d = out;
-}
-
 // An ABGR pixel over the XRGB frame as the renderer's blitter for swapped red and blue lays it:
 // red and blue moved a step towards the source by a packed multiply, green on its own, and the
 // alpha byte A + (d·(255 − A) >> 8); the pixel itself, made opaque, at 255.
@@ -446,6 +427,12 @@ void fade_frame_directly(int a) {
     }
 #endif
     if (SDL_MUSTLOCK(frame)) SDL_UnlockSurface(frame);
+}
+
+SDL_Surface* frame_surface_directly() {
+    SDL_Surface* frame = frame_drawn_directly() ? direct_frame() : nullptr;
+    if (!frame || SDL_MUSTLOCK(frame) || SDL_RenderFlush(game_renderer) != 0) return nullptr;
+    return frame;
 }
 
 void use_direct_drawing(bool on) { direct_drawing_on = on; }

@@ -73,6 +73,9 @@ bool frame_drawn_directly();
 // the lower of two pictures cross-fading, which then needs no canvas. Only when
 // frame_drawn_directly().
 void fade_frame_directly(int a);
+// The frame's own surface (XRGB) when frame_drawn_directly(), everything asked of the renderer
+// before having landed on it, for rows written on it directly; null otherwise.
+SDL_Surface* frame_surface_directly();
 // How many veils were laid, and pictures turned, on the frame directly so far.
 int veils_laid_directly();
 int pictures_turned_directly();

@@ -4,6 +4,7 @@
 
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -12,6 +13,7 @@
 #include "app/assets.h"
 #include "app/draw.h"
 #include "app/file_checks.h"
+#include "app/frame_rows.h"
 #include "app/paths.h"
 #include "app/settings.h"
 
@@ -48,9 +50,10 @@ void load_panorama(BackgroundArt& art, const std::string& fond) {
 // The player's smoothing ("lissage"), read on the renderer's thread and handed to the workers.
 bool smoothing() { return settings.lissage != quality_none; }
 
+// Its pixels readable in place: the frame's rows may be composed from them directly.
 TexturePtr make_texture(SDL_Surface* surface) {
     renderer_acquire();
-    TexturePtr tex(SDL_CreateTextureFromSurface(game_renderer, surface));
+    TexturePtr tex = readable_texture(surface);
     renderer_release();
     if (tex) SDL_SetTextureBlendMode(tex.get(), SDL_BLENDMODE_BLEND);
     return tex;
@@ -117,6 +120,8 @@ BandPixels band_pixels(const std::string& file, int width, int height, bool deep
         if (!solid) break;
         band.solid_from = y;
     }
+    band.spans_plain = row_spans(plain.get(), band.solid_from);
+    band.spans_mirrored = row_spans(mirrored.get(), band.solid_from);
     band.plain = std::move(plain);
     band.mirrored = std::move(mirrored);
     return band;
@@ -149,8 +154,8 @@ TexturePtr solid_rows(SDL_Surface* band, int from) {
         SDL_ISPIXELFORMAT_ALPHA(format) || SDL_BYTESPERPIXEL(format) != 4)
         return nullptr;
     SurfacePtr rows(SDL_CreateRGBSurfaceWithFormatFrom(surface_row(band, from), band->w,
-                                                      band->h - from, 32, band->pitch,
-                                                      SDL_PIXELFORMAT_ARGB8888));
+                                                       band->h - from, 32, band->pitch,
+                                                       SDL_PIXELFORMAT_ARGB8888));
     SurfacePtr converted(rows ? SDL_ConvertSurfaceFormat(rows.get(), format, 0) : nullptr);
     TexturePtr tex = converted ? make_texture(converted.get()) : nullptr;
     if (tex) SDL_SetTextureBlendMode(tex.get(), SDL_BLENDMODE_NONE);
@@ -169,6 +174,8 @@ void take_fitted(BackgroundArt& art, FittedPixels& fitted) {
         band.top = from.top;
         band.solid_from = from.solid_from;
         if (from.plain && from.mirrored) {
+            band.spans_plain = std::move(from.spans_plain);
+            band.spans_mirrored = std::move(from.spans_mirrored);
             band.plain = make_texture(from.plain.get());
             band.mirrored = make_texture(from.mirrored.get());
             if (art.keeps_frame_copies) {
@@ -204,6 +211,34 @@ long texture_bytes(const TexturePtr& t) {
     return 4L * w * h;
 }
 }  // namespace
+
+RowSpans row_spans(SDL_Surface* s, int rows) {
+    // Gaps shorter than this are read through: a span costs more than a few pixels skipped.
+    constexpr int least_gap = 16;
+    RowSpans out;
+    rows = std::clamp(rows, 0, s->h);
+    out.first.reserve(static_cast<size_t>(rows) + 1);
+    for (int y = 0; y < rows; ++y) {
+        out.first.push_back(static_cast<int>(out.spans.size()));
+        const Uint32* row = surface_row(s, y);
+        for (int x = 0; x < s->w;) {
+            if ((row[x] >> 24) == 0) {
+                ++x;
+                continue;
+            }
+            int end = x + 1;
+            while (end < s->w && (row[end] >> 24) != 0) ++end;
+            if (!out.spans.empty() && out.first.back() < static_cast<int>(out.spans.size()) &&
+                x - out.spans.back().to < least_gap)
+                out.spans.back().to = end;
+            else
+                out.spans.push_back({x, end});
+            x = end;
+        }
+    }
+    out.first.push_back(static_cast<int>(out.spans.size()));
+    return out;
+}
 
 void background_fit(BackgroundArt& art) {
     bool smooth = smoothing();
@@ -250,8 +285,8 @@ long background_texture_bytes(const BackgroundArt& art) {
     for (const BackgroundArt::FittedSlice& f : art.fitted_slices) bytes += texture_bytes(f.tex);
     for (const TexturePtr& t : art.layers) bytes += texture_bytes(t);
     for (const FittedBand& b : art.bands)
-        bytes += texture_bytes(b.plain) + texture_bytes(b.mirrored) +
-                 texture_bytes(b.solid_plain) + texture_bytes(b.solid_mirrored);
+        bytes += texture_bytes(b.plain) + texture_bytes(b.mirrored) + texture_bytes(b.solid_plain) +
+                 texture_bytes(b.solid_mirrored);
     return bytes;
 }
 

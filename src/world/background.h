@@ -6,6 +6,7 @@
 #include <array>
 #include <future>
 #include <string>
+#include <vector>
 
 #include "app/sdl_handles.h"
 
@@ -14,6 +15,18 @@ constexpr int max_background_slices = 20;     // a panorama is cut off after 20 
 constexpr int background_layer_count = 5;     // sky, three bands, and one that is never drawn
 constexpr int cloud_kinds = 3;
 constexpr int background_band_count = 3;
+
+// Where a band's rows show anything: per row, the stretches of pixels not wholly transparent
+// (short gaps between them included). Drawing a row skips the rest without reading it.
+struct RowSpans {
+    struct Span {
+        int from, to;  // pixels [from, to) of the row
+    };
+    std::vector<int> first;  // row y's spans are spans[first[y]] … spans[first[y + 1] − 1]
+    std::vector<Span> spans;
+};
+// The spans of the first `rows` rows of an ARGB surface.
+RowSpans row_spans(SDL_Surface* s, int rows);
 
 // A parallax band made ready for one window height: scaled once to the window's height (and
 // twice as wide), cut below its transparent sky, and mirrored once, so that a frame only copies
@@ -31,12 +44,15 @@ struct FittedBand {
     // a plain copy in the frame's own format is a copy of memory, thrice as quick as dropping
     // each pixel's alpha on the way.
     TexturePtr solid_plain, solid_mirrored;
+    // The rows above solid_from that show something, plain and mirrored.
+    RowSpans spans_plain, spans_mirrored;
 };
 
 // A band's pixels fitted away from the renderer, before they become a FittedBand.
 struct BandPixels {
     SurfacePtr plain, mirrored;
     int width = 0, top = 0, solid_from = 0;
+    RowSpans spans_plain, spans_mirrored;
 };
 struct FittedPixels {
     std::array<BandPixels, background_band_count> bands;
@@ -116,6 +132,12 @@ void select_background_load(BackgroundArt& art, const std::string& fond);
 // yet but the black it was cleared to, and the background may be drawn and faded on it directly.
 void select_background_draw(const BackgroundArt& art, double x, int alpha, SDL_Texture* canvas,
                             bool onto_black = false);
+// Two layered backgrounds cross-fading, drawn on the frame at once, row by row: the pixels
+// select_background_draw gives for `lower` faded onto the black frame and `upper` faded over it
+// (both alphas 1 … 254), without a canvas. False when it cannot be so (another renderer, a
+// drawing target, a panorama): nothing was drawn then.
+bool select_backgrounds_cross_fade(const BackgroundArt& lower, double lower_x, int lower_alpha,
+                                   const BackgroundArt& upper, double upper_x, int upper_alpha);
 TexturePtr select_background_canvas();
 void select_background_release(BackgroundArt& art);
 // Once a frame in the level selection: a background `wanted` (its level near the highlight) gets

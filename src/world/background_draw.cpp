@@ -3,10 +3,12 @@
 #include "world/background.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "app/assets.h"
 #include "app/draw.h"
+#include "app/frame_rows.h"
 #include "session/world.h"
 
 namespace {
@@ -157,35 +159,153 @@ TexturePtr fit_plainly(SDL_Texture* tex, int w, int h, Uint32 target) {
     return fitted;
 }
 
-// The sky stretched over the window. An opaque sky is stretched once and then copied plainly.
-void draw_sky(const BackgroundArt& art, const SeenRows& seen) {
+// The sky as it lands stretched over the window, made on its first drawing at a size (its pixels
+// readable in place when the renderer allows); null when the sky is not opaque or is drawn
+// stretched on every frame.
+SDL_Texture* fitted_sky(const BackgroundArt& art) {
     SDL_Texture* sky = art.layers[0].get();
     int w = window_width, h = window_height;
     Uint32 target = frame_format();
-    if (!art.plain_copies || !fits_plainly(sky, target)) {
-        draw_rect(sky, 0, 0, w, h);
-        return;
-    }
+    if (!art.plain_copies || !fits_plainly(sky, target)) return nullptr;
     if (!art.sky_fitted || art.sky_fitted_w != w || art.sky_fitted_h != h ||
         art.sky_fitted_format != target) {
         art.sky_fitted.reset();
         art.sky_fitted = fit_plainly(sky, w, h, target);
+        if (TexturePtr readable = readable_copy(art.sky_fitted.get()))
+            art.sky_fitted = std::move(readable);
         art.sky_fitted_w = w;
         art.sky_fitted_h = h;
         art.sky_fitted_format = target;
     }
-    if (!art.sky_fitted) {
-        draw_rect(sky, 0, 0, w, h);
+    return art.sky_fitted.get();
+}
+
+// The sky stretched over the window. An opaque sky is stretched once and then copied plainly.
+void draw_sky(const BackgroundArt& art, const SeenRows& seen) {
+    SDL_Texture* fitted = fitted_sky(art);
+    if (!fitted) {
+        draw_rect(art.layers[0].get(), 0, 0, window_width, window_height);
         return;
     }
     for (const Rows& r : seen) {
-        SDL_Rect rows{0, r.top, w, r.bottom - r.top};
-        SDL_RenderCopy(game_renderer, art.sky_fitted.get(), &rows, &rows);
+        SDL_Rect rows{0, r.top, window_width, r.bottom - r.top};
+        SDL_RenderCopy(game_renderer, fitted, &rows, &rows);
     }
+}
+
+// A layered background's pixels read in place, to compose the frame's rows from them directly:
+// the same pixels as drawing the sky and each band's copies with the renderer, in one pass over
+// each row instead of one blit per copy of a band.
+struct BandRows {
+    const Uint32* pixels[2] = {nullptr, nullptr};  // plain, mirrored
+    const RowSpans* spans[2] = {nullptr, nullptr};
+    int pitch[2] = {0, 0};
+    int width = 0;  // 0: nothing to draw
+    int y = 0, h = 0, solid_from = 0, base = 0, first = 0;
+    bool across = false;  // its copies start at the window's left edge or before
+};
+struct LayerRows {
+    const Uint32* sky = nullptr;
+    int sky_pitch = 0;
+    BandRows bands[background_band_count];
+};
+
+// False when some layer cannot be read so (another renderer, a target, a tinted band): the
+// renderer draws the background then.
+bool read_layers(const BackgroundArt& art, int x0, int y0, const BandSpeeds& speeds,
+                 PixelReader& reader, LayerRows& out) {
+    if (art.layer_set < 1 || !art.plain_copies || window_width <= 0) return false;
+    SDL_Texture* sky = fitted_sky(art);
+    if (!sky || art.sky_fitted_w != window_width || art.sky_fitted_h != window_height) return false;
+    out.sky = reader.rows(sky, frame_format(), &out.sky_pitch);
+    if (!out.sky) return false;
+    for (int b = 0; b < background_band_count; ++b) {
+        const FittedBand& band = art.bands[b];
+        BandRows& r = out.bands[b];
+        if (!band.plain || !band.mirrored || band.width <= 0) continue;
+        SDL_Texture* tex[2] = {band.plain.get(), band.mirrored.get()};
+        for (int k = 0; k < 2; ++k) {
+            int w = 0, h = 0;
+            SDL_BlendMode mode = SDL_BLENDMODE_NONE;
+            Uint8 cr = 0, cg = 0, cb = 0, ca = 0;
+            if (SDL_QueryTexture(tex[k], nullptr, nullptr, &w, &h) != 0 || w != band.width ||
+                (k == 1 && h != r.h) || SDL_GetTextureBlendMode(tex[k], &mode) != 0 ||
+                mode != SDL_BLENDMODE_BLEND || SDL_GetTextureColorMod(tex[k], &cr, &cg, &cb) != 0 ||
+                SDL_GetTextureAlphaMod(tex[k], &ca) != 0 || (cr & cg & cb & ca) != 255)
+                return false;
+            r.h = h;
+            r.pixels[k] = reader.rows(tex[k], SDL_PIXELFORMAT_ARGB8888, &r.pitch[k]);
+            if (!r.pixels[k]) return false;
+        }
+        r.spans[0] = &band.spans_plain;
+        r.spans[1] = &band.spans_mirrored;
+        for (const RowSpans* spans : r.spans)
+            if (spans->first.size() != static_cast<size_t>(std::clamp(band.solid_from, 0, r.h)) + 1)
+                return false;
+        r.width = band.width;
+        r.y = (y0 / speeds.divisors[b]) / 2 + band.top;
+        r.solid_from = std::clamp(band.solid_from, 0, r.h);
+        r.base = x0 / speeds.divisors[b];
+        r.first = first_copy(r.base, r.width);
+        r.across = r.base + r.width * r.first <= 0;
+    }
+    return true;
+}
+
+// Row y of the background into `out` (the window's width): the sky, then each band's copies from
+// the farthest, blended where they are soft and copied where opaque; the layers beneath a band
+// whose opaque rows cover the row across are left out, as nothing of them would show.
+void compose_row(const LayerRows& l, int y, Uint32* out) {
+    const int w = window_width;
+    int from = -1;  // the nearest band covering the row across; -1: none, the sky shows
+    for (int b = background_band_count - 1; b >= 0 && from < 0; --b) {
+        const BandRows& band = l.bands[b];
+        const int r = y - band.y;
+        if (band.width > 0 && band.across && r >= band.solid_from && r < band.h) from = b;
+    }
+    if (from < 0)
+        std::memcpy(out, l.sky + static_cast<ptrdiff_t>(y) * l.sky_pitch, w * sizeof(Uint32));
+    for (int b = std::max(from, 0); b < background_band_count; ++b) {
+        const BandRows& band = l.bands[b];
+        const int r = y - band.y;
+        if (band.width <= 0 || r < 0 || r >= band.h) continue;
+        const bool solid = r >= band.solid_from;
+        int i = band.first;
+        for (int px = band.base + band.width * i; px <= w; ++i, px += band.width) {
+            const int left = std::max(px, 0), right = std::min(px + band.width, w);
+            if (left >= right) continue;
+            const int k = i % 2;
+            const Uint32* src = band.pixels[k] + static_cast<ptrdiff_t>(r) * band.pitch[k];
+            if (solid) {
+                std::memcpy(out + left, src + (left - px), (right - left) * sizeof(Uint32));
+                continue;
+            }
+            // Only the stretches of the row that show something are read.
+            const RowSpans& spans = *band.spans[k];
+            for (int n = spans.first[r]; n < spans.first[r + 1]; ++n) {
+                const int from = std::max(px + spans.spans[n].from, left);
+                const int to = std::min(px + spans.spans[n].to, right);
+                if (from < to) blend_row(out + from, src + (from - px), to - from);
+            }
+        }
+    }
+}
+
+// The background composed on the frame's rows directly; false when it cannot be.
+bool compose_on_frame(const BackgroundArt& art, int x0, int y0, const BandSpeeds& speeds) {
+    if (!frame_drawn_directly()) return false;
+    PixelReader reader;
+    LayerRows layers;
+    if (!read_layers(art, x0, y0, speeds, reader, layers)) return false;
+    SDL_Surface* frame = frame_surface_directly();
+    if (!frame || frame->w != window_width || frame->h != window_height) return false;
+    for (int y = 0; y < frame->h; ++y) compose_row(layers, y, surface_row(frame, y));
+    return true;
 }
 
 // The sky over the whole window, then the three bands from the farthest.
 void draw_layered(const BackgroundArt& art, int x0, int y0, const BandSpeeds& speeds) {
+    if (compose_on_frame(art, x0, y0, speeds)) return;
     BandPlace places[background_band_count];
     SeenRows seen[background_band_count + 1];  // of the sky, then of each band
     seen[background_band_count] = {{0, window_height}};
@@ -323,6 +443,31 @@ void select_background_draw(const BackgroundArt& art, double x, int alpha, SDL_T
     }
     // Without a canvas the nearer of two fading pictures is drawn whole, the other left out.
     if (a >= 128) draw();
+}
+
+bool select_backgrounds_cross_fade(const BackgroundArt& lower, double lower_x, int lower_alpha,
+                                   const BackgroundArt& upper, double upper_x, int upper_alpha) {
+    if (lower_alpha < 1 || lower_alpha > 254 || upper_alpha < 1 || upper_alpha > 254 ||
+        !frame_drawn_directly() || !covers_frame(lower) || !covers_frame(upper))
+        return false;
+    PixelReader reader;
+    LayerRows l, u;
+    const int t = tile_size();
+    if (!read_layers(lower, static_cast<int>(lower_x * t), 0, selection_bands, reader, l) ||
+        !read_layers(upper, static_cast<int>(upper_x * t), 0, selection_bands, reader, u))
+        return false;
+    SDL_Surface* frame = frame_surface_directly();
+    if (!frame || frame->w != window_width || frame->h != window_height) return false;
+    // Each row of both, then the one faded and the other laid over it, while the row is warm.
+    static thread_local std::vector<Uint32> upper_row;
+    upper_row.resize(static_cast<size_t>(frame->w));
+    for (int y = 0; y < frame->h; ++y) {
+        Uint32* row = surface_row(frame, y);
+        compose_row(l, y, row);
+        compose_row(u, y, upper_row.data());
+        cross_fade_row(row, upper_row.data(), frame->w, lower_alpha, upper_alpha);
+    }
+    return true;
 }
 
 TexturePtr select_background_canvas() {

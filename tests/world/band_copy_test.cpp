@@ -113,3 +113,40 @@ TEST(BandCopy, PlainCopiesGiveTheSamePixels) {
     EXPECT_GT(fitted_slices, 0);
     EXPECT_GT(covering, 0);
 }
+
+// Two selection backgrounds cross-fading are composed on the frame row by row, both at once:
+// the same pixels as the lower drawn on its canvas and laid over the black frame, then the upper
+// laid over it from the other canvas, whichever side the carousel leaves uncovered.
+TEST(BandCopy, CrossFadeOnTheFrameGivesTheCanvasPixels) {
+    TestDisplay display(1000, 600);
+    ASSERT_TRUE(frame_drawn_directly());
+    TexturePtr canvases[2] = {select_background_canvas(), select_background_canvas()};
+    BackgroundArt sel[3];
+    const char* fonds[3] = {"1", "2", "5"};
+    for (int k = 0; k < 3; ++k) {
+        select_background_load(sel[k], fonds[k]);
+        select_background_prepare(sel[k], true);
+        select_background_settle(sel[k]);
+    }
+    int compared = 0;
+    for (int k = 0; k < 3; ++k)
+        for (double x : {-13.4, 0.0, 20.7})
+            for (int alpha : {1, 128, 140, 254}) {
+                const BackgroundArt& lower = sel[k];
+                const BackgroundArt& upper = sel[(k + 1) % 3];
+                const double upper_x = x - 20.8;
+                clear_black();
+                select_background_draw(lower, x, alpha, canvases[0].get());
+                select_background_draw(upper, upper_x, 255 - alpha, canvases[1].get());
+                std::vector<Uint32> from_canvases = frame_pixels();
+                clear_black();
+                ASSERT_TRUE(
+                    select_backgrounds_cross_fade(lower, x, alpha, upper, upper_x, 255 - alpha));
+                EXPECT_TRUE(frame_pixels() == from_canvases)
+                    << "backgrounds " << fonds[k] << " under " << fonds[(k + 1) % 3] << ", x " << x
+                    << ", alpha " << alpha;
+                ++compared;
+            }
+    EXPECT_EQ(compared, 36);
+    for (BackgroundArt& art : sel) select_background_release(art);
+}

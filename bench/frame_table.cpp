@@ -105,7 +105,10 @@ std::vector<Row> rows;
 
 // FNV-1a over the frame's pixels as the renderer holds them.
 void hash_frame(std::uint64_t& h) {
-    std::vector<Uint32> pixels(static_cast<size_t>(window_width) * window_height);
+    // Kept from frame to frame: a new frame-sized block each time would be mapped and cleared
+    // anew by the system, which would disturb the frames being timed.
+    static std::vector<Uint32> pixels;
+    pixels.resize(static_cast<size_t>(window_width) * window_height);
     if (SDL_RenderReadPixels(game_renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(),
                              window_width * 4) != 0)
         return;

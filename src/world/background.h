@@ -138,6 +138,9 @@ void select_background_draw(const BackgroundArt& art, double x, int alpha, SDL_T
 // drawing target, a panorama): nothing was drawn then.
 bool select_backgrounds_cross_fade(const BackgroundArt& lower, double lower_x, int lower_alpha,
                                    const BackgroundArt& upper, double upper_x, int upper_alpha);
+// True when select_backgrounds_cross_fade can draw the background, as far as it can tell before
+// drawing: a layered set with an opaque sky, under the software renderer.
+bool select_background_composed(const BackgroundArt& art);
 TexturePtr select_background_canvas();
 void select_background_release(BackgroundArt& art);
 // Once a frame in the level selection: a background `wanted` (its level near the highlight) gets

@@ -470,6 +470,14 @@ bool select_backgrounds_cross_fade(const BackgroundArt& lower, double lower_x, i
     return true;
 }
 
+bool select_background_composed(const BackgroundArt& art) {
+    SDL_RendererInfo info{};
+    return art.layer_set >= 1 && art.plain_copies && game_window && game_renderer &&
+           SDL_GetRendererInfo(game_renderer, &info) == 0 && info.name &&
+           std::strcmp(info.name, "software") == 0 &&
+           fits_plainly(art.layers[0].get(), SDL_GetWindowPixelFormat(game_window));
+}
+
 TexturePtr select_background_canvas() {
     renderer_acquire();
     // Opaque pixels: laying it over the frame with an alpha is the renderer's quickest blend.

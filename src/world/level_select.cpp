@@ -234,6 +234,18 @@ bool background_wanted(const LevelSelect& ls, const LevelSelectArt& art, std::si
 void level_select_fit(LevelSelectArt& art, const LevelSelect& ls) {
     for (std::size_t b = 0; b < art.backgrounds.size(); ++b)
         select_background_prepare(art.backgrounds[b], background_wanted(ls, art, b));
+    // Two layered backgrounds cross-fade on the frame itself; the canvases (two window-sized
+    // pictures) are kept only while a background near the highlight needs them, or once a
+    // frame could not do without them.
+    bool canvases_needed = art.canvases_missed;
+    for (std::size_t b = 0; b < art.backgrounds.size(); ++b)
+        if (background_wanted(ls, art, b) && !select_background_composed(art.backgrounds[b]))
+            canvases_needed = true;
+    if (!canvases_needed) {
+        for (TexturePtr& canvas : art.canvases) canvas.reset();
+        art.canvas_width = art.canvas_height = 0;
+        return;
+    }
     if (art.canvas_width == window_width && art.canvas_height == window_height) return;
     art.canvas_width = window_width;
     art.canvas_height = window_height;

@@ -61,6 +61,8 @@ struct LevelSelectArt {
     // they were made for.
     std::array<TexturePtr, 2> canvases;
     int canvas_width = 0, canvas_height = 0;
+    // Set by a frame that had to lay two backgrounds over each other without them.
+    mutable bool canvases_missed = false;
     std::vector<TexturePtr> labels;  // the levels' names
 };
 
@@ -71,7 +73,8 @@ struct LevelSelectSounds {
 // Lists the levels and loads what the screen shows and plays (the selection's music starts).
 void level_select_load(LevelSelect& ls, LevelSelectArt& art, LevelSelectSounds& snd);
 // Once a frame: fits the backgrounds near the highlight (on a worker thread), lets the others
-// go, and makes the canvases again after a change of display mode.
+// go, and makes the canvases again after a change of display mode (or lets them go while the
+// backgrounds near the highlight cross-fade on the frame without them).
 void level_select_fit(LevelSelectArt& art, const LevelSelect& ls);
 // True when "levels/<folder>/<file>" is a regular file (anything else there says so).
 bool level_has_file(const std::string& folder, const std::string& file);

@@ -36,6 +36,7 @@ void level_select_draw(const LevelSelect& ls, const LevelSelectArt& art) {
         !select_backgrounds_cross_fade(*shown[0].art, shown[0].x, shown[0].alpha, *shown[1].art,
                                        shown[1].x, shown[1].alpha)) {
         std::size_t faded = 0;
+        if (shown.size() == 2 && !art.canvases[1]) art.canvases_missed = true;
         for (const Shown& s : shown) {
             const bool onto_black = faded == 0;
             SDL_Texture* canvas =

@@ -299,8 +299,8 @@ TEST(LevelSelect, TheScreenRemembersTheHighlightAndLeavesOnClose) {
 TEST(LevelSelect, BackgroundsNearTheHighlightAreFittedTheOthersLetGo) {
     Sandbox sandbox;
     TestDisplay display;
-    const char* fonds[] = {"1", "2", "1", "3", "4"};
-    for (int i = 0; i < 5; ++i) make_level("level" + std::to_string(i), fonds[i]);
+    const char* fonds[] = {"1", "2", "1", "3", "4", "vallee.png"};
+    for (int i = 0; i < 6; ++i) make_level("level" + std::to_string(i), fonds[i]);
     selected_level = 0;
     LevelSelect ls;
     LevelSelectArt art;
@@ -308,26 +308,36 @@ TEST(LevelSelect, BackgroundsNearTheHighlightAreFittedTheOthersLetGo) {
     testing::internal::CaptureStdout();
     level_select_load(ls, art, snd);
     testing::internal::GetCapturedStdout();
-    ASSERT_EQ(art.backgrounds.size(), 4u);
-    EXPECT_EQ(art.background_of, (std::vector<std::size_t>{0, 1, 0, 2, 3}));
+    ASSERT_EQ(art.backgrounds.size(), 5u);
+    EXPECT_EQ(art.background_of, (std::vector<std::size_t>{0, 1, 0, 2, 3, 4}));
     auto fitted = [&] {
         std::string which;
         for (const BackgroundArt& b : art.backgrounds) which += b.bands[0].plain ? "+" : "-";
         return which;
     };
-    EXPECT_EQ(fitted(), "++--");  // levels 0 and 1 at once, ready for the first frame
+    // Layered backgrounds cross-fade on the frame itself: no canvas is held for them.
+    auto canvases = [&] { return art.canvases[0] && art.canvases[1]; };
+    EXPECT_EQ(fitted(), "++---");  // levels 0 and 1 at once, ready for the first frame
+    EXPECT_FALSE(canvases());
     selected_level = 3;
     ls.scroll = 2.5;  // gliding from level 2 to 3: both show
     level_select_fit(art, ls);
     for (BackgroundArt& b : art.backgrounds) select_background_settle(b);
-    EXPECT_EQ(fitted(), "+-++");  // level 2 is a "1", level 1 is left behind
+    EXPECT_EQ(fitted(), "+-++-");  // level 2 is a "1", level 1 is left behind
     ls.scroll = 3;
     level_select_fit(art, ls);
     for (BackgroundArt& b : art.backgrounds) select_background_settle(b);
-    EXPECT_EQ(fitted(), "+-++");  // 2 and 4 beside the highlight
+    EXPECT_EQ(fitted(), "+-++-");  // 2 and 4 beside the highlight
+    EXPECT_FALSE(canvases());
+    // Beside the panorama, the canvases are made before the carousel turns towards it.
     selected_level = 4;
     ls.scroll = 4;
     level_select_fit(art, ls);
     for (BackgroundArt& b : art.backgrounds) select_background_settle(b);
-    EXPECT_EQ(fitted(), "--++");
+    EXPECT_EQ(fitted(), "--++-");
+    EXPECT_TRUE(canvases());
+    selected_level = 2;
+    ls.scroll = 2;
+    level_select_fit(art, ls);
+    EXPECT_FALSE(canvases());
 }

@@ -56,6 +56,12 @@ void copy(SDL_Texture* tex, int x, int y, int w, int h) {
 }
 }  // namespace
 
+bool software_renderer() {
+    SDL_RendererInfo info{};
+    return game_renderer && SDL_GetRendererInfo(game_renderer, &info) == 0 && info.name &&
+           std::strcmp(info.name, "software") == 0;
+}
+
 Uint32 frame_format() {
     Uint32 format = SDL_PIXELFORMAT_UNKNOWN;
     if (SDL_Texture* target = SDL_GetRenderTarget(game_renderer))
@@ -175,12 +181,10 @@ int laid_directly = 0, turned_directly = 0;
 // arithmetic darken_rows repeats.
 SDL_Surface* direct_frame() {
 #if defined(__x86_64__)
-    SDL_RendererInfo info;
     float sx = 0, sy = 0;
     int lw = 0, lh = 0;
-    if (!direct_drawing_on || !game_renderer || !game_window ||
-        SDL_GetRenderTarget(game_renderer) || SDL_GetRendererInfo(game_renderer, &info) != 0 ||
-        std::strcmp(info.name, "software") != 0 || !SDL_HasMMX())
+    if (!direct_drawing_on || !game_window || !software_renderer() ||
+        SDL_GetRenderTarget(game_renderer) || !SDL_HasMMX())
         return nullptr;
     SDL_RenderGetScale(game_renderer, &sx, &sy);
     SDL_RenderGetLogicalSize(game_renderer, &lw, &lh);

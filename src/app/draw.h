@@ -43,6 +43,8 @@ void reset_frame_cap();
 // The whole texture into dst (null: the window), as SDL_RenderCopy; a texture without an alpha
 // channel, blended at full alpha, is copied without blending, which looks the same.
 void render_copy(SDL_Texture* tex, const SDL_Rect* dst);
+// True when the renderer is SDL's software renderer, which draws with the processor.
+bool software_renderer();
 // The pixel format of what the renderer draws on now: its target, or the window.
 Uint32 frame_format();
 // True when the renderer clips (a half of a split screen) and dst crosses the clip's edge: a

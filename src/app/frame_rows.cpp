@@ -1,8 +1,6 @@
 // The renderer's blends, four pixels at a time where the processor has SSE2.
 #include "app/frame_rows.h"
 
-#include <cstring>
-
 #include "app/draw.h"
 
 #if defined(__x86_64__)
@@ -82,14 +80,6 @@ void cross_fade_row(Uint32* lower, const Uint32* upper, int n, int a_lower, int 
         *lower = out;
     }
 }
-
-namespace {
-bool software_renderer() {
-    SDL_RendererInfo info{};
-    return game_renderer && SDL_GetRendererInfo(game_renderer, &info) == 0 && info.name &&
-           std::strcmp(info.name, "software") == 0;
-}
-}  // namespace
 
 TexturePtr readable_texture(SDL_Surface* surface) {
     if (!surface) return nullptr;

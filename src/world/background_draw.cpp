@@ -215,8 +215,8 @@ struct LayerRows {
 bool read_layers(const BackgroundArt& art, int x0, int y0, const BandSpeeds& speeds,
                  PixelReader& reader, LayerRows& out) {
     if (art.layer_set < 1 || !art.plain_copies || window_width <= 0) return false;
+    // Fitted to the window as it is now, or null.
     SDL_Texture* sky = fitted_sky(art);
-    if (!sky || art.sky_fitted_w != window_width || art.sky_fitted_h != window_height) return false;
     out.sky = reader.rows(sky, frame_format(), &out.sky_pitch);
     if (!out.sky) return false;
     for (int b = 0; b < background_band_count; ++b) {
@@ -471,10 +471,7 @@ bool select_backgrounds_cross_fade(const BackgroundArt& lower, double lower_x, i
 }
 
 bool select_background_composed(const BackgroundArt& art) {
-    SDL_RendererInfo info{};
-    return art.layer_set >= 1 && art.plain_copies && game_window && game_renderer &&
-           SDL_GetRendererInfo(game_renderer, &info) == 0 && info.name &&
-           std::strcmp(info.name, "software") == 0 &&
+    return art.layer_set >= 1 && art.plain_copies && game_window && software_renderer() &&
            fits_plainly(art.layers[0].get(), SDL_GetWindowPixelFormat(game_window));
 }
 
